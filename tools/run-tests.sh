@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the three builds, runs the native tests, the
+# Windows tests under Wine, and a short fuzz run; one summary line per suite. Non-zero on failure.
+set -u
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+
+bash tools/install-deps.sh || exit 1
+
+failed=0
+step() { echo; echo "=== $*"; }
+
+build() {
+    local preset=$1
+    step "build $preset"
+    cmake --preset "$preset" >"build-$preset.log" 2>&1 &&
+        cmake --build --preset "$preset" >>"build-$preset.log" 2>&1
+    local rc=$?
+    if [ $rc -ne 0 ]; then
+        tail -40 "build-$preset.log"
+        echo "build $preset FAILED"
+        failed=1
+    fi
+    rm -f "build-$preset.log"
+    return $rc
+}
+
+mkdir -p build
+rm -rf build/native/test-results build/mingw-x86_64/test-results
+
+build native && {
+    step "native tests"
+    ctest --preset native --no-tests=error || failed=1
+}
+
+build mingw-i686 && {
+    # The shipped build: this Wine cannot run it, so check that it really is 32-bit.
+    for exe in $(find build/mingw-i686 -name '*.exe' -not -path '*/googletest/*'); do
+        . tools/wine-env.sh
+        if wine_is_pe64 "$exe"; then echo "$exe is not a 32-bit program"; failed=1; fi
+    done
+}
+
+build mingw-x86_64 && {
+    step "Windows tests under Wine"
+    . tools/wine-env.sh
+    if wine_prepare_prefix; then
+        wine_start_server
+        ctest --preset mingw-x86_64 --no-tests=error || failed=1
+        wine_stop_server
+    else
+        echo "cannot prepare the Wine prefix"
+        failed=1
+    fi
+}
+
+build fuzz && {
+    step "short fuzz run"
+    bash tools/fuzz.sh 20 || failed=1
+}
+
+step "summary"
+bash tools/test-summary.sh build/native/test-results native
+bash tools/test-summary.sh build/mingw-x86_64/test-results wine
+summary_rc=$?
+[ $summary_rc -ne 0 ] && failed=1
+[ $failed -eq 0 ] && echo "all test steps passed" || echo "SOME TEST STEPS FAILED"
+exit $failed
