@@ -16,7 +16,9 @@ bool IsHeader(const std::u16string& line) {
     return line.size() >= 2 && line.front() == u'[' && line.back() == u']';
 }
 
-bool IsSkipped(const std::u16string& line) { return line.empty() || line.front() == u';'; }
+bool IsSkipped(const std::u16string& line) {
+    return line.empty() || line.front() == u';';
+}
 
 }  // namespace
 
@@ -133,7 +135,8 @@ int32_t CIniMgr::DecodeToLines(uint8_t* text, size_t length) {
                 // Sign extension, so only 7-bit ASCII reads back as written.
                 units.resize(length);
                 for (size_t i = 0; i < length; ++i)
-                    units[i] = static_cast<char16_t>(static_cast<int16_t>(static_cast<int8_t>(text[i])));
+                    units[i] =
+                        static_cast<char16_t>(static_cast<int16_t>(static_cast<int8_t>(text[i])));
                 break;
             case ENCODING_UTF8: {
                 size_t count = 0;

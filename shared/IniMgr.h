@@ -51,7 +51,8 @@ public:
 
     bool HasSection(const std::u16string& sectionName) const;
     void GetValueNames(const std::u16string& sectionName, std::vector<std::u16string>& names) const;
-    std::u16string GetValue(const std::u16string& sectionName, const std::u16string& valueName) const;
+    std::u16string GetValue(const std::u16string& sectionName,
+                            const std::u16string& valueName) const;
 
     int32_t encoding() const { return encoding_; }
     const std::u16string& path() const { return path_; }

@@ -8,8 +8,7 @@ public:
 
     bool EnumDeviceInfo(uint32_t index) override { return index < devices_.size(); }
 
-    std::optional<std::vector<uint8_t>> GetDeviceRegistryProperty(uint32_t index,
-                                                                  uint32_t property,
+    std::optional<std::vector<uint8_t>> GetDeviceRegistryProperty(uint32_t index, uint32_t property,
                                                                   uint32_t* dataType) override {
         if (index >= devices_.size() || property != SPDRP_HARDWAREID_PROPERTY ||
             devices_[index].hardwareIds.empty())

@@ -94,6 +94,10 @@ std::u16string FromHostPath(const std::string& hostPath) {
     return path;
 }
 
-void SetDriveRoot(const std::string& root) { Root() = root; }
+void SetDriveRoot(const std::string& root) {
+    Root() = root;
+}
 
-const std::string& DriveRoot() { return Root(); }
+const std::string& DriveRoot() {
+    return Root();
+}

@@ -45,7 +45,8 @@ char16_t FromCodePage1252(uint8_t byte) {
 std::u16string DecodeText(const std::vector<uint8_t>& bytes) {
     std::u16string text;
     const size_t n = bytes.size();
-    if (n >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+    if (n >= 2 &&
+        ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
         const bool bigEndian = bytes[0] == 0xFE;
         for (size_t i = 2; i + 1 < n; i += 2) {
             text += static_cast<char16_t>(bigEndian ? (bytes[i] << 8) | bytes[i + 1]
@@ -56,7 +57,11 @@ std::u16string DecodeText(const std::vector<uint8_t>& bytes) {
     if (n >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
         for (size_t i = 3; i < n;) {
             const uint8_t lead = bytes[i];
-            size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            size_t length = lead < 0x80    ? 1
+                            : lead >= 0xF0 ? 4
+                            : lead >= 0xE0 ? 3
+                            : lead >= 0xC0 ? 2
+                                           : 1;
             if (i + length > n)
                 length = n - i;
             uint32_t cp = length == 1 ? lead : lead & (0x7F >> length);
@@ -93,8 +98,8 @@ bool FindValue(const std::u16string& text, const std::u16string& section, const 
             continue;
         if (line[0] == u'[') {
             const size_t close = line.find(u']');
-            const std::u16string name =
-                Trim(line.substr(1, close == std::u16string::npos ? std::u16string::npos : close - 1));
+            const std::u16string name = Trim(
+                line.substr(1, close == std::u16string::npos ? std::u16string::npos : close - 1));
             inSection = EqualNoCase(name, section);
             continue;
         }
@@ -124,7 +129,8 @@ public:
         std::vector<uint8_t> bytes;
         if (ReadRawFile(path, bytes) == RAW_FILE_OK)
             FindValue(DecodeText(bytes), section, key, value);
-        const uint32_t copied = static_cast<uint32_t>(value.size() < size ? value.size() : size - 1);
+        const uint32_t copied =
+            static_cast<uint32_t>(value.size() < size ? value.size() : size - 1);
         value.copy(buffer, copied);
         buffer[copied] = 0;
         return copied;

@@ -38,8 +38,12 @@ ISystemFolders& PlatformSystemFolders() {
 }
 
 // No file-system redirection here.
-int DisableWow64Redirection(void**) { return 0; }
-int RevertWow64Redirection(void*) { return 0; }
+int DisableWow64Redirection(void**) {
+    return 0;
+}
+int RevertWow64Redirection(void*) {
+    return 0;
+}
 
 void PlatformDebugOutput(const std::u16string& line) {
     static const bool enabled = std::getenv("AUDIO_DEBUG_TRACE") != nullptr;

@@ -11,8 +11,8 @@ public:
     // Copies the value of [section] key, or defaultValue, into buffer, cut to size - 1 characters
     // and zero-terminated. Returns the number of characters copied.
     virtual uint32_t GetString(const std::u16string& section, const std::u16string& key,
-                               const std::u16string& defaultValue, char16_t* buffer,
-                               uint32_t size, const std::u16string& path) = 0;
+                               const std::u16string& defaultValue, char16_t* buffer, uint32_t size,
+                               const std::u16string& path) = 0;
 };
 
 // The running platform's reader.

@@ -21,9 +21,11 @@ public:
     virtual ~IRegistry() = default;
 
     // RegCreateKeyExW with KEY_ALL_ACCESS: an existing key is opened. Null when it fails.
-    virtual std::unique_ptr<IRegistryKey> CreateKey(RegistryHive hive, const std::u16string& path) = 0;
+    virtual std::unique_ptr<IRegistryKey> CreateKey(RegistryHive hive,
+                                                    const std::u16string& path) = 0;
     // Null when the key does not exist.
-    virtual std::unique_ptr<IRegistryKey> OpenKey(RegistryHive hive, const std::u16string& path) = 0;
+    virtual std::unique_ptr<IRegistryKey> OpenKey(RegistryHive hive,
+                                                  const std::u16string& path) = 0;
     virtual bool DeleteKey(RegistryHive hive, const std::u16string& path) = 0;
 };
 

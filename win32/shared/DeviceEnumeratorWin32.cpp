@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <setupapi.h>
+#include <windows.h>
 
 #include <cstring>
 
@@ -17,8 +17,7 @@ public:
 
     bool EnumDeviceInfo(uint32_t index) override { return Record(index) != nullptr; }
 
-    std::optional<std::vector<uint8_t>> GetDeviceRegistryProperty(uint32_t index,
-                                                                  uint32_t property,
+    std::optional<std::vector<uint8_t>> GetDeviceRegistryProperty(uint32_t index, uint32_t property,
                                                                   uint32_t* dataType) override {
         SP_DEVINFO_DATA* device = Record(index);
         if (!device)

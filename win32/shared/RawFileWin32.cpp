@@ -3,13 +3,14 @@
 #include <new>
 #include <stdexcept>
 
+#include "Handles.h"
 #include "RawFile.h"
 #include "WideText.h"
-#include "Handles.h"
 
 int ReadRawFile(const std::u16string& path, std::vector<uint8_t>& data) {
-    UniqueHandle file = MakeUniqueHandle(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file =
+        MakeUniqueHandle(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return RAW_FILE_CANNOT_OPEN;
     LARGE_INTEGER size{};

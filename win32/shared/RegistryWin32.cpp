@@ -43,7 +43,8 @@ private:
 
 class Win32Registry : public IRegistry {
 public:
-    std::unique_ptr<IRegistryKey> CreateKey(RegistryHive hive, const std::u16string& path) override {
+    std::unique_ptr<IRegistryKey> CreateKey(RegistryHive hive,
+                                            const std::u16string& path) override {
         HKEY key = nullptr;
         if (RegCreateKeyExW(Root(hive), W(path), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                             nullptr) != ERROR_SUCCESS)

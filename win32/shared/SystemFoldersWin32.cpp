@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "DebugTrace.h"
 #include "PlatformHelpers.h"
@@ -12,9 +12,9 @@ namespace {
 template <typename Function>
 Function Kernel32Function(const char* name) {
     HMODULE kernel32 = GetModuleHandleW(L"kernel32");
-    return kernel32 ? reinterpret_cast<Function>(
-                          reinterpret_cast<void*>(GetProcAddress(kernel32, name)))
-                    : nullptr;
+    return kernel32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name)))
+               : nullptr;
 }
 
 class Win32SystemFolders : public ISystemFolders {
@@ -69,4 +69,6 @@ int RevertWow64Redirection(void* oldValue) {
     return revert ? revert(oldValue) : 0;
 }
 
-void PlatformDebugOutput(const std::u16string& line) { OutputDebugStringW(W(line)); }
+void PlatformDebugOutput(const std::u16string& line) {
+    OutputDebugStringW(W(line));
+}

@@ -53,8 +53,3 @@ const MemoryRegistry::Key* MemoryRegistry::Find(RegistryHive hive,
     const auto found = keys_.find({hive, Lower(path)});
     return found == keys_.end() ? nullptr : &found->second;
 }
-
-IRegistry& PlatformRegistry() {
-    static MemoryRegistry registry;
-    return registry;
-}
