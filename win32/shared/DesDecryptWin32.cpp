@@ -1,7 +1,7 @@
 // DES-CBC through the Windows crypto provider: its defaults for an imported DES key are CBC, a zero
 // initialisation vector and PKCS#5 padding.
-#include <wincrypt.h>
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <cstring>
 #include <vector>

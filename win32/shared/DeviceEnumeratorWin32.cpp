@@ -1,5 +1,5 @@
-#include <setupapi.h>
 #include <windows.h>
+#include <setupapi.h>
 
 #include <cstring>
 

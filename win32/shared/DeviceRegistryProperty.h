@@ -1,8 +1,8 @@
 // One device property through SetupAPI; the caller owns the buffer.
 #pragma once
 
-#include <setupapi.h>
 #include <windows.h>
+#include <setupapi.h>
 
 #include <cstdint>
 #include <memory>
