@@ -58,9 +58,9 @@ void LoadAudioConfig(const std::u16string& configFileName, const std::u16string&
     read(u"DebugLevel", u"Application", record.ApplicationDebugLevel);
     read(u"DebugLevel", u"Service", record.ServiceDebugLevel);
     if (record.ApplicationDebugLevel.empty())
-        record.ApplicationDebugLevel = u"0";
+        record.ApplicationDebugLevel.assign(1, u'0');
     if (record.ServiceDebugLevel.empty())
-        record.ServiceDebugLevel = u"0";
+        record.ServiceDebugLevel.assign(1, u'0');
 #endif
 
     record.ProgramFilesFolder = WithTrailingBackslash(folders.GetProgramFilesFolder());

@@ -14,10 +14,13 @@ PropertyBuffer GetDeviceRegistryProperty(HDEVINFO set, SP_DEVINFO_DATA* device, 
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[size]());
     if (!buffer)
         return result;
+    DWORD filled = 0;
     if (!SetupDiGetDeviceRegistryPropertyW(set, device, property, dataType, buffer.get(), size,
-                                           nullptr))
+                                           &filled))
         return result;
     result.data = std::move(buffer);
-    result.size = size;
+    // The property's own length, not the allocation: callers that append to a multi-string
+    // must not find a run of spare zeros before its end.
+    result.size = filled < size ? filled : size;
     return result;
 }

@@ -20,7 +20,8 @@ Function Kernel32Function(const char* name) {
 class Win32SystemFolders : public ISystemFolders {
 public:
     std::u16string GetProgramFilesFolder() override {
-        wchar_t buffer[256] = {};
+        // The call writes up to MAX_PATH characters whatever the caller's buffer holds.
+        wchar_t buffer[MAX_PATH] = {};
         SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, buffer);
         return U16(buffer);
     }
