@@ -5,7 +5,7 @@ packages=(
     cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev nettle-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686
-    wine wine64 fonts-wine xvfb xdotool imagemagick
+    wine wine64 fonts-wine xvfb xdotool imagemagick procps
 )
 missing=()
 for p in "${packages[@]}"; do
