@@ -1,0 +1,92 @@
+// Port: the headset microphone as Windows shows it, through Core Audio (Vista and later) or the
+// legacy mixer, and the wave-input stream that feeds the level meter.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Codes shared by the endpoint operations.
+enum : uint32_t {
+    MIC_OK = 0,
+    MIC_VOLUME_NOT_OBTAINED = 2,  // IAudioEndpointVolume could not be activated
+    MIC_STEP_INFO_NOT_READ = 3,
+};
+
+// The headset's capture endpoint (IMMDevice), held for one operation. Each call initialises COM
+// around itself.
+class ICaptureEndpoint {
+public:
+    virtual ~ICaptureEndpoint() = default;
+
+    // IAudioEndpointVolume::GetVolumeStepInfo: MIC_OK, MIC_VOLUME_NOT_OBTAINED or
+    // MIC_STEP_INFO_NOT_READ.
+    virtual uint32_t GetVolumeStepInfo(uint32_t* step, uint32_t* stepCount) = 0;
+    // SetMasterVolumeLevelScalar with an all-zero event context: MIC_OK or MIC_VOLUME_NOT_OBTAINED.
+    virtual uint32_t SetMasterVolumeLevelScalar(float level) = 0;
+    // GetMute / SetMute: MIC_VOLUME_NOT_OBTAINED, else the method's HRESULT.
+    virtual uint32_t GetMute(int32_t* mute) = 0;
+    virtual uint32_t SetMute(int32_t mute) = 0;
+    // The automatic gain control of the first subunit of the connected device that offers one:
+    // 0 done; 2-10 the step of the topology walk that failed; otherwise the last HRESULT.
+    virtual uint32_t GetAutoGainControl(int32_t* enabled) = 0;
+    virtual uint32_t SetAutoGainControl(int32_t enabled) = 0;
+};
+
+// Legacy mixer control kinds.
+enum MixerControlKind : int {
+    MIXER_READ_VOLUME = 0,
+    MIXER_WRITE_VOLUME = 1,
+    MIXER_READ_MUTE = 2,
+    MIXER_WRITE_MUTE = 3,
+    MIXER_READ_BOOST = 4,
+    MIXER_WRITE_BOOST = 5,
+};
+
+class IAudioEndpoints {
+public:
+    virtual ~IAudioEndpoints() = default;
+
+    // The description of the capture device whose interface path begins with
+    // "\\?\USB#VID_vvvv&PID_pppp" (the last one that does), or empty.
+    virtual std::u16string FindCaptureDescription(uint16_t vendorId, uint16_t productId) = 0;
+    // The active capture endpoint whose friendly name contains that description, or null.
+    virtual std::unique_ptr<ICaptureEndpoint> FindCaptureEndpoint(uint16_t vendorId,
+                                                                  uint16_t productId) = 0;
+    // One control of the headset's wave-in mixer line: 1 done, 0 failed. Reading the volume also
+    // gives its bounds.
+    virtual uint32_t MixerControl(MixerControlKind kind, uint32_t* value, uint32_t* minimum,
+                                  uint32_t* maximum, uint16_t vendorId, uint16_t productId) = 0;
+};
+
+// The level meter's capture stream: 8 kHz, 8-bit mono PCM from the default recording device, in
+// two 400-byte buffers reported to the main window as they fill.
+class IWaveInput {
+public:
+    virtual ~IWaveInput() = default;
+
+    static constexpr uint32_t kBufferSize = 400;
+
+    // waveInOpen, both buffers prepared and queued, waveInStart; false when the open fails.
+    virtual bool Start() = 0;
+    // waveInStop, waveInReset, waveInClose; the buffers are freed.
+    virtual void Stop() = 0;
+    virtual bool IsOpen() const = 0;
+    // Hands a filled buffer back to the stream.
+    virtual void Requeue(int buffer) = 0;
+};
+
+// Port: the Windows version, for choosing Core Audio or the mixer.
+struct OsVersionInfo {
+    uint32_t platformId = 0;
+    uint32_t majorVersion = 0;
+    uint32_t minorVersion = 0;
+};
+
+class IOsVersion {
+public:
+    virtual ~IOsVersion() = default;
+
+    // GetVersionExW, first with the extended record, then with the basic one; false if both fail.
+    virtual bool GetVersion(OsVersionInfo& info) = 0;
+};

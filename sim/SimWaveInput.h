@@ -1,0 +1,45 @@
+// The level meter's capture stream: two 400-byte buffers that a test fills and hands to the
+// window, as MM_WIM_DATA would.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "SimTrace.h"
+#include "ports/AudioEndpoint.h"
+
+class SimWaveInput : public IWaveInput {
+public:
+    explicit SimWaveInput(std::shared_ptr<SimTrace> trace) : trace_(std::move(trace)) {}
+
+    // Trace "WAVE START" (or "WAVE START-FAIL"), "WAVE STOP", "WAVE REQUEUE n".
+    bool Start() override;
+    void Stop() override;
+    bool IsOpen() const override { return streams_ > 0; }
+    void Requeue(int buffer) override;
+
+    // The oldest queued buffer, filled with samples (cut or padded with silence to 400 bytes),
+    // taken off the queue and passed to onData; traces "WAVE DATA n". -1 when no buffer is queued
+    // or the headset is unplugged.
+    int Deliver(const std::vector<uint8_t>& samples);
+    std::function<void(int buffer, const uint8_t* samples, uint32_t size)> onData;
+
+    bool IsQueued(int buffer) const;
+    // Streams open at once: more than 1 means a stream was opened over a running one.
+    int OpenStreams() const { return streams_; }
+    int StartCount() const { return starts_; }
+
+    // waveInOpen fails.
+    bool failOpen = false;
+    void SetPlugged(bool plugged) { plugged_ = plugged; }
+
+private:
+    std::shared_ptr<SimTrace> trace_;
+    std::deque<int> queue_;
+    int streams_ = 0;
+    int starts_ = 0;
+    bool plugged_ = true;
+};
