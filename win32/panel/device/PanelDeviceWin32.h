@@ -1,0 +1,13 @@
+// The Win32 implementations of the panel's device ports.
+#pragma once
+
+#include <memory>
+
+#include "ports/AudioEndpoint.h"
+#include "ports/DriverDevice.h"
+#include "ports/HidDevice.h"
+
+std::unique_ptr<IHidBus> CreateHidBusWin32();
+std::unique_ptr<IDriverPort> CreateDriverPortWin32();
+std::unique_ptr<IAudioEndpoints> CreateAudioEndpointsWin32();
+std::unique_ptr<IOsVersion> CreateOsVersionWin32();
