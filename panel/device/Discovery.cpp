@@ -69,7 +69,9 @@ struct CommandResult {
 // One command on its own handle, closed before the result is looked at.
 CommandResult Send(IDriverPort& driver, uint32_t ioctl, const uint8_t* in, uint32_t inSize,
                    uint8_t* out, uint32_t outSize) {
-    std::unique_ptr<IDriverHandle> handle = driver.Open(kExtDriverDevicePath);
+    // Built once: the rotation timer sends a command every 20 ms.
+    static const std::u16string devicePath(kExtDriverDevicePath);
+    std::unique_ptr<IDriverHandle> handle = driver.Open(devicePath);
     if (!handle)
         return {1, 0};
     uint32_t returned = 0;

@@ -1,0 +1,24 @@
+// What the main window knows about the headset: its IDs, the presence handle and the switches
+// that follow it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "ports/AudioEndpoint.h"
+#include "ports/HidDevice.h"
+
+struct DeviceState {
+    // From the device search; both 0 when nothing was found.
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    // Held open while the headset is there; it is the device-present test.
+    std::unique_ptr<IHidDevice> presence;
+    int32_t devicePresent = 0;  // 1 exactly while presence is open
+    // Write-through to the chip's registers; follows devicePresent on connect and disconnect.
+    int32_t synchronise = 0;
+    // 6 selects Core Audio for the microphone, anything else the legacy mixer.
+    int osGeneration = 0;
+    // The microphone endpoint, looked up for one operation and dropped after it.
+    std::unique_ptr<ICaptureEndpoint> captureEndpoint;
+};
