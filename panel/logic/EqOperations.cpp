@@ -93,21 +93,10 @@ uint32_t BandWrite(PanelContext& ctx, int sliderTag, int32_t synchronise) {
     }
     if (synchronise == 1) {
         EqBypassUpdate(ctx, ctx.state.eqEnabled);
-        const uint16_t low = static_cast<uint16_t>(REG_EQ_BAND0_LOW + 2 * band);
-        if (WriteRegister(*hid, low, static_cast<uint8_t>(gain & 0xFF)) != 0) {
-            return 2;
-        }
-        uint8_t high = static_cast<uint8_t>((gain >> 8) & 0x0F);
-        if (band == kEqBandCount - 1) {
-            // 0x129 also carries the EQ flags: keep them as the chip holds them.
-            uint8_t current = 0;
-            if (ReadRegister(*hid, REG_EQ_BAND4_HIGH, &current) != 0) {
-                return 3;
-            }
-            high = static_cast<uint8_t>((current & 0xF0) | high);
-        }
-        if (WriteRegister(*hid, static_cast<uint16_t>(low + 1), high) != 0) {
-            return 4;
+        // Codes 2-4 of the band's registers are the band write's own.
+        const uint32_t rc = WriteEqBand(*hid, band, gain);
+        if (rc != 0) {
+            return rc;
         }
     }
     return SendIdleReport(*hid) == 0 ? 0 : 5;
