@@ -1,0 +1,119 @@
+#include "DebugTrace.h"
+#include "InstallSequence.h"
+#include "SetupNames.h"
+#include "SetupOperations.h"
+
+uint32_t InstallSequence::Install_App() {
+    const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    const auto payload = LoadPayload(ports_.resources, RES_APP, u"APP");
+    if (!payload)
+        return APP_NO_RESOURCE;
+    ports_.files.CreateFolder(f.InstallFolderFullPath);
+    const std::u16string path = f.InstallFolderFullPath + f.APPFileName + u".exe";
+    if (WritePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
+        return APP_WRITE_FAILED;
+    // Quoted: Program Files has a space, and an unquoted path could start a shorter one.
+    if (SetRunValue(ports_.registry, f.APPFileName, QuotedPath(path)) != 0)
+        return APP_RUN_KEY_FAILED;
+    CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path, f.AppShortcutName);
+    ports_.window.PostProgress(70);
+    return 0;
+}
+
+uint32_t InstallSequence::Install_Uninstaller() {
+    const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    const auto payload = LoadPayload(ports_.resources, RES_UNINSTALL, u"UNINSTALL");
+    if (!payload)
+        return UNINSTALLER_NO_RESOURCE;
+    // The registered UninstallString is quoted; the file itself goes to the plain path.
+    const std::u16string path = f.InstallFolderFullPath + f.UninstallFileName + u".exe";
+    if (WritePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
+        return UNINSTALLER_WRITE_FAILED;
+    CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path,
+                   f.UninstallShortcutName);
+    WriteUninstallInfo(ports_.registry, state_.UninstallInfo);
+    ports_.window.PostProgress(80);
+    return 0;
+}
+
+uint32_t InstallSequence::Install_Files() {
+    const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.SkinFolderName + u"\\",
+                   f.InstallFolderFullPath);
+    CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.LanguageFolderName + u"\\",
+                   f.InstallFolderFullPath);
+    const std::u16string config = f.SourceFolderFullPath + kConfigFileName;
+    ports_.files.CopyOneFile(config, f.InstallFolderFullPath + kConfigFileName);
+
+    // Without APPDATA the folder would land in the root of the current drive.
+    const std::optional<std::u16string> appData = ports_.system.GetEnvironment(u"APPDATA");
+    if (appData && !appData->empty()) {
+        const std::u16string userFolder = *appData + u"\\" + f.InstallFolderName;
+        ports_.files.CreateFolder(userFolder);
+        ports_.files.CopyOneFile(config, userFolder + u"\\" + kConfigFileName);
+    } else {
+        DebugOutput(u"***** APPDATA not set: no user configuration copy *****\n");
+    }
+
+    ports_.files.CopyOneFile(f.SourceFolderFullPath + f.InstallIconFileName,
+                             f.InstallFolderFullPath + f.InstallIconFileName);
+    Copy_KB3033929();
+    ports_.window.PostProgress(90);
+    return 0;
+}
+
+uint32_t InstallSequence::Install_Manual() {
+    const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    std::u16string language;
+    ports_.system.ReadProfile(f.SourceFolderFullPath + kConfigFileName, u"Language",
+                              u"DefaultLanguage", language);
+    const std::u16string source = f.SourceFolderFullPath + u"Manual\\" + language + u"\\";
+    const std::u16string destination = f.InstallFolderFullPath + u"Manual\\";
+    const std::optional<std::u16string> manual = FindFirstPlainFile(ports_.files, source);
+    if (!manual)
+        return 0;
+    ports_.files.CreateFolder(destination);
+    CopyFolderTree(ports_.files, source, destination);
+    CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName,
+                   destination + language + u"\\" + *manual, f.UserManualShortcutName);
+    return 0;
+}
+
+uint32_t InstallSequence::Copy_KB3033929() {
+    TraceEntry(u"TMainForm::Copy_KB3033929");
+    const auto payload = LoadPayload(ports_.resources, RES_WINDOWPATCH, u"WindowPatch");
+    if (!payload) {
+        DebugOutput(u"***** TMainForm::Copy_KB3033929 (0x10000701) *****\n");
+        return PATCH_NO_RESOURCE;
+    }
+    if (WritePayloadFile(ports_.files, state_.Folders.SystemFolder + kPatchFileName, *payload) !=
+        WRITE_FILE_OK)
+        DebugOutput(u"***** TMainForm::Copy_KB3033929 (0x10000702) *****\n");
+    return 0;
+}
+
+uint32_t InstallSequence::Install_KB3033929() {
+    if (!state_.IsWow64) {
+        DebugOutput(u"##### The OS is 32-Bit #####\n");
+        return 0;
+    }
+    if (state_.OsFamily != 4) {
+        DebugOutput(u"##### The OS is not Win7 #####\n");
+        return 0;
+    }
+    if (state_.ServicePackMajor == 0) {
+        DebugOutput(u"##### The OS is Win7, but not install the service pack! #####\n");
+        return 0;
+    }
+    if (IsWindowsUpdateInstalled(ports_.registry, u"KB3033929"))
+        return 0;
+    DebugOutput(u"***** Service pack KDB3033929 not EXIST! *****\n");
+    const std::u16string& notice = state_.Texts[LabelWarning4].Text;
+    if (!notice.empty())
+        ports_.window.ShowMessage(notice, kMessageCaption);
+    if (ShellExecuteAndWait(ports_.processes, state_.Folders.SystemFolder + kPatchFileName) != 0) {
+        DebugOutput(u"***** TMainForm::Install_KB3033929 (0x80000601) *****\n");
+        return PATCH_OPEN_FAILED;
+    }
+    return 0;
+}

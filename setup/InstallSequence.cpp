@@ -1,0 +1,105 @@
+#include "InstallSequence.h"
+
+#include <string>
+
+#include "DebugTrace.h"
+#include "SetupNames.h"
+#include "SetupOperations.h"
+
+namespace {
+
+std::u16string StepTrace(int step) {
+    return u"===== Install STEP" + std::u16string(1, static_cast<char16_t>(u'0' + step)) +
+           u" =====\n";
+}
+
+std::u16string CodeText(int code) {
+    return u"(Code = 0x8000000" + std::u16string(1, static_cast<char16_t>(u'0' + code)) + u")";
+}
+
+}  // namespace
+
+void InstallSequence::InstallThreadProc() {
+    Install();
+    ports_.system.Sleep(500);
+    ports_.window.PostDone();
+}
+
+bool InstallSequence::StopRequested(int nextStep) {
+    if (!state_.StopRequested.load())
+        return false;
+    DebugOutput(u"##### Installation stopped before STEP" +
+                std::u16string(1, static_cast<char16_t>(u'0' + nextStep)) + u" #####\n");
+    return true;
+}
+
+void InstallSequence::ReportFailure(const std::u16string& codeText) {
+    ports_.window.ShowMessage(state_.Texts[LabelWarning2].Text + codeText, kMessageCaption);
+}
+
+bool InstallSequence::FilterInterfaceOpens() {
+    return ports_.devices.CanOpenInterface(kFilterInterfacePath);
+}
+
+void InstallSequence::Install() {
+    TraceEntry(u"TMainForm::Install");
+    if (StopRequested(1))
+        return;
+    ports_.window.BroadcastPanelExit();
+    ControlDeviceService(ports_.services, ports_.system, kServiceName, 0);
+    ControlDeviceService(ports_.services, ports_.system, kServiceName, 128);
+    ControlDeviceService(ports_.services, ports_.system, kServiceName, 1);
+
+    if (RemoveUpperFilter(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern, state_.UsbDeviceIds,
+                          kFilterName) != 1)
+        RestartMatchingDevices(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern,
+                               state_.UsbDeviceIds);
+    if (FilterInterfaceOpens()) {
+        // The old filter is still loaded: replacing its file now would fail or confuse it.
+        ports_.window.ShowMessage(state_.Texts[LabelWarning1].Text, kMessageCaption);
+        return;
+    }
+    ports_.window.PostProgress(1);
+
+    using Step = uint32_t (InstallSequence::*)();
+    const Step steps[] = {&InstallSequence::Install_FilterDriver, &InstallSequence::Install_Service,
+                          &InstallSequence::Install_App, &InstallSequence::Install_Uninstaller,
+                          &InstallSequence::Install_Files};
+    for (int step = 1; step <= 5; ++step) {
+        if (StopRequested(step))
+            return;
+        DebugOutput(StepTrace(step));
+        if ((this->*steps[step - 1])() != 0) {
+            ReportFailure(CodeText(step));
+            return;
+        }
+    }
+
+    if (StopRequested(6))
+        return;
+    DebugOutput(StepTrace(6));
+    Install_Manual();
+
+    if (StopRequested(7))
+        return;
+    DebugOutput(StepTrace(7));
+    ports_.system.Sleep(1000);
+    RestartMatchingDevices(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern,
+                           state_.UsbDeviceIds);
+    if (FindPresentDevice(MEDIA_CLASS_GUID, kHardwareIdPattern, state_.UsbDeviceIds, nullptr,
+                          ports_.devices) &&
+        !FilterInterfaceOpens())
+        ports_.window.ShowMessage(state_.Texts[LabelWarning3].Text, kMessageCaption);
+
+    if (StopRequested(8))
+        return;
+    DebugOutput(StepTrace(8));
+    if (Install_KB3033929() != 0) {
+        ReportFailure(CodeText(6));
+        return;
+    }
+
+    state_.InstallSucceeded = true;
+    ports_.window.PostProgress(100);
+    ports_.system.Beep(500, 100);
+}

@@ -1,0 +1,59 @@
+// The wizard's state that the install sequence reads and writes, and the ports it works through.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "AudioConfig.h"
+#include "DeviceIdMgr.h"
+#include "SetupTexts.h"
+#include "ports/PayloadResources.h"
+#include "ports/Registry.h"
+#include "ports/ServiceControl.h"
+#include "ports/SetupDevices.h"
+#include "ports/SetupFiles.h"
+#include "ports/SetupSystem.h"
+#include "ports/ShellAndProcesses.h"
+#include "ports/SystemFolders.h"
+#include "ports/WizardWindow.h"
+
+struct _REG_UNINSTALL_INFO {
+    std::u16string KeyPath;
+    std::u16string DisplayName;
+    std::u16string UninstallString;
+    std::u16string DisplayIcon;
+    std::u16string DisplayVersion;
+    std::u16string Publisher;
+};
+
+struct SetupPorts {
+    IRegistry& registry;
+    IServiceControl& services;
+    ISetupFiles& files;
+    IPayloadResources& resources;
+    ISetupDevices& devices;
+    IShortcuts& shortcuts;
+    IProcesses& processes;
+    ISystemFolders& folders;
+    ISetupSystem& system;
+    IWizardWindow& window;
+};
+
+struct SetupState {
+    bool IsWow64 = false;
+    int32_t OsFamily = 0;
+    int32_t ServicePackMajor = 0;
+    std::u16string SetupVersion;
+    // Written by the worker before its last progress message, read by the window after
+    // WM_SETUP_DONE.
+    std::atomic<bool> InstallSucceeded{false};
+    CDeviceIdMgr UsbDeviceIds;
+    CDeviceIdMgr HidDeviceIds;
+    _APPLICATION_FOLDER_PATH Folders;
+    _REG_UNINSTALL_INFO UninstallInfo;
+    SetupTexts Texts;
+    // Set by the window when the user closes it during the installation: the worker finishes
+    // the step it is in and runs no further one.
+    std::atomic<bool> StopRequested{false};
+};

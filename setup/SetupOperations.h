@@ -1,0 +1,57 @@
+// The installer's building blocks, shared by the steps.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "DeviceIdMgr.h"
+#include "SetupContext.h"
+
+// "==> name\n".
+void TraceEntry(const std::u16string& name);
+
+// 0 start and wait, 1 stop and wait, any other code: send it and do not wait.
+// 0 done; 1 no service manager; 2 no such service; 3 no status; 4 stop refused; 5 not stopped in
+// time; 6 start refused; 7 not running in time.
+uint32_t ControlDeviceService(IServiceControl& services, ISetupSystem& system,
+                              const std::u16string& name, uint32_t code);
+
+// 0, or 1 when no device list could be obtained.
+uint32_t RemoveUpperFilter(ISetupDevices& devices, const DeviceGuid& guid,
+                           const std::u16string& pattern, const CDeviceIdMgr& group,
+                           const std::u16string& filterName);
+uint32_t RestartMatchingDevices(ISetupDevices& devices, const DeviceGuid& guid,
+                                const std::u16string& pattern, const CDeviceIdMgr& group);
+
+// A size of 0 counts as missing.
+std::optional<Payload> LoadPayload(IPayloadResources& resources, uint32_t id,
+                                   const std::u16string& type);
+int WritePayloadFile(ISetupFiles& files, const std::u16string& path, const Payload& payload);
+
+// False when either path has no backslash before its last component.
+bool CopyFolderTree(ISetupFiles& files, const std::u16string& source,
+                    const std::u16string& destination);
+std::optional<std::u16string> FindFirstPlainFile(ISetupFiles& files, const std::u16string& folder);
+
+void CreateShortcut(IShortcuts& shortcuts, ISetupFiles& files, const std::u16string& folderName,
+                    const std::u16string& target, const std::u16string& shortcutName);
+
+// A path as a command: quoted, so a path with spaces cannot be taken for a shorter program.
+std::u16string QuotedPath(const std::u16string& path);
+
+// 0, or 1 when the Run key cannot be opened or created.
+uint32_t SetRunValue(IRegistry& registry, const std::u16string& name,
+                     const std::u16string& command);
+bool WriteUninstallInfo(IRegistry& registry, const _REG_UNINSTALL_INFO& info);
+_REG_UNINSTALL_INFO MakeUninstallInfo(const _APPLICATION_FOLDER_PATH& folders,
+                                      const std::u16string& setupVersion);
+
+// 0 done; 1 no version resource; 2 unreadable; 3 no fixed version block; 4 empty block.
+uint32_t ReadFileVersion(ISetupSystem& system, const std::u16string& path, std::u16string& out);
+
+// 0 done, 1 RtlGetVersion missing, 2 RtlGetVersion failed; the outputs change only on 0.
+uint32_t GetWindowsVersion(ISetupSystem& system, int32_t& osFamily, int32_t& servicePackMajor);
+bool IsWindowsUpdateInstalled(IRegistry& registry, const std::u16string& updateName);
+// 0, or 1 when the file could not be opened.
+uint32_t ShellExecuteAndWait(IProcesses& processes, const std::u16string& path);

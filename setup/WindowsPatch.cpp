@@ -1,0 +1,62 @@
+#include "SetupOperations.h"
+
+namespace {
+
+constexpr const char16_t* kServicingStore =
+    u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Component Based Servicing\\Packages";
+
+int32_t FamilyOf(uint32_t major, uint32_t minor) {
+    if (major == 4)
+        return 0;
+    if (major == 5)
+        return 2;
+    if (major == 6 && minor == 0)
+        return 3;
+    if (major == 6 && minor == 1)
+        return 4;
+    if (major == 6 && (minor == 2 || minor == 3))
+        return 5;
+    if (major == 10)
+        return 6;
+    return -1;
+}
+
+}  // namespace
+
+uint32_t GetWindowsVersion(ISetupSystem& system, int32_t& osFamily, int32_t& servicePackMajor) {
+    RtlVersion version;
+    const int status = system.GetRtlVersion(version);
+    if (status != RTL_VERSION_OK)
+        return static_cast<uint32_t>(status);
+    osFamily = FamilyOf(version.major, version.minor);
+    servicePackMajor = version.servicePackMajor;
+    return 0;
+}
+
+bool IsWindowsUpdateInstalled(IRegistry& registry, const std::u16string& updateName) {
+    // The 64-bit view: the 32-bit installer must see the native servicing store.
+    std::unique_ptr<IRegistryKey> key = registry.OpenKey(
+        RegistryHive::LocalMachine, kServicingStore, RegistryView::Native64, RegistryAccess::Read);
+    if (!key)
+        return false;
+    const std::optional<uint32_t> count = key->SubKeyCount();
+    if (!count || *count == 0)
+        return false;
+    const std::u16string prefix = u"Package_for_" + updateName + u"~";
+    for (uint32_t index = 0; index < *count; ++index) {
+        const std::optional<std::u16string> name = key->SubKeyName(index);
+        if (!name || name->size() < prefix.size())
+            continue;
+        if (name->compare(0, prefix.size(), prefix) == 0)
+            return true;
+    }
+    return false;
+}
+
+uint32_t ShellExecuteAndWait(IProcesses& processes, const std::u16string& path) {
+    std::unique_ptr<IProcessHandle> process = processes.ShellOpen(path);
+    if (!process)
+        return 1;
+    process->Wait(WAIT_FOREVER);
+    return 0;
+}

@@ -1,0 +1,91 @@
+#include "WizardFlow.h"
+
+#include "DebugTrace.h"
+#include "SetupNames.h"
+#include "SetupOperations.h"
+
+void WizardFlow::Initialise(const std::u16string& programPath) {
+    DebugOutput(u"\n");
+    TraceEntry(u"TMainForm::TMainForm");
+    ReadFileVersion(ports_.system, programPath, state_.SetupVersion);
+    state_.IsWow64 = ports_.folders.IsWow64Process();
+    state_.OsFamily = 2;
+    if (GetWindowsVersion(ports_.system, state_.OsFamily, state_.ServicePackMajor) != 0)
+        DebugOutput(u"***** Get Windows Version FAIL! *****\n");
+    LoadAudioConfig(kConfigFileName, programPath, state_.Folders, ports_.folders);
+    state_.UninstallInfo = MakeUninstallInfo(state_.Folders, state_.SetupVersion);
+    state_.InstallSucceeded = false;
+}
+
+bool WizardFlow::LoadAndPublishGroups() {
+    const std::u16string config = state_.Folders.SourceFolderFullPath + kConfigFileName;
+    if (state_.UsbDeviceIds.LoadGroup(config, u"USB_VID_PID") != 0)
+        return false;
+    SaveGroupToRegistry(state_.UsbDeviceIds, kUsbGroupName, ports_.registry);
+    if (state_.HidDeviceIds.LoadGroup(config, u"HID_VID_PID") != 0)
+        return false;
+    SaveGroupToRegistry(state_.HidDeviceIds, kHidGroupName, ports_.registry);
+    return true;
+}
+
+WizardButtons WizardFlow::Buttons() const {
+    WizardButtons buttons;
+    switch (phase_) {
+        case WizardPhase::Choosing:
+            buttons.next = {true, true};
+            buttons.finish = {true, false};
+            buttons.cancel = {true, true};
+            break;
+        case WizardPhase::Installing:
+            buttons.next = {true, false};
+            buttons.finish = {true, false};
+            // Disabled once the user asked to stop: the request is already on its way.
+            buttons.cancel = {true, !endAfterWorker_};
+            break;
+        case WizardPhase::Done:
+            buttons.finish = {true, true};
+            break;
+    }
+    return buttons;
+}
+
+bool WizardFlow::Next() {
+    if (phase_ != WizardPhase::Choosing)
+        return false;
+    phase_ = WizardPhase::Installing;
+    return true;
+}
+
+bool WizardFlow::Done() {
+    if (endAfterWorker_)
+        return true;
+    phase_ = WizardPhase::Done;
+    // NoRebootRadioButton is the default; only success preselects the reboot.
+    if (state_.InstallSucceeded)
+        rebootChecked_ = true;
+    return false;
+}
+
+void WizardFlow::Finish() {
+    if (phase_ != WizardPhase::Done)
+        return;
+    if (rebootChecked_) {
+        ports_.system.Reboot();
+        return;
+    }
+    const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    ports_.processes.ShellOpen(f.InstallFolderFullPath + f.APPFileName + u".exe");
+}
+
+CloseAction WizardFlow::RequestClose() {
+    if (phase_ != WizardPhase::Installing)
+        return CloseAction::CloseNow;
+    if (endAfterWorker_)
+        return CloseAction::EndAfterWorker;
+    // Ending now could cut a file or a registry value off half-written.
+    if (!ports_.window.AskYesNo(kStopQuestion, kMessageCaption))
+        return CloseAction::Ignore;
+    endAfterWorker_ = true;
+    state_.StopRequested = true;
+    return CloseAction::EndAfterWorker;
+}

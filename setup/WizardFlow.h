@@ -1,0 +1,60 @@
+// The wizard's behaviour apart from drawing: start-up, the pages and their buttons, the start
+// of the worker, the end page, Finish, and closing while the worker runs.
+#pragma once
+
+#include <string>
+
+#include "SetupContext.h"
+
+enum class WizardPhase { Choosing, Installing, Done };
+
+struct ButtonState {
+    bool shown = false;
+    bool enabled = false;
+};
+
+struct WizardButtons {
+    ButtonState back, next, finish, cancel;
+};
+
+// What the window does with a close request (Cancel, the system menu, Alt+F4).
+enum class CloseAction {
+    CloseNow,       // end the program
+    Ignore,         // the user chose to go on installing
+    EndAfterWorker  // the running step finishes, no other runs, then the program ends
+};
+
+inline constexpr const char16_t* kStopQuestion =
+    u"Stop the installation? The step in progress will be completed first.";
+
+class WizardFlow {
+public:
+    WizardFlow(SetupPorts& ports, SetupState& state) : ports_(ports), state_(state) {}
+
+    // The constructor's work: own version, Wow64, Windows version, folders, uninstall values.
+    void Initialise(const std::u16string& programPath);
+    // Loads and publishes both device-ID groups; false when either fails to load (the
+    // program then ends at once, silently).
+    bool LoadAndPublishGroups();
+
+    WizardPhase Phase() const { return phase_; }
+    int Page() const { return static_cast<int>(phase_); }
+    WizardButtons Buttons() const;
+    bool RebootChecked() const { return rebootChecked_; }
+    void SetRebootChecked(bool checked) { rebootChecked_ = checked; }
+
+    // Next: true when the worker is to be started now; only once, only on the first page.
+    bool Next();
+    // WM_SETUP_DONE: true when the program is to end now instead of showing the end page.
+    bool Done();
+    // Finish: reboots, or starts the installed control panel.
+    void Finish();
+    CloseAction RequestClose();
+
+private:
+    SetupPorts& ports_;
+    SetupState& state_;
+    WizardPhase phase_ = WizardPhase::Choosing;
+    bool rebootChecked_ = false;
+    bool endAfterWorker_ = false;
+};

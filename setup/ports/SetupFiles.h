@@ -1,0 +1,39 @@
+// Port: the files and folders the installer reads and writes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct FolderEntry {
+    std::u16string name;
+    bool isFolder = false;
+};
+
+// WritePayloadFile's results.
+enum : int {
+    WRITE_FILE_OK = 0,
+    WRITE_FILE_CANNOT_OPEN = 1,
+    WRITE_FILE_SHORT = 2,
+};
+
+class ISetupFiles {
+public:
+    virtual ~ISetupFiles() = default;
+
+    // CreateDirectoryW of one level: false when it exists already or cannot be made.
+    virtual bool CreateFolder(const std::u16string& path) = 0;
+    // CopyFileW, overwriting an existing destination.
+    virtual bool CopyOneFile(const std::u16string& from, const std::u16string& to) = 0;
+    // FindFirstFileW / FindNextFileW of a pattern such as folder + "\*": the entries in the
+    // platform's order, "." and ".." included where it lists them. Nothing when none is found.
+    virtual std::optional<std::vector<FolderEntry>> List(const std::u16string& pattern) = 0;
+    // DeleteFileW.
+    virtual bool DeleteOneFile(const std::u16string& path) = 0;
+    // RemoveDirectoryW: only an empty folder goes.
+    virtual bool RemoveFolder(const std::u16string& path) = 0;
+    // Creates or truncates the file and writes the bytes in one call: WRITE_FILE_*.
+    virtual int WriteFile(const std::u16string& path, const uint8_t* data, size_t size) = 0;
+};

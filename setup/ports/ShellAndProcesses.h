@@ -1,0 +1,48 @@
+// Port: shell links, the shell's start of a file and child processes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class IShellLinkObject {
+public:
+    virtual ~IShellLinkObject() = default;  // releases the interfaces and COM
+
+    // IShellLinkW::SetPath.
+    virtual bool SetPath(const std::u16string& target) = 0;
+    // IPersistFile::Save with the remember flag set.
+    virtual bool Save(const std::u16string& linkPath) = 0;
+};
+
+class IShortcuts {
+public:
+    virtual ~IShortcuts() = default;
+
+    // CoInitialize, the shell-link object and its IPersistFile; null when any of them fails.
+    virtual std::unique_ptr<IShellLinkObject> CreateLink() = 0;
+    // SHGetSpecialFolderPathW(CSIDL_COMMON_PROGRAMS), not created.
+    virtual std::u16string CommonProgramsFolder() = 0;
+};
+
+class IProcessHandle {
+public:
+    virtual ~IProcessHandle() = default;  // closes the handles
+
+    // WaitForSingleObject: true when the process has ended within the time (0xFFFFFFFF: none).
+    virtual bool Wait(uint32_t milliseconds) = 0;
+};
+
+enum : uint32_t { WAIT_FOREVER = 0xFFFFFFFF };
+
+class IProcesses {
+public:
+    virtual ~IProcesses() = default;
+
+    // CreateProcessW(no application name, command line, inherit handles, HIGH_PRIORITY_CLASS,
+    // the installer's environment and folder); null when it cannot be created.
+    virtual std::unique_ptr<IProcessHandle> Create(const std::u16string& commandLine) = 0;
+    // ShellExecuteExW(no verb, file, SW_HIDE, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI);
+    // null when it fails.
+    virtual std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) = 0;
+};

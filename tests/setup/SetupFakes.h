@@ -1,0 +1,193 @@
+// In-memory stand-ins for the installer's ports, and one machine that wires them together.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../shared/FakeSystemFolders.h"
+#include "MemoryFiles.h"
+#include "MemoryRegistry.h"
+#include "SetupContext.h"
+
+class FakeResources : public IPayloadResources {
+public:
+    // Type upper-cased, as the resource compiler stores it.
+    std::map<std::pair<uint32_t, std::u16string>, std::string> resources;
+
+    void Add(uint32_t id, const std::u16string& type, const std::string& bytes);
+    std::optional<Payload> Find(uint32_t id, const std::u16string& type) override;
+};
+
+struct FakeService {
+    uint32_t state = SERVICE_STATE_STOPPED;
+    bool refuseStop = false;
+    bool refuseStart = false;
+    bool neverSettles = false;  // stays where it is after a request
+    bool queryFails = false;
+    std::vector<uint32_t> controls;  // codes sent
+    int starts = 0;
+    int pollsToSettle = 2;
+    bool deleted = false;
+};
+
+class FakeServices : public IServiceControl {
+public:
+    bool managerFails = false;
+    std::map<std::u16string, FakeService> services;
+    int openHandles = 0;
+
+    std::unique_ptr<IServiceManagerHandle> OpenManager() override;
+};
+
+struct FakeDevice {
+    std::vector<std::u16string> hardwareIds;
+    std::vector<std::u16string> upperFilters;
+    bool upperFiltersAreMultiString = true;
+    bool present = true;
+    bool disableFails = false;
+    std::vector<std::string> restarts;  // "disable", "enable", "flags"
+};
+
+class FakeDevices : public ISetupDevices {
+public:
+    std::vector<FakeDevice> devices;
+    bool allListFails = false;
+    bool presentListFails = false;
+    // Answers each probe of the filter's interface in turn; the last answer repeats.
+    std::vector<bool> interfaceOpens = {false};
+    std::vector<std::u16string> probes;
+    std::vector<uint32_t> listFlags;
+    // Upper-filter removals are also noted here ("unbind"), to order them against file work.
+    std::vector<std::string>* events = nullptr;
+
+    std::unique_ptr<IDeviceInfoList> GetClassDevs(const DeviceGuid& guid, uint32_t flags) override;
+    std::unique_ptr<ISetupDeviceList> OpenDeviceList(const DeviceGuid& guid,
+                                                     uint32_t flags) override;
+    bool CanOpenInterface(const std::u16string& path) override;
+};
+
+class FakeShortcuts : public IShortcuts {
+public:
+    bool createFails = false;
+    bool saveFails = false;
+    std::map<std::u16string, std::u16string> saved;  // link path → target
+    MemoryFiles* files = nullptr;                    // where saved links are also written
+    std::u16string programs = u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+
+    std::unique_ptr<IShellLinkObject> CreateLink() override;
+    std::u16string CommonProgramsFolder() override { return programs; }
+};
+
+class FakeProcesses : public IProcesses {
+public:
+    bool createFails = false;
+    bool shellFails = false;
+    bool endsInTime = true;
+    std::vector<std::u16string> created;
+    std::vector<std::u16string> shellExecuted;
+    std::vector<uint32_t> waits;
+    // Runs when a created process is waited for (the service program registering itself).
+    std::function<void(const std::u16string&)> onRun;
+
+    std::unique_ptr<IProcessHandle> Create(const std::u16string& commandLine) override;
+    std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) override;
+};
+
+class FakeSystem : public ISetupSystem {
+public:
+    explicit FakeSystem(MemoryFiles& files) : files_(files) {}
+
+    uint32_t slept = 0;
+    std::vector<std::pair<uint32_t, uint32_t>> beeps;
+    std::map<std::u16string, std::u16string> environment;
+    int rtlStatus = RTL_VERSION_OK;
+    RtlVersion rtl{6, 1, 7601, 1};
+    // Version resources by file path.
+    std::map<std::u16string, FixedFileVersion> versions;
+    bool versionUnreadable = false;
+    bool versionBlockMissing = false;
+    bool versionBlockEmpty = false;
+    int reboots = 0;
+
+    void Sleep(uint32_t milliseconds) override { slept += milliseconds; }
+    void Beep(uint32_t frequency, uint32_t milliseconds) override {
+        beeps.push_back({frequency, milliseconds});
+    }
+    std::optional<std::u16string> GetEnvironment(const std::u16string& name) override;
+    int GetRtlVersion(RtlVersion& out) override;
+    uint32_t FileVersionInfoSize(const std::u16string& path) override;
+    bool FileVersionInfo(const std::u16string& path, std::vector<uint8_t>& buffer) override;
+    bool QueryFixedVersion(const std::vector<uint8_t>& buffer, FixedFileVersion& out,
+                           uint32_t& length) override;
+    int ReadProfile(const std::u16string& path, const std::u16string& section,
+                    const std::u16string& key, std::u16string& value) override {
+        return files_.ReadProfile(path, section, key, value);
+    }
+    bool WriteProfile(const std::u16string& path, const std::u16string& section,
+                      const std::u16string& key, const std::u16string& value) override {
+        return files_.WriteProfile(path, section, key, value);
+    }
+    void Reboot() override { ++reboots; }
+
+private:
+    MemoryFiles& files_;
+    std::u16string lastVersionPath_;
+};
+
+class FakeWindow : public IWizardWindow {
+public:
+    std::vector<int> progress;
+    int done = 0;
+    std::vector<std::u16string> messages;
+    std::vector<std::u16string> captions;
+    int broadcasts = 0;
+    bool answerYes = true;
+    int questions = 0;
+    // Runs when a progress message is posted (to act while the worker is inside a step).
+    std::function<void(int)> onProgress;
+
+    void PostProgress(int percent) override;
+    void PostDone() override { ++done; }
+    void ShowMessage(const std::u16string& text, const std::u16string& caption) override {
+        messages.push_back(text);
+        captions.push_back(caption);
+    }
+    bool AskYesNo(const std::u16string&, const std::u16string&) override {
+        ++questions;
+        return answerYes;
+    }
+    void BroadcastPanelExit() override { ++broadcasts; }
+};
+
+// A typical machine: the installer in C:\Media\, Program Files at C:\Program Files, the headset
+// not plugged in, every payload present, the texts of one language loaded.
+struct SetupMachine {
+    SetupMachine();
+
+    MemoryFiles files;
+    MemoryRegistry registry;
+    FakeServices services;
+    FakeResources resources;
+    FakeDevices devices;
+    FakeShortcuts shortcuts;
+    FakeProcesses processes;
+    FakeSystemFolders folders;
+    FakeSystem system{files};
+    FakeWindow window;
+    SetupPorts ports{registry,  services,  files,   resources, devices,
+                     shortcuts, processes, folders, system,    window};
+    SetupState state;
+    std::vector<std::string> trace;
+
+    ~SetupMachine();
+    // Loads a USB group that accepts the headset's audio function (MI_03).
+    void LoadHeadsetGroup();
+    // The headset's audio function, as present in the device tree.
+    FakeDevice& PlugHeadset(std::vector<std::u16string> upperFilters = {});
+    bool Traced(const std::string& line) const;
+};
+
+inline constexpr const char16_t* kHeadsetAudioId = u"USB\\VID_3F9C&PID_4712&REV_0100&MI_03";

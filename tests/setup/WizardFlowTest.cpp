@@ -1,0 +1,188 @@
+// The wizard's pages, buttons and end, and closing it while the worker runs.
+#include <gtest/gtest.h>
+
+#include "../shared/DeviceIdFixtures.h"
+#include "InstallSequence.h"
+#include "SetupFakes.h"
+#include "SetupNames.h"
+#include "TestFiles.h"
+#include "WizardFlow.h"
+
+using namespace fixtures;
+
+namespace {
+
+bool operator==(const ButtonState& a, const ButtonState& b) {
+    return a.shown == b.shown && a.enabled == b.enabled;
+}
+
+class Wizard : public ::testing::Test {
+protected:
+    SetupMachine m;
+    WizardFlow flow{m.ports, m.state};
+};
+
+TEST_F(Wizard, PhasesShowTheirPagesAndButtons) {
+    EXPECT_EQ(flow.Page(), 0);
+    WizardButtons b = flow.Buttons();
+    EXPECT_TRUE(b.back == (ButtonState{false, false}));
+    EXPECT_TRUE(b.next == (ButtonState{true, true}));
+    EXPECT_TRUE(b.finish == (ButtonState{true, false}));
+    EXPECT_TRUE(b.cancel == (ButtonState{true, true}));
+
+    ASSERT_TRUE(flow.Next());
+    EXPECT_EQ(flow.Page(), 1);
+    b = flow.Buttons();
+    EXPECT_TRUE(b.next == (ButtonState{true, false}));
+    EXPECT_TRUE(b.cancel == (ButtonState{true, true}));
+
+    EXPECT_FALSE(flow.Done());
+    EXPECT_EQ(flow.Page(), 2);
+    b = flow.Buttons();
+    EXPECT_TRUE(b.back == (ButtonState{false, false}));
+    EXPECT_TRUE(b.next == (ButtonState{false, false}));
+    EXPECT_TRUE(b.finish == (ButtonState{true, true}));
+    EXPECT_TRUE(b.cancel == (ButtonState{false, false}));
+}
+
+TEST_F(Wizard, NextStartsTheWorkerOnlyOnce) {
+    EXPECT_TRUE(flow.Next());
+    EXPECT_FALSE(flow.Next());
+    flow.Done();
+    EXPECT_FALSE(flow.Next());
+}
+
+TEST_F(Wizard, SuccessPreselectsRebootAndFinishReboots) {
+    flow.Next();
+    InstallSequence(m.ports, m.state).InstallThreadProc();
+    flow.Done();
+    EXPECT_TRUE(flow.RebootChecked());
+    flow.Finish();
+    EXPECT_EQ(m.system.reboots, 1);
+    EXPECT_TRUE(m.processes.shellExecuted.empty());
+}
+
+TEST_F(Wizard, FailurePreselectsNoRebootAndFinishStartsThePanel) {
+    m.resources.resources.clear();
+    flow.Next();
+    InstallSequence(m.ports, m.state).InstallThreadProc();
+    flow.Done();
+    EXPECT_FALSE(flow.RebootChecked());
+    flow.Finish();
+    EXPECT_EQ(m.system.reboots, 0);
+    EXPECT_EQ(m.processes.shellExecuted,
+              std::vector<std::u16string>{u"C:\\Program Files\\QLN Audio\\AudioPanelApp.exe"});
+}
+
+TEST_F(Wizard, UserMaySwitchToNoRebootAfterSuccess) {
+    m.state.InstallSucceeded = true;
+    flow.Next();
+    flow.Done();
+    flow.SetRebootChecked(false);
+    flow.Finish();
+    EXPECT_EQ(m.system.reboots, 0);
+    EXPECT_EQ(m.processes.shellExecuted.size(), 1u);
+}
+
+TEST_F(Wizard, ClosingOutsideTheInstallationEndsAtOnce) {
+    EXPECT_EQ(flow.RequestClose(), CloseAction::CloseNow);
+    flow.Next();
+    flow.Done();
+    EXPECT_EQ(flow.RequestClose(), CloseAction::CloseNow);
+    EXPECT_EQ(m.window.questions, 0);
+}
+
+TEST_F(Wizard, ClosingDuringTheInstallationAsksAndMayBeDeclined) {
+    flow.Next();
+    m.window.answerYes = false;
+    EXPECT_EQ(flow.RequestClose(), CloseAction::Ignore);
+    EXPECT_FALSE(m.state.StopRequested);
+    EXPECT_FALSE(flow.Done());
+    EXPECT_EQ(flow.Page(), 2);
+}
+
+TEST_F(Wizard, ConfirmedCloseLetsTheStepFinishThenEnds) {
+    flow.Next();
+    // The user confirms while step 3 is in progress.
+    m.window.onProgress = [this](int percent) {
+        if (percent == 70) {
+            EXPECT_EQ(flow.RequestClose(), CloseAction::EndAfterWorker);
+        }
+    };
+    InstallSequence(m.ports, m.state).InstallThreadProc();
+    EXPECT_EQ(m.window.questions, 1);
+    EXPECT_TRUE(flow.Buttons().cancel == (ButtonState{true, false}));
+    // Step 3 completed, step 4 never began.
+    EXPECT_TRUE(m.files.IsFile(u"C:\\Program Files\\QLN Audio\\AudioPanelApp.exe"));
+    EXPECT_FALSE(m.files.IsFile(u"C:\\Program Files\\QLN Audio\\Uninstall.exe"));
+    EXPECT_TRUE(m.window.messages.empty());
+    // WM_SETUP_DONE then ends the program instead of showing the end page.
+    EXPECT_TRUE(flow.Done());
+    EXPECT_EQ(flow.Page(), 1);
+}
+
+class WizardGroups : public ::testing::Test {
+protected:
+    void Write(const std::string& body) {
+        folder.Write(u"AudioConfig.cfg", body);
+        m.state.Folders.SourceFolderFullPath = folder.path();
+    }
+    const MemoryRegistry::Key* Group(const char16_t* name) {
+        return m.registry.Find(RegistryHive::LocalMachine, u"SOFTWARE\\" + std::u16string(name));
+    }
+
+    TempFolder folder;
+    SetupMachine m;
+    WizardFlow flow{m.ports, m.state};
+};
+
+TEST_F(WizardGroups, BothGroupsArePublished) {
+    Write("[USB_VID_PID]\r\n" + Entry("Headset", kHeadsetPattern, kHeadsetPatternCode) +
+          "[HID_VID_PID]\r\n" + Entry("Hid", kHidPattern, kHidPatternCode));
+    EXPECT_TRUE(flow.LoadAndPublishGroups());
+    ASSERT_NE(Group(kUsbGroupName), nullptr);
+    EXPECT_EQ(Group(kUsbGroupName)->values.at(u"1").second,
+              U(kHeadsetPattern) + u"," + U(kHeadsetPatternCode));
+    ASSERT_NE(Group(kHidGroupName), nullptr);
+}
+
+TEST_F(WizardGroups, MissingUsbGroupEndsBeforeAnythingIsPublished) {
+    Write("[HID_VID_PID]\r\n" + Entry("Hid", kHidPattern, kHidPatternCode));
+    EXPECT_FALSE(flow.LoadAndPublishGroups());
+    EXPECT_EQ(Group(kUsbGroupName), nullptr);
+    EXPECT_EQ(Group(kHidGroupName), nullptr);
+}
+
+TEST_F(WizardGroups, MissingHidGroupEndsAfterTheUsbGroupWasPublished) {
+    Write("[USB_VID_PID]\r\n" + Entry("Headset", kHeadsetPattern, kHeadsetPatternCode));
+    EXPECT_FALSE(flow.LoadAndPublishGroups());
+    EXPECT_NE(Group(kUsbGroupName), nullptr);
+    EXPECT_EQ(Group(kHidGroupName), nullptr);
+}
+
+TEST(WizardStart, ReadsItsVersionPlatformAndFolders) {
+    SetupMachine m;
+    m.system.versions[u"C:\\Media\\AudioSetupApp.exe"] = {0xFEEF04BD, 0x00010000, 0x00000007};
+    m.folders.wow64 = true;
+    m.system.rtl = {6, 1, 7601, 1};
+    m.state.SetupVersion.clear();
+    WizardFlow flow(m.ports, m.state);
+    flow.Initialise(u"C:\\Media\\AudioSetupApp.exe");
+    EXPECT_EQ(m.state.SetupVersion, u"1.0.0.7");
+    EXPECT_TRUE(m.state.IsWow64);
+    EXPECT_EQ(m.state.OsFamily, 4);
+    EXPECT_EQ(m.state.ServicePackMajor, 1);
+    EXPECT_EQ(m.state.Folders.SourceFolderFullPath, u"C:\\Media\\");
+    EXPECT_EQ(m.state.UninstallInfo.DisplayVersion, u"1.0.0.7");
+    EXPECT_TRUE(m.Traced("==> TMainForm::TMainForm\n"));
+}
+
+TEST(WizardStart, FailedVersionDetectionKeepsFamilyTwo) {
+    SetupMachine m;
+    m.system.rtlStatus = RTL_VERSION_NOT_FOUND;
+    WizardFlow(m.ports, m.state).Initialise(u"C:\\Media\\AudioSetupApp.exe");
+    EXPECT_EQ(m.state.OsFamily, 2);
+    EXPECT_TRUE(m.Traced("***** Get Windows Version FAIL! *****\n"));
+}
+
+}  // namespace

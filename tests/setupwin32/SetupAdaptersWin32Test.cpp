@@ -1,0 +1,441 @@
+// The installer's Win32 adapters doing the real thing in the test prefix.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "DllSearchPath.h"
+#include "InstallSequence.h"
+#include "SetupOperations.h"
+#include "SetupPortsWin32.h"
+#include "TestFiles.h"
+#include "UninstallSequence.h"
+#include "UninstallerArguments.h"
+#include "WideText.h"
+
+namespace {
+
+const std::u16string kTestKey = u"SOFTWARE\\QLN47xxSetupAdapterTest";
+
+std::u16string OwnPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return U16(path);
+}
+
+TEST(RegistryWin32, TypedValuesRoundTripAndSubkeysAreListed) {
+    IRegistry& registry = PlatformRegistry();
+    {
+        auto key = registry.CreateKey(RegistryHive::LocalMachine, kTestKey);
+        ASSERT_TRUE(key);
+        EXPECT_TRUE(key->SetDword(u"Start", 3));
+        EXPECT_TRUE(key->SetExpandString(u"ImagePath", u"System32\\DRIVERS\\UAExt.sys"));
+        EXPECT_TRUE(key->SetMultiString(u"UpperFilters", {u"UAExt", u"Other"}));
+        EXPECT_TRUE(key->SetString(u"Name", u"\"C:\\Program Files\\x.exe\""));
+        EXPECT_TRUE(key->Flush());
+        ASSERT_TRUE(
+            registry.CreateKey(RegistryHive::LocalMachine, kTestKey + u"\\Package_for_KB1~a"));
+    }
+    auto key = registry.OpenKey(RegistryHive::LocalMachine, kTestKey, RegistryView::Default,
+                                RegistryAccess::Read);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->GetDword(u"Start"), 3u);
+    EXPECT_EQ(key->GetType(u"ImagePath"), static_cast<uint32_t>(REG_EXPAND_SZ));
+    EXPECT_EQ(key->GetString(u"ImagePath"), std::u16string(u"System32\\DRIVERS\\UAExt.sys"));
+    EXPECT_EQ(key->GetMultiString(u"UpperFilters"),
+              (std::vector<std::u16string>{u"UAExt", u"Other"}));
+    EXPECT_EQ(key->GetString(u"Name"), std::u16string(u"\"C:\\Program Files\\x.exe\""));
+    EXPECT_EQ(key->SubKeyCount(), 1u);
+    EXPECT_EQ(key->SubKeyName(0), std::u16string(u"Package_for_KB1~a"));
+    EXPECT_FALSE(key->SubKeyName(1));
+    key.reset();
+
+    auto writable = registry.OpenKey(RegistryHive::LocalMachine, kTestKey);
+    ASSERT_TRUE(writable);
+    EXPECT_TRUE(writable->DeleteValue(u"Start"));
+    EXPECT_FALSE(writable->GetDword(u"Start"));
+    writable.reset();
+    EXPECT_TRUE(registry.DeleteKey(RegistryHive::LocalMachine, kTestKey + u"\\Package_for_KB1~a"));
+    EXPECT_TRUE(registry.DeleteKey(RegistryHive::LocalMachine, kTestKey));
+    EXPECT_FALSE(registry.OpenKey(RegistryHive::LocalMachine, kTestKey));
+}
+
+TEST(RegistryWin32, The32BitViewIsWow6432Node) {
+    IRegistry& registry = PlatformRegistry();
+    ASSERT_TRUE(registry.CreateKey(RegistryHive::LocalMachine, kTestKey, RegistryView::Wow32));
+    EXPECT_TRUE(registry.OpenKey(RegistryHive::LocalMachine,
+                                 u"SOFTWARE\\Wow6432Node\\QLN47xxSetupAdapterTest",
+                                 RegistryView::Native64));
+    EXPECT_FALSE(registry.OpenKey(RegistryHive::LocalMachine, kTestKey, RegistryView::Native64));
+    EXPECT_TRUE(registry.DeleteKey(RegistryHive::LocalMachine, kTestKey, RegistryView::Wow32));
+}
+
+TEST(FilesWin32, FolderTreeIsCopiedAndPayloadsWritten) {
+    TempFolder folder;
+    ISetupFiles& files = Win32SetupFiles();
+    ASSERT_TRUE(files.CreateFolder(folder.File(u"Src")));
+    EXPECT_FALSE(files.CreateFolder(folder.File(u"Src")));
+    ASSERT_TRUE(files.CreateFolder(folder.File(u"Src\\Skin")));
+    ASSERT_TRUE(files.CreateFolder(folder.File(u"Src\\Skin\\Blue")));
+    folder.Write(u"Src\\Skin\\Blue\\SkinSetting.ini", "skin");
+    folder.Write(u"Src\\Skin\\top.txt", "top");
+    ASSERT_TRUE(files.CreateFolder(folder.File(u"Dst")));
+
+    EXPECT_TRUE(CopyFolderTree(files, folder.File(u"Src\\Skin\\"), folder.File(u"Dst\\")));
+    EXPECT_EQ(folder.Read(u"Dst\\Skin\\Blue\\SkinSetting.ini"), "skin");
+    EXPECT_EQ(folder.Read(u"Dst\\Skin\\top.txt"), "top");
+
+    const uint8_t bytes[] = {'M', 'Z', 0, 1};
+    EXPECT_EQ(WritePayloadFile(files, folder.File(u"Dst\\p.exe"), Payload{bytes, sizeof bytes}),
+              WRITE_FILE_OK);
+    EXPECT_EQ(folder.Read(u"Dst\\p.exe"), std::string("MZ\0\1", 4));
+    EXPECT_EQ(WritePayloadFile(files, folder.File(u"None\\p.exe"), Payload{bytes, sizeof bytes}),
+              WRITE_FILE_CANNOT_OPEN);
+    EXPECT_TRUE(files.CopyOneFile(folder.File(u"Dst\\p.exe"), folder.File(u"Dst\\q.exe")));
+    EXPECT_FALSE(files.CopyOneFile(folder.File(u"Dst\\none.exe"), folder.File(u"Dst\\r.exe")));
+}
+
+TEST(ResourcesWin32, OwnPayloadIsFoundInAnyCaseAndAMissingOneIsNot) {
+    const auto payload = LoadPayload(Win32PayloadResources(), 102, u"driver");
+    ASSERT_TRUE(payload);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(payload->data), payload->size),
+              "Stand-in driver payload for the adapter tests.\n");
+    EXPECT_FALSE(LoadPayload(Win32PayloadResources(), 110, u"WindowPatch"));
+}
+
+TEST(VersionWin32, ReadsTheVersionOfABuiltProgram) {
+    std::u16string version;
+    EXPECT_EQ(ReadFileVersion(Win32SetupSystem(), OwnPath(), version), 0u);
+    EXPECT_EQ(version, u"3.1.4.15");
+    TempFolder folder;
+    EXPECT_EQ(ReadFileVersion(Win32SetupSystem(), folder.Write(u"plain.txt", "x"), version), 1u);
+}
+
+TEST(ShortcutWin32, CreatedInTheCommonProgramsAndReadBack) {
+    const std::u16string folderName = u"QLN47xx Adapter Test";
+    CreateShortcut(Win32Shortcuts(), Win32SetupFiles(), folderName, OwnPath(), u"Self");
+    const std::u16string folder = Win32Shortcuts().CommonProgramsFolder() + u"\\" + folderName;
+    const std::u16string link = folder + u"\\Self.lnk";
+
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    {
+        IShellLinkW* shellLink = nullptr;
+        ASSERT_TRUE(
+            SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IShellLinkW, reinterpret_cast<void**>(&shellLink))));
+        IPersistFile* file = nullptr;
+        ASSERT_TRUE(SUCCEEDED(
+            shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+        EXPECT_TRUE(SUCCEEDED(file->Load(W(link), STGM_READ)));
+        wchar_t target[MAX_PATH] = {};
+        EXPECT_TRUE(SUCCEEDED(shellLink->GetPath(target, MAX_PATH, nullptr, 0)));
+        EXPECT_EQ(_wcsicmp(target, W(OwnPath())), 0);
+        file->Release();
+        shellLink->Release();
+    }
+    CoUninitialize();
+    DeleteFileW(W(link));
+    RemoveDirectoryW(W(folder));
+}
+
+TEST(ServiceWin32, MissingServiceGivesTwo) {
+    EXPECT_EQ(
+        ControlDeviceService(Win32ServiceControl(), Win32SetupSystem(), u"QLN47xxNoSuchService", 1),
+        2u);
+}
+
+TEST(DevicesWin32, ListsAreMadeAndNoHeadsetOrFilterIsFound) {
+    CDeviceIdMgr group;
+    group.ids.emplace(u"USB\\VID_3F9C&PID_47XX&REV_0100&MI_03", u"code");
+    const DeviceGuid media = {
+        0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
+    const std::u16string pattern = u"USB\\VID_3F9C&PID_47XX&REV_0100&MI_03";
+    EXPECT_EQ(RemoveUpperFilter(Win32SetupDevices(), media, pattern, group, u"UAExt"), 0u);
+    EXPECT_EQ(RestartMatchingDevices(Win32SetupDevices(), media, pattern, group), 0u);
+    EXPECT_FALSE(FindPresentDevice(media, pattern, group, nullptr, Win32SetupDevices()));
+    EXPECT_FALSE(Win32SetupDevices().CanOpenInterface(u"\\\\.\\Class#UsbAudioExtension&3F9C&00"));
+}
+
+TEST(SystemWin32, VersionEnvironmentAndProfileStrings) {
+    ISetupSystem& system = Win32SetupSystem();
+    RtlVersion version;
+    EXPECT_EQ(system.GetRtlVersion(version), RTL_VERSION_OK);
+    EXPECT_GE(version.major, 5u);
+    const auto appData = system.GetEnvironment(u"APPDATA");
+    ASSERT_TRUE(appData);
+    EXPECT_FALSE(appData->empty());
+    EXPECT_FALSE(system.GetEnvironment(u"QLN47XX_NOT_SET"));
+
+    TempFolder folder;
+    const std::u16string config = folder.Write(u"AudioConfig.cfg", "[Language]\r\n");
+    EXPECT_TRUE(system.WriteProfile(config, u"Language", u"DefaultLanguage", u"German"));
+    std::u16string value;
+    EXPECT_EQ(system.ReadProfile(config, u"Language", u"DefaultLanguage", value), 0);
+    EXPECT_EQ(value, u"German");
+    EXPECT_FALSE(system.WriteProfile(folder.File(u"None\\AudioConfig.cfg"), u"Language",
+                                     u"DefaultLanguage", u"German"));
+}
+
+}  // namespace
+
+namespace {
+
+// What the installer requires of its service program, with the real service manager.
+TEST(ServicePayloadWin32, RegistersItselfThenStartsTakesCode128AndStops) {
+    const std::u16string exe = U16(AUDIO_SERVICE_EXE);
+    std::unique_ptr<IProcessHandle> run = Win32Processes().Create(QuotedPath(exe) + u" /Service");
+    ASSERT_TRUE(run);
+    ASSERT_TRUE(run->Wait(100000));
+    run.reset();
+
+    IServiceControl& services = Win32ServiceControl();
+    ISetupSystem& system = Win32SetupSystem();
+    EXPECT_EQ(ControlDeviceService(services, system, u"AudioDeviceService", 0), 0u);
+    EXPECT_EQ(ControlDeviceService(services, system, u"AudioDeviceService", 128), 0u);
+    uint32_t state = 0;
+    {
+        auto manager = services.OpenManager();
+        ASSERT_TRUE(manager);
+        auto service = manager->OpenNamedService(u"AudioDeviceService");
+        ASSERT_TRUE(service);
+        ASSERT_TRUE(service->QueryState(&state));
+        EXPECT_EQ(state, SERVICE_STATE_RUNNING);
+    }
+    EXPECT_EQ(ControlDeviceService(services, system, u"AudioDeviceService", 1), 0u);
+    // A second registration (an installation over an old one) is fine too.
+    run = Win32Processes().Create(QuotedPath(exe) + u" /Service");
+    ASSERT_TRUE(run);
+    EXPECT_TRUE(run->Wait(100000));
+
+    auto manager = services.OpenManager();
+    ASSERT_TRUE(manager);
+    auto service = manager->OpenNamedService(u"AudioDeviceService");
+    ASSERT_TRUE(service);
+    EXPECT_TRUE(service->Delete());
+}
+
+TEST(DllSearchWin32, RestrictedToTheSystemFolder) {
+    EXPECT_TRUE(RestrictDllSearchToSystem());
+}
+
+}  // namespace
+
+namespace {
+
+bool Exists(const std::u16string& path) {
+    return GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteText(const std::u16string& path, const std::string& text) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(_wfopen(W(path), L"wb"), fclose);
+    ASSERT_TRUE(file);
+    fwrite(text.data(), 1, text.size(), file.get());
+}
+
+// The uninstaller's removal run, as its copy in the temporary folder does it.
+TEST(UninstallerWin32, RemovalRunTakesBackAnInstallationButTheUserProfile) {
+    const std::u16string name = u"QLN47xx Uninstall Test";
+    std::u16string programFiles = PlatformSystemFolders().GetProgramFilesFolder();
+    if (programFiles.back() != u'\\')
+        programFiles += u'\\';
+    const std::u16string install = programFiles + name + u"\\";
+    ASSERT_TRUE(CreateDirectoryW(W(install), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::string config =
+        "[Language]\r\nLanguageFolderName=Language\r\n[Skin]\r\nSkinFolderName=Skin\r\n"
+        "[Install]\r\nInstallFolderName=QLN47xx Uninstall Test\r\nAPPFileName=Panel\r\n"
+        "InstallIconFileName=Setup.ico\r\nShortcutFolderName=QLN47xx Uninstall Test\r\n"
+        "AppShortcutName=Panel\r\n[Uninstall]\r\nUninstallFileName=Uninstall\r\n"
+        "UninstallShortcutName=Uninstall\r\n";
+    WriteText(install + u"AudioConfig.cfg", config);
+    WriteText(install + u"Panel.exe", "MZ");
+    WriteText(install + u"Setup.ico", "icon");
+    ASSERT_TRUE(CreateDirectoryW(W(install + u"Skin"), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(W(install + u"Skin\\Blue"), nullptr));
+    WriteText(install + u"Skin\\Blue\\SkinSetting.ini", "skin");
+    ASSERT_TRUE(CopyFileW(AUDIO_UNINSTALL_EXE, W(install + u"Uninstall.exe"), FALSE));
+
+    const std::u16string userFolder = *Win32SetupSystem().GetEnvironment(u"APPDATA") + u"\\" + name;
+    CreateDirectoryW(W(userFolder), nullptr);
+    WriteText(userFolder + u"\\AudioConfig.cfg", config);
+    WriteText(userFolder + u"\\LastProfile.ini", "[EQ]\r\n");
+    ASSERT_EQ(SetRunValue(PlatformRegistry(), u"Panel", QuotedPath(install + u"Panel.exe")), 0u);
+    _REG_UNINSTALL_INFO info;
+    info.KeyPath = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QLN47xxAudioExt";
+    ASSERT_TRUE(WriteUninstallInfo(PlatformRegistry(), info));
+    CreateShortcut(Win32Shortcuts(), Win32SetupFiles(), name, install + u"Panel.exe", u"Panel");
+    const std::u16string shortcuts = Win32Shortcuts().CommonProgramsFolder() + u"\\" + name;
+    ASSERT_TRUE(Exists(shortcuts + u"\\Panel.lnk"));
+
+    TempFolder temp;
+    const std::u16string copy = temp.File(u"copy.exe");
+    ASSERT_TRUE(CopyFileW(AUDIO_UNINSTALL_EXE, W(copy), FALSE));
+    auto run = Win32Processes().Create(QuotedPath(copy) + u" " +
+                                       RemovalRunArguments(0, install + u"Uninstall.exe"));
+    ASSERT_TRUE(run);
+    ASSERT_TRUE(run->Wait(60000));
+
+    EXPECT_FALSE(Exists(install));
+    EXPECT_FALSE(Exists(shortcuts));
+    EXPECT_FALSE(Exists(userFolder + u"\\AudioConfig.cfg"));
+    EXPECT_TRUE(Exists(userFolder + u"\\LastProfile.ini"));
+    auto runKey = PlatformRegistry().OpenKey(RegistryHive::LocalMachine,
+                                             u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    ASSERT_TRUE(runKey);
+    EXPECT_FALSE(runKey->GetString(u"Panel"));
+    EXPECT_FALSE(PlatformRegistry().OpenKey(RegistryHive::LocalMachine, info.KeyPath));
+
+    DeleteFileW(W(userFolder + u"\\LastProfile.ini"));
+    RemoveDirectoryW(W(userFolder));
+}
+
+}  // namespace
+
+namespace {
+
+class RecordingWindow : public IWizardWindow {
+public:
+    std::vector<int> progress;
+    std::vector<std::u16string> messages;
+    void PostProgress(int percent) override { progress.push_back(percent); }
+    void PostDone() override {}
+    void ShowMessage(const std::u16string& text, const std::u16string&) override {
+        messages.push_back(text);
+    }
+    bool AskYesNo(const std::u16string&, const std::u16string&) override { return true; }
+    void BroadcastPanelExit() override { WizardWindowWin32(nullptr).BroadcastPanelExit(); }
+};
+
+// The real system, but the waits the sequence prescribes are only counted.
+class NoWaitSystem : public ISetupSystem {
+public:
+    uint32_t skipped = 0;
+    void Sleep(uint32_t milliseconds) override { skipped += milliseconds; }
+    void Beep(uint32_t, uint32_t) override {}
+    std::optional<std::u16string> GetEnvironment(const std::u16string& name) override {
+        return real_.GetEnvironment(name);
+    }
+    int GetRtlVersion(RtlVersion& out) override { return real_.GetRtlVersion(out); }
+    uint32_t FileVersionInfoSize(const std::u16string& path) override {
+        return real_.FileVersionInfoSize(path);
+    }
+    bool FileVersionInfo(const std::u16string& path, std::vector<uint8_t>& buffer) override {
+        return real_.FileVersionInfo(path, buffer);
+    }
+    bool QueryFixedVersion(const std::vector<uint8_t>& buffer, FixedFileVersion& out,
+                           uint32_t& length) override {
+        return real_.QueryFixedVersion(buffer, out, length);
+    }
+    int ReadProfile(const std::u16string& path, const std::u16string& section,
+                    const std::u16string& key, std::u16string& value) override {
+        return real_.ReadProfile(path, section, key, value);
+    }
+    bool WriteProfile(const std::u16string& path, const std::u16string& section,
+                      const std::u16string& key, const std::u16string& value) override {
+        return real_.WriteProfile(path, section, key, value);
+    }
+    void Reboot() override {}
+
+private:
+    ISetupSystem& real_ = Win32SetupSystem();
+};
+
+// The whole sequence and the uninstaller's on the real adapters of the test prefix.
+TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {
+    TempFolder source;
+    source.Write(u"AudioConfig.cfg",
+                 "[Language]\r\nLanguageFolderName=Language\r\nDefaultLanguage=English\r\n"
+                 "[Skin]\r\nSkinFolderName=Skin\r\n[Install]\r\nInstallFolderName=QLN47xx "
+                 "Sequence Test\r\nAPPFileName=AudioPanelApp\r\nInstallIconFileName=Setup.ico\r\n"
+                 "ShortcutFolderName=QLN47xx Sequence Test\r\nAppShortcutName=Panel\r\n"
+                 "UserManualShortcutName=Manual\r\n[Uninstall]\r\nUninstallFileName=Uninstall\r\n"
+                 "UninstallShortcutName=Uninstall\r\nUninstallDisplayName=Sequence Test\r\n");
+    source.Write(u"Setup.ico", "icon");
+    ISetupFiles& files = Win32SetupFiles();
+    for (const char16_t* folder :
+         {u"Skin", u"Skin\\Blue", u"Language", u"Language\\English", u"Manual", u"Manual\\English"})
+        ASSERT_TRUE(files.CreateFolder(source.File(folder)));
+    source.Write(u"Skin\\Blue\\SkinSetting.ini", "skin");
+    source.Write(u"Language\\English\\Language.ini", "[Setup]\r\n");
+    source.Write(u"Manual\\English\\Manual.pdf", "manual");
+
+    SetupState state;
+    state.SetupVersion = u"1.0.0.1";
+    LoadAudioConfig(u"AudioConfig.cfg", source.File(u"AudioSetupApp.exe"), state.Folders);
+    state.UninstallInfo = MakeUninstallInfo(state.Folders, state.SetupVersion);
+    state.IsWow64 = PlatformSystemFolders().IsWow64Process();
+    RecordingWindow window;
+    NoWaitSystem system;
+    SetupPorts ports{PlatformRegistry(),
+                     Win32ServiceControl(),
+                     files,
+                     Win32PayloadResources(),
+                     Win32SetupDevices(),
+                     Win32Shortcuts(),
+                     Win32Processes(),
+                     PlatformSystemFolders(),
+                     system,
+                     window};
+
+    const DWORD start = GetTickCount();
+    InstallSequence(ports, state).Install();
+    std::printf("installation without the prescribed waits: %lu ms (%u ms of waits skipped)\n",
+                static_cast<unsigned long>(GetTickCount() - start), system.skipped);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(state.InstallSucceeded);
+    EXPECT_EQ(window.progress, (std::vector<int>{1, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
+
+    const std::u16string install = state.Folders.InstallFolderFullPath;
+    auto driverKey = PlatformRegistry().OpenKey(RegistryHive::LocalMachine,
+                                                u"SYSTEM\\CurrentControlSet\\Services\\UAExt");
+    ASSERT_TRUE(driverKey);
+    EXPECT_EQ(driverKey->GetDword(u"Type"), 1u);
+    EXPECT_EQ(driverKey->GetType(u"ImagePath"), static_cast<uint32_t>(REG_EXPAND_SZ));
+    driverKey.reset();
+    EXPECT_TRUE(Exists(state.Folders.SystemDirectory + u"drivers\\UAExt.sys"));
+    uint32_t serviceState = 0;
+    {
+        auto manager = Win32ServiceControl().OpenManager();
+        ASSERT_TRUE(manager);
+        auto service = manager->OpenNamedService(u"AudioDeviceService");
+        ASSERT_TRUE(service);
+        ASSERT_TRUE(service->QueryState(&serviceState));
+    }
+    EXPECT_EQ(serviceState, SERVICE_STATE_RUNNING);
+    for (const char16_t* file :
+         {u"AudioPanelApp.exe", u"Uninstall.exe", u"AudioConfig.cfg", u"Setup.ico",
+          u"Skin\\Blue\\SkinSetting.ini", u"Language\\English\\Language.ini",
+          u"Manual\\English\\Manual.pdf"})
+        EXPECT_TRUE(Exists(install + file)) << Narrow(file);
+    const std::u16string links =
+        Win32Shortcuts().CommonProgramsFolder() + u"\\QLN47xx Sequence Test\\";
+    for (const char16_t* link : {u"Panel.lnk", u"Uninstall.lnk", u"Manual.lnk"})
+        EXPECT_TRUE(Exists(links + link)) << Narrow(link);
+    auto uninstallKey =
+        PlatformRegistry().OpenKey(RegistryHive::LocalMachine, state.UninstallInfo.KeyPath);
+    ASSERT_TRUE(uninstallKey);
+    EXPECT_EQ(uninstallKey->GetString(u"UninstallString"), QuotedPath(install + u"Uninstall.exe"));
+    uninstallKey.reset();
+
+    UninstallSequence(ports, state).Uninstall();
+    std::u16string installFolder = install;
+    installFolder.pop_back();
+    DeleteFileW(W(install + u"Uninstall.exe"));  // the uninstaller's own file
+    EXPECT_TRUE(RemoveDirectoryW(W(installFolder)));
+    EXPECT_FALSE(Exists(state.Folders.SystemDirectory + u"drivers\\UAExt.sys"));
+    EXPECT_FALSE(PlatformRegistry().OpenKey(RegistryHive::LocalMachine,
+                                            u"SYSTEM\\CurrentControlSet\\Services\\UAExt"));
+    EXPECT_FALSE(Exists(links));
+    EXPECT_FALSE(
+        PlatformRegistry().OpenKey(RegistryHive::LocalMachine, state.UninstallInfo.KeyPath));
+    auto manager = Win32ServiceControl().OpenManager();
+    ASSERT_TRUE(manager);
+    EXPECT_FALSE(manager->OpenNamedService(u"AudioDeviceService"));
+}
+
+}  // namespace
