@@ -13,6 +13,11 @@ public:
         return GetPrivateProfileStringW(W(section), W(key), W(defaultValue),
                                         reinterpret_cast<wchar_t*>(buffer), size, W(path));
     }
+
+    bool WriteString(const std::u16string& section, const std::u16string& key,
+                     const std::u16string& value, const std::u16string& path) override {
+        return WritePrivateProfileStringW(W(section), W(key), W(value), W(path)) != FALSE;
+    }
 };
 
 }  // namespace

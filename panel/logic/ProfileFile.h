@@ -1,0 +1,22 @@
+// A sound profile file: everything the user sets except the microphone, written and read key by
+// key through the platform's profile strings in a fixed order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "PanelContext.h"
+#include "ports/ProfileStrings.h"
+
+// The four presets (each recalled in turn, registers held back by the saving flag), the 3D values
+// and switches, the effect, the speaker icons and the LED, in that order.
+void WriteProfile(PanelContext& ctx, IProfileStrings& strings, const std::u16string& file);
+
+// Applies a profile in the fixed order; each step reaching the chip is sent at once. Returns 0.
+// A malformed or missing number throws PanelError naming the key; the steps before it stay
+// applied. An empty or missing LEDON leaves the LED alone.
+uint32_t ReadProfile(PanelContext& ctx, IProfileStrings& strings, const std::u16string& file);
+
+// One value as the profile reader gets it: empty when missing, at most 255 characters.
+std::u16string ReadProfileValue(IProfileStrings& strings, const std::u16string& file,
+                                const std::u16string& section, const std::u16string& key);

@@ -1,0 +1,150 @@
+#include "PanelWindow.h"
+
+#include "ButtonTables.h"
+#include "ControlTags.h"
+#include "Paint.h"
+
+PanelWindow::PanelWindow(DeviceState& device, PanelState& state, const SkinGeometry& skin,
+                         IHidBus& hid, IDriverPort& driver, IAudioEndpoints& audio,
+                         IWaveInput& waveInput, Appearance& look, UiPorts ports)
+    : look_(look),
+      ports_(ports),
+      ctx_{device, state, skin, *this, hid, driver, audio},
+      meter_(waveInput),
+      pointer_(scene_, ctx_, [this] { ShowWarning(); }) {}
+
+bool PanelWindow::InsideNotebook(Point at) const {
+    const Control* book = scene_.Find("BackNotebook");
+    return book && book->visible && book->bounds.Contains(at);
+}
+
+void PanelWindow::MouseDown(MouseButton button, Point at) {
+    if (button == MouseButton::Left) {
+        pointer_.Press(at);
+    }
+    pressed_ = scene_.HitTestWindow(at);
+    pressAccepted_ = false;
+    if (!pressed_) {
+        if (!InsideNotebook(at)) {
+            FormMouseDown(button);
+        }
+        return;
+    }
+    switch (pressed_->handler) {
+        case Handler::Image:
+            pressAccepted_ = OnImageMouseDown(*pressed_, button);
+            break;
+        case Handler::Label:
+            pressAccepted_ = OnLabelMouseDown(*pressed_, button);
+            break;
+        case Handler::PageTab:
+            pressAccepted_ = OnLabelPageMouseDown(*pressed_, button);
+            break;
+        case Handler::Form:
+            FormMouseDown(button);
+            break;
+        case Handler::None:
+            break;
+    }
+}
+
+void PanelWindow::MouseMove(Point at) {
+    pointer_.Move(at);
+}
+
+void PanelWindow::MouseUp(MouseButton button, Point at) {
+    if (button == MouseButton::Left) {
+        pointer_.Release();
+    }
+    Control* control = pressed_;
+    pressed_ = nullptr;
+    // A refused press leaves nothing to release: no look, no profile dialog, no reset.
+    if (!control || !pressAccepted_) {
+        return;
+    }
+    if (control->handler == Handler::Image) {
+        OnImageMouseUp(*control, button);
+    } else if (control->handler == Handler::Label) {
+        OnLabelMouseUp(*control, button);
+    } else {
+        return;
+    }
+    const Point origin = scene_.ParentOrigin(*control);
+    if (button == MouseButton::Left &&
+        control->bounds.Contains({at.x - origin.x, at.y - origin.y})) {
+        Click(*control);
+    }
+}
+
+void PanelWindow::FormMouseDown(MouseButton button) {
+    if (button == MouseButton::Left) {
+        ports_.host.BeginWindowDrag();
+    } else if (button == MouseButton::Right) {
+        ports_.host.CloseMainWindow();
+    }
+}
+
+void PanelWindow::ShowWarning() {
+    ports_.host.ShowMessage(look_.Label("LabelWarning").Text, look_.appTitle,
+                            MessageIcon::Exclamation);
+}
+
+void PanelWindow::ApplyEntry(const char* key, Control* image) {
+    if (image) {
+        ApplyImageEntry(look_.Image(key), *image, u"", look_, ports_.pictures);
+    }
+}
+
+void PanelWindow::PaintLabelColour(Control* label, const char* styleKey, bool pressed) {
+    if (label && styleKey) {
+        const LabelStyle& style = look_.Label(styleKey);
+        label->colour = pressed ? style.ColorDown : style.ColorUp;
+    }
+}
+
+Point PanelWindow::ImagePosition(int tag) const {
+    const Control* image = scene_.FindImageByTag(tag);
+    return image ? Point{image->bounds.left, image->bounds.top} : Point{};
+}
+
+void PanelWindow::MoveImage(int tag, Point topLeft) {
+    if (Control* image = scene_.FindImageByTag(tag)) {
+        image->bounds.left = topLeft.x;
+        image->bounds.top = topLeft.y;
+    }
+}
+
+void PanelWindow::SetLabelText(int tag, const std::u16string& text) {
+    if (Control* label = scene_.FindLabelByTag(tag)) {
+        SetCaption(*label, text, ports_.text);
+    }
+}
+
+void PanelWindow::ShowToggle(int tag, bool on) {
+    if (tag == TAG_SYNC) {
+        if (Control* image = scene_.FindImageByTag(TAG_SYNC)) {
+            image->visible = on;
+        }
+        PaintLabelColour(scene_.FindLabelByTag(TAG_SYNC), "LabelSync", false);
+        return;
+    }
+    const ButtonKeys* keys = ToggleKeys(tag);
+    if (!keys) {
+        return;
+    }
+    const SkinImageEntry& entry = look_.Image(on ? keys->down : keys->up);
+    if (Control* image = scene_.FindImageByTag(tag); image && !entry.FileName.empty()) {
+        ApplyImageEntry(entry, *image, u"", look_, ports_.pictures);
+    }
+    PaintLabelColour(scene_.FindLabelByTag(tag), keys->style, on);
+}
+
+void PanelWindow::SetLevelBarWidth(int width) {
+    if (Control* bar = scene_.Find("MicProgressImage")) {
+        bar->bounds.width = width;
+    }
+}
+
+void PanelWindow::OnMeterBuffer(const uint8_t* samples, uint32_t size, int buffer) {
+    SetLevelBarWidth(meter_.OnBufferFilled(samples, size, buffer, ctx_.skin.micProgressLength));
+}

@@ -1,0 +1,96 @@
+// The main window TAudioMainForm without the platform: the scene, its painting, the press and
+// release handlers, page switching and the pointer filter. It is the logic's IPanelView.
+//
+//   PanelWindow window(device, state, skin, sim.HidBus(), sim.Driver(), sim.Endpoints(),
+//                      sim.WaveInput(), appearance, {pictures, text, host, commands});
+//   window.MouseDown(MouseButton::Left, {500, 420});  // platform input, client coordinates
+//   window.MouseUp(MouseButton::Left, {500, 420});
+#pragma once
+
+#include <cstdint>
+
+#include "Appearance.h"
+#include "Microphone.h"
+#include "PanelContext.h"
+#include "Pictures.h"
+#include "PointerEngine.h"
+#include "Scene.h"
+#include "TextMeasure.h"
+#include "WindowHost.h"
+
+enum class MouseButton { Left, Right, Middle };
+
+struct UiPorts {
+    IPictures& pictures;
+    ITextMeasure& text;
+    IWindowHost& host;
+    IPanelCommands& commands;
+};
+
+class PanelWindow : public IPanelView {
+public:
+    PanelWindow(DeviceState& device, PanelState& state, const SkinGeometry& skin, IHidBus& hid,
+                IDriverPort& driver, IAudioEndpoints& audio, IWaveInput& waveInput,
+                Appearance& look, UiPorts ports);
+    PanelWindow(const PanelWindow&) = delete;
+    PanelWindow& operator=(const PanelWindow&) = delete;
+
+    PanelContext& Context() { return ctx_; }
+    Scene& GetScene() { return scene_; }
+    Appearance& Look() { return look_; }
+    PointerEngine& Pointer() { return pointer_; }
+    LevelMeter& Meter() { return meter_; }
+    const UiPorts& Ports() const { return ports_; }
+
+    // Platform input in client coordinates, for the main window's own messages: the pointer
+    // filter sees left presses, moves and left releases first, then the control under the
+    // pointer gets its handler. The release goes to the control that had the press, and a left
+    // release inside it is a click.
+    void MouseDown(MouseButton button, Point at);
+    void MouseMove(Point at);
+    void MouseUp(MouseButton button, Point at);
+
+    // The window's handlers. The press handlers return false when the press was refused (the
+    // warning shown instead).
+    bool OnImageMouseDown(Control& image, MouseButton button);
+    void OnImageMouseUp(Control& image, MouseButton button);
+    bool OnLabelMouseDown(Control& label, MouseButton button);
+    void OnLabelMouseUp(Control& label, MouseButton button);
+    bool OnLabelPageMouseDown(Control& label, MouseButton button);
+    void FormMouseDown(MouseButton button);
+    // CloseImageClick, MinimizeImageClick and the reset buttons' clicks.
+    void Click(Control& control);
+
+    // The device warning: LabelWarning's text under the application title.
+    void ShowWarning();
+    // Shows a page (0-4) as a tab press does once the device check has passed.
+    void ShowPage(int page);
+    // A filled level-meter buffer from the wave input.
+    void OnMeterBuffer(const uint8_t* samples, uint32_t size, int buffer);
+
+    // Paints a label with a style's stored pressed or released colour.
+    void PaintLabelColour(Control* label, const char* styleKey, bool pressed);
+
+    // IPanelView
+    Point ImagePosition(int tag) const override;
+    void MoveImage(int tag, Point topLeft) override;
+    void SetLabelText(int tag, const std::u16string& text) override;
+    void ShowToggle(int tag, bool on) override;
+    void SetLevelBarWidth(int width) override;
+    int CurrentPage() const override { return scene_.Page(); }
+
+private:
+    void PressSelector(int tag);
+    void PressLinkButton(Control& image);
+    void ApplyEntry(const char* key, Control* image);
+    bool InsideNotebook(Point at) const;
+
+    Scene scene_;
+    Appearance& look_;
+    UiPorts ports_;
+    PanelContext ctx_;
+    LevelMeter meter_;
+    PointerEngine pointer_;
+    Control* pressed_ = nullptr;
+    bool pressAccepted_ = false;
+};
