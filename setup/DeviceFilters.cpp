@@ -1,17 +1,7 @@
 #include "SetupOperations.h"
+#include "TextHelpers.h"
 
 namespace {
-
-std::u16string FirstString(const std::vector<uint8_t>& data) {
-    std::u16string first;
-    for (size_t i = 0; i + 1 < data.size(); i += 2) {
-        const char16_t unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-        if (unit == 0)
-            break;
-        first += unit;
-    }
-    return first;
-}
 
 bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
     if (a.size() != b.size())
@@ -36,7 +26,7 @@ bool Matches(ISetupDeviceList& list, uint32_t index, const std::u16string& patte
     const auto ids = list.GetDeviceRegistryProperty(index, SPDRP_HARDWAREID_PROPERTY, &type);
     if (!ids)
         return false;
-    const std::u16string first = FirstString(*ids);
+    const std::u16string first = FirstMultiString(*ids);
     return first.size() == pattern.size() && group.IsMatch(first);
 }
 
@@ -55,7 +45,8 @@ uint32_t RemoveUpperFilter(ISetupDevices& devices, const DeviceGuid& guid,
         uint32_t type = 0;
         const auto filters =
             list->GetDeviceRegistryProperty(index, SPDRP_UPPERFILTERS_PROPERTY, &type);
-        if (filters && type == REG_MULTI_SZ_TYPE && EqualNoCase(FirstString(*filters), filterName))
+        if (filters && type == REG_MULTI_SZ_TYPE &&
+            EqualNoCase(FirstMultiString(*filters), filterName))
             list->DeleteUpperFilters(index);
     }
     return 0;

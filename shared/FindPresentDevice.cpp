@@ -1,4 +1,5 @@
 #include "DeviceIdMgr.h"
+#include "TextHelpers.h"
 
 namespace {
 
@@ -8,18 +9,6 @@ constexpr uint32_t kClassDevsFlags = DIGCF_PRESENT_FLAG | DIGCF_ALLCLASSES_FLAG;
 #else
 constexpr uint32_t kClassDevsFlags = DIGCF_PRESENT_FLAG | DIGCF_DEVICEINTERFACE_FLAG;
 #endif
-
-// The first string of a REG_MULTI_SZ property.
-std::u16string FirstString(const std::vector<uint8_t>& data) {
-    std::u16string first;
-    for (size_t i = 0; i + 1 < data.size(); i += 2) {
-        const char16_t unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-        if (unit == 0)
-            break;
-        first += unit;
-    }
-    return first;
-}
 
 }  // namespace
 
@@ -36,7 +25,7 @@ bool FindPresentDevice(const DeviceGuid& guid, const std::u16string& pattern,
             list->GetDeviceRegistryProperty(index, SPDRP_HARDWAREID_PROPERTY, &type);
         if (!property)
             continue;
-        const std::u16string hardwareId = FirstString(*property);
+        const std::u16string hardwareId = FirstMultiString(*property);
         if (hardwareId.size() == patternLength && manager.IsMatch(hardwareId)) {
             if (result)
                 *result = hardwareId;

@@ -4,7 +4,8 @@
 
 #include <string>
 
-std::string Utf16ToUtf8(const std::u16string& text);
+#include "TextHelpers.h"
+
 std::u16string Utf8ToUtf16Text(const std::string& text);
 
 std::string ToHostPath(const std::u16string& windowsPath);
