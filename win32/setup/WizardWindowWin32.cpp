@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "DebugTrace.h"
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
@@ -12,6 +13,8 @@ void WizardWindowWin32::PostDone() {
 }
 
 void WizardWindowWin32::ShowMessage(const std::u16string& text, const std::u16string& caption) {
+    // The trace keeps what the user was told, for support and for the end-to-end test.
+    DebugOutput(u"##### Message box \"" + caption + u"\": " + text + u" #####\n");
     MessageBoxW(window_, W(text), W(caption), MB_OK);
 }
 

@@ -1,0 +1,237 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "MainForm.h"
+
+#include "DebugTrace.h"
+#include "Handles.h"
+#include "InstallSequence.h"
+#include "SetupNames.h"
+#include "WideText.h"
+#include "WizardControlIds.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TMainForm";
+constexpr int kClientWidth = 430;
+constexpr int kClientHeight = 153;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+TMainForm::TMainForm(HINSTANCE instance, TBackgroundForm& background)
+    : instance_(instance), background_(background) {}
+
+TMainForm::~TMainForm() = default;
+
+bool TMainForm::Create(const std::u16string& programPath) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassW(&windowClass))
+        return false;
+
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // Owned by the background window, so that it stays in front of it.
+    window_ = CreateWindowExW(kExStyle, kClassName, L"QLN 7.1 USB Audio Setup", kStyle, left, top,
+                              width, height, background_.Handle(), nullptr, instance_, this);
+    if (!window_)
+        return false;
+
+    windowPort_ = std::make_unique<WizardWindowWin32>(window_);
+    ports_ = std::make_unique<SetupPorts>(
+        SetupPorts{PlatformRegistry(), Win32ServiceControl(), Win32SetupFiles(),
+                   Win32PayloadResources(), Win32SetupDevices(), Win32Shortcuts(), Win32Processes(),
+                   PlatformSystemFolders(), Win32SetupSystem(), *windowPort_});
+    flow_ = std::make_unique<WizardFlow>(*ports_, state_);
+    flow_->Initialise(programPath);
+
+    const std::u16string iconPath =
+        state_.Folders.SourceFolderFullPath + state_.Folders.InstallIconFileName;
+    icon_.reset(static_cast<HICON>(
+        LoadImageW(nullptr, W(iconPath), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+    if (!icon_) {
+        const std::u16string text = u"Cannot read the icon file " + iconPath + u".";
+        MessageBoxW(nullptr, W(text), W(std::u16string(kMessageCaption)), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    for (HWND window : {window_, background_.Handle()}) {
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+    }
+    background_.SetTitle(state_.Folders.InstallAppTitle);
+
+    CreateControls();
+    return true;
+}
+
+void TMainForm::Show() {
+    FormShow();
+}
+
+bool TMainForm::PreTranslate(MSG& message) {
+    return window_ && IsWindow(window_) && IsDialogMessageW(window_, &message);
+}
+
+void TMainForm::FormShow() {
+    DebugOutput(u"==> TMainForm::FormShow\n");
+    background_.Place();
+    if (!flow_->LoadAndPublishGroups()) {
+        // Nothing is shown and nothing installed: the program ends silently.
+        PostMessageW(window_, WM_QUIT, 0, 0);
+        return;
+    }
+    ShowPage(0);
+    LoadStartupLanguage(ports_->files, ports_->system, state_.Folders, languages_, state_.Texts);
+    for (const std::u16string& name : languages_.displayNames)
+        SendMessageW(comboBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name)));
+    SendMessageW(comboBox_, CB_SETCURSEL, static_cast<WPARAM>(languages_.selected), 0);
+    ApplyTexts();
+    UpdateButtons();
+
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetFocus(nextButton_);
+}
+
+void TMainForm::NextBitBtnClick() {
+    if (!flow_->Next())
+        return;
+    ShowPage(1);
+    UpdateButtons();
+    // Next is disabled now; without a focused control the keyboard would reach nothing.
+    SetFocus(cancelButton_);
+    UniqueHandle worker(CreateThread(nullptr, 0, InstallThreadProc, this, 0, nullptr));
+    if (!worker) {
+        DebugOutput(u"***** Create install thread FAIL! *****\n");
+        windowPort_->PostDone();
+    }
+}
+
+DWORD WINAPI TMainForm::InstallThreadProc(void* form) {
+    auto* self = static_cast<TMainForm*>(form);
+    InstallSequence(*self->ports_, self->state_).InstallThreadProc();
+    return 0;
+}
+
+void TMainForm::SetupDone() {
+    DebugOutput(u"==> TMainForm::SetupDone\n");
+    if (flow_->Done()) {
+        // The user asked to stop during the installation: now that the worker is done, end.
+        DestroyWindow(window_);
+        return;
+    }
+    ShowPage(2);
+    const bool reboot = flow_->RebootChecked();
+    SendMessageW(rebootRadio_, BM_SETCHECK, reboot ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(noRebootRadio_, BM_SETCHECK, reboot ? BST_UNCHECKED : BST_CHECKED, 0);
+    UpdateButtons();
+    SetFocus(finishButton_);
+}
+
+void TMainForm::FinishBitBtnClick() {
+    flow_->SetRebootChecked(SendMessageW(rebootRadio_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    flow_->Finish();
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void TMainForm::CancelBitBtnClick() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void TMainForm::FormClose() {
+    switch (flow_->RequestClose()) {
+        case CloseAction::CloseNow:
+            DestroyWindow(window_);
+            break;
+        case CloseAction::EndAfterWorker:
+            // The worker may have ended while the question was open: nothing left to wait for.
+            if (flow_->Phase() == WizardPhase::Done)
+                DestroyWindow(window_);
+            else
+                UpdateButtons();
+            break;
+        case CloseAction::Ignore:
+            break;
+    }
+}
+
+void TMainForm::ComboBoxChange() {
+    const int index = static_cast<int>(SendMessageW(comboBox_, CB_GETCURSEL, 0, 0));
+    if (SwitchLanguage(ports_->system, state_.Folders, languages_, index, state_.Texts))
+        ApplyTexts();
+}
+
+LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form =
+            static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return form ? form->HandleMessage(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WizardWindowWin32::WM_SETUP_PROGRESS:
+            SendMessageW(progressBar_, PBM_SETPOS, wParam, 0);
+            UpdateWindow(progressBar_);
+            break;
+        case WizardWindowWin32::WM_SETUP_DONE:
+            SetupDone();
+            break;
+        case DM_GETDEFID:
+            return MAKELRESULT(
+                flow_ && flow_->Phase() == WizardPhase::Done ? ID_FINISH_BUTTON : ID_NEXT_BUTTON,
+                DC_HASDEFID);
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case ID_NEXT_BUTTON:
+                    NextBitBtnClick();
+                    return 0;
+                case ID_FINISH_BUTTON:
+                    FinishBitBtnClick();
+                    return 0;
+                case ID_CANCEL_BUTTON:
+                case IDCANCEL:  // Escape
+                    CancelBitBtnClick();
+                    return 0;
+                case ID_LANGUAGE_COMBO:
+                    if (HIWORD(wParam) == CBN_SELCHANGE)
+                        ComboBoxChange();
+                    return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            for (const Label& label : labels_) {
+                if (reinterpret_cast<HWND>(lParam) == label.window) {
+                    HDC dc = reinterpret_cast<HDC>(wParam);
+                    SetTextColor(dc, label.color);
+                    SetBkMode(dc, TRANSPARENT);
+                    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                }
+            }
+            break;
+        case WM_CLOSE:
+            FormClose();
+            return 0;
+        case WM_DESTROY:
+            // Closing the wizard closes the main window, which ends the program.
+            PostMessageW(background_.Handle(), WM_CLOSE, 0, 0);
+            return 0;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}

@@ -1,0 +1,80 @@
+// TMainForm: the wizard window with its three pages, the worker thread and the two private
+// messages through which the worker reaches it.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "BackgroundForm.h"
+#include "GuiHandles.h"
+#include "SetupContext.h"
+#include "SetupLanguages.h"
+#include "SetupPortsWin32.h"
+#include "WizardFlow.h"
+
+class TMainForm {
+public:
+    TMainForm(HINSTANCE instance, TBackgroundForm& background);
+    ~TMainForm();
+
+    // The constructor's work; false when the program is to end (the reason was shown).
+    bool Create(const std::u16string& programPath);
+    // FormShow, then the window appears with its texts already in place.
+    void Show();
+    // Enter, Tab and the arrow keys as in a dialog.
+    bool PreTranslate(MSG& message);
+
+private:
+    // The labels that take a whole LabelStyle record, in the order of their keys.
+    enum LabelIndex { SelectLang, Version, AudioExt, Install, Reboot, LABEL_COUNT };
+    struct Label {
+        HWND window = nullptr;
+        RECT designBounds{};
+        COLORREF color = 0;
+        UniqueFont font;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static DWORD WINAPI InstallThreadProc(void* form);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // MainFormControls.cpp: building the controls and putting the texts on them.
+    void CreateControls();
+    void ShowPage(int page);
+    void UpdateButtons();
+    void ApplyTexts();
+    void ApplyLabel(Label& label, const LabelStyle& record);
+
+    void FormShow();
+    void NextBitBtnClick();
+    void FinishBitBtnClick();
+    void CancelBitBtnClick();
+    void FormClose();
+    void ComboBoxChange();
+    void SetupDone();
+
+    HINSTANCE instance_;
+    TBackgroundForm& background_;
+    HWND window_ = nullptr;
+    UniqueIcon icon_;
+    UniqueFont defaultFont_;
+
+    HWND backButton_ = nullptr;
+    HWND nextButton_ = nullptr;
+    HWND finishButton_ = nullptr;
+    HWND cancelButton_ = nullptr;
+    HWND comboBox_ = nullptr;
+    HWND progressBar_ = nullptr;
+    HWND rebootRadio_ = nullptr;
+    HWND noRebootRadio_ = nullptr;
+    std::array<Label, LABEL_COUNT> labels_;
+
+    SetupState state_;
+    LanguageList languages_;
+    std::unique_ptr<WizardWindowWin32> windowPort_;
+    std::unique_ptr<SetupPorts> ports_;
+    std::unique_ptr<WizardFlow> flow_;
+};

@@ -1,0 +1,354 @@
+#!/usr/bin/env bash
+# End to end under Wine and Xvfb: lays out an installer folder, installs with AudioSetupApp.exe
+# driven by xdotool, checks the result from outside, uninstalls and checks again, then runs the
+# failure path of the build without the "UNINSTALL" payload. One line per check, then a total.
+#   e2e-install.sh [BUILD-DIR]      default build/mingw-x86_64 (an x86_64 build: Wine runs it)
+# Environment: AUDIO_WINEPREFIX  base prefix, prepared once and only ever copied (default
+#                                build/e2e-wine-prefix: the Wine tests change build/wine-prefix)
+#              E2E_DISPLAY       Xvfb display (default :57)
+#              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-screenshots)
+#              E2E_KEEP=1        keep the run's temporary folder
+set -u
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(cd "${1:-$ROOT/build/mingw-x86_64}" && pwd) || exit 2
+SETUP_EXE=$BUILD/installer/AudioSetupApp.exe
+FAILING_SETUP_EXE=$BUILD/installer-no-uninstall/AudioSetupApp.exe
+PANEL_EXE=$BUILD/setup/app/payloads/AudioPanelApp.exe
+DISPLAY_NUMBER=${E2E_DISPLAY:-:57}
+SHOTS=${E2E_SHOTS:-$BUILD/e2e-screenshots}
+PRODUCT=$ROOT/product
+
+export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
+. "$ROOT/tools/wine-env.sh"
+for tool in Xvfb xdotool import iconv; do
+    command -v "$tool" >/dev/null || { echo "e2e: $tool is missing"; exit 2; }
+done
+for exe in "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE"; do
+    [ -f "$exe" ] || { echo "e2e: $exe is missing (build the x86_64 preset first)"; exit 2; }
+    wine_is_pe64 "$exe" || { echo "e2e: $exe is not a 64-bit program; Wine cannot run it here"; exit 2; }
+done
+wine_prepare_prefix || { echo "e2e: cannot prepare $WINEPREFIX"; exit 2; }
+
+WORK=$(mktemp -d /tmp/audio-e2e.XXXXXX)
+BASE_PREFIX=$WINEPREFIX
+export WINEPREFIX=$WORK/prefix
+export DISPLAY=$DISPLAY_NUMBER
+XVFB_PID=
+cleanup() {
+    wineserver -k >/dev/null 2>&1
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    [ "${E2E_KEEP:-0}" = 1 ] && echo "kept $WORK" || rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# A fresh copy of the prepared prefix: nothing of an earlier run is left in it.
+cp -a "$BASE_PREFIX" "$WINEPREFIX" || exit 2
+if [ -e "/tmp/.X${DISPLAY_NUMBER#:}-lock" ]; then
+    echo "e2e: display $DISPLAY_NUMBER is in use; choose another with E2E_DISPLAY"
+    exit 2
+fi
+Xvfb "$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+wine_start_server
+mkdir -p "$SHOTS"
+
+passed=0
+failed=0
+check() {  # check NAME COMMAND...
+    local name=$1
+    shift
+    if "$@" >/dev/null 2>&1; then
+        echo "PASS  $name"
+        passed=$((passed + 1))
+    else
+        echo "FAIL  $name"
+        failed=$((failed + 1))
+    fi
+}
+wait_for() {  # wait_for SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.05
+    done
+}
+give_up() {
+    echo "FAIL  $1 (the remaining checks cannot run)"
+    failed=$((failed + 1))
+    echo "$passed passed, $failed failed"
+    exit 1
+}
+shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
+
+# Values of the product configuration (UTF-16 in the source tree).
+CONFIG_TEXT=$(iconv -f UTF-16 -t UTF-8 "$PRODUCT/AudioConfig.cfg" 2>/dev/null | tr -d '\r')
+cfg() { echo "$CONFIG_TEXT" | sed -n "/^\[$1\]/,/^\[/p" | sed -n "s/^$2=//p" | head -1; }
+INSTALL_NAME=$(cfg Install InstallFolderName)
+SHORTCUT_FOLDER=$(cfg Install ShortcutFolderName)
+APP_NAME=$(cfg Install APPFileName)
+ICON_NAME=$(cfg Install InstallIconFileName)
+BACKGROUND_NAME=$(cfg Install InstallBackgroundFileName)
+UNINSTALL_NAME=$(cfg Uninstall UninstallFileName)
+LANGUAGE_FOLDER=$(cfg Language LanguageFolderName)
+SKIN_FOLDER=$(cfg Skin SkinFolderName)
+
+# The installer folder: product data where it exists, small stand-ins where it does not yet.
+layout() {  # layout FOLDER SETUP-EXE
+    local folder=$1
+    mkdir -p "$folder"
+    cp "$2" "$folder/AudioSetupApp.exe"
+    cp "$PRODUCT/AudioConfig.cfg" "$folder/"
+    if [ -d "$PRODUCT/$SKIN_FOLDER" ]; then
+        cp -r "$PRODUCT/$SKIN_FOLDER" "$folder/"
+    else
+        mkdir -p "$folder/$SKIN_FOLDER/Standin" && echo "[Skin]" >"$folder/$SKIN_FOLDER/Standin/SkinSetting.ini"
+    fi
+    if [ -d "$PRODUCT/$LANGUAGE_FOLDER" ]; then
+        cp -r "$PRODUCT/$LANGUAGE_FOLDER" "$folder/"
+    else
+        mkdir -p "$folder/$LANGUAGE_FOLDER/English"
+        printf '[Setup]\r\nLabelNextBtn=Next >\r\nLabelTitle=QLN47xx Audio Setup\r\nLabelWarning2=The installation could not be completed. \r\nLabelNoRebootRadioBtn=No, reboot later\r\n' \
+            >"$folder/$LANGUAGE_FOLDER/English/Language.ini"
+    fi
+    if [ -d "$PRODUCT/Manual" ]; then
+        cp -r "$PRODUCT/Manual" "$folder/"
+    else
+        mkdir -p "$folder/Manual/English" && echo "manual" >"$folder/Manual/English/UserManual.html"
+    fi
+    if [ -f "$PRODUCT/$ICON_NAME" ]; then
+        cp "$PRODUCT/$ICON_NAME" "$folder/"
+    else
+        convert -size 32x32 xc:'#1a8fb0' "ico:$folder/$ICON_NAME"
+    fi
+    [ -f "$PRODUCT/$BACKGROUND_NAME" ] && cp "$PRODUCT/$BACKGROUND_NAME" "$folder/"
+    return 0
+}
+
+traced() { grep -q -F "$2" "$1"; }
+reg_value() {  # reg_value KEY NAME: "TYPE DATA"
+    "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v name="$2" '$1 == name { $1 = ""; sub(/^ +/, ""); print; exit }'
+}
+reg_is() { [ "$(reg_value "$1" "$2")" = "$3" ]; }
+reg_has() { [ -n "$(reg_value "$1" "$2")" ]; }
+reg_key_exists() { "$WINE" reg query "$1" >/dev/null 2>&1; }
+absent() { [ ! -e "$1" ]; }
+service_state() { "$WINE" sc query AudioDeviceService 2>/dev/null | tr -d '\r' | awk '/STATE/ { print $4 }'; }
+service_running() { [ "$(service_state)" = RUNNING ]; }
+service_gone() { ! "$WINE" sc query AudioDeviceService >/dev/null 2>&1; }
+panel_running() { pgrep -f "$APP_NAME.exe" >/dev/null; }
+panel_stopped() { ! panel_running; }
+link_targets() { [ -f "$1" ] && { strings -a "$1"; strings -a -el "$1"; } | grep -q -F "$2"; }
+now() { date +%s%N; }
+not() { ! "$@"; }
+# A process that has ended but was not yet waited for still answers kill -0.
+alive() { [ -n "$(ps -o stat= -p "$1" 2>/dev/null | grep -v Z)" ]; }
+group_published() { reg_value "$HKLM\\QLN $1 DeviceId Group" 1 | grep -q -F "$1\\VID_3F9C"; }
+
+# The wizard's client area in screen coordinates (no window manager: the X window is the frame).
+client_origin() {
+    local window=$1 X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local border=$(((WIDTH - 430) / 2))
+    echo "$((X + border)) $((Y + HEIGHT - 153 - border))"
+}
+click_client() {  # click_client WINDOW X Y
+    local origin
+    origin=($(client_origin "$1"))
+    xdotool mousemove $((origin[0] + $2)) $((origin[1] + $3)) click 1
+}
+
+C_DRIVE=$WINEPREFIX/drive_c
+INSTALL_DIR=$C_DRIVE/Program\ Files/$INSTALL_NAME
+SYSTEM_DIR=$C_DRIVE/windows/system32
+LINKS=$C_DRIVE/ProgramData/Microsoft/Windows/Start\ Menu/Programs/$SHORTCUT_FOLDER
+APPDATA_DIR=$(winepath -u "$("$WINE" cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+USER_DIR=$APPDATA_DIR/$INSTALL_NAME
+HKLM='HKLM\SOFTWARE'
+DRIVER_KEY='HKLM\SYSTEM\CurrentControlSet\Services\UAExt'
+RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+UNINSTALL_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\QLN47xxAudioExt'
+# The wizard's trace (OutputDebugStringW) reaches stderr through Wine's seh channel.
+export WINEDEBUG=-all,warn+seh
+
+# ---- installation ---------------------------------------------------------------------------
+SOURCE=$WORK/installer
+layout "$SOURCE" "$SETUP_EXE"
+TRACE=$WORK/install-trace.log
+"$WINE" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+SETUP_PID=$!
+wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
+WIZARD=$(timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' 2>/dev/null | head -1)
+check "wizard shown" test -n "$WIZARD"
+[ -n "$WIZARD" ] || give_up "no wizard window"
+title=$(xdotool getwindowname "$WIZARD" 2>/dev/null)
+SETUP_VERSION=$(sed -n 's/.* (V\([0-9]*\.[0-9]*\.[0-9]*\.[0-9]*\))$/\1/p' <<<"$title")
+check "title carries the installer's version: $title" test -n "$SETUP_VERSION"
+sleep 0.5
+shot page0-language
+
+# Another language from the list: its texts, and the choice written back beside the installer.
+click_client "$WIZARD" 80 84
+sleep 0.4
+xdotool key Down Return
+sleep 0.5
+check "language choice written to the installer's AudioConfig.cfg" \
+    grep -q 'DefaultLanguage=French' <(iconv -f UTF-16 -t UTF-8 "$SOURCE/AudioConfig.cfg" | tr -d '\r')
+shot page0-language-french
+
+start=$(now)
+xdotool key Return  # Next is the default button
+sleep 0.3
+shot page1-installing
+wait_for 120 traced "$TRACE" '==> TMainForm::SetupDone' || give_up "installation did not end"
+done_at=$(now)
+check "installation ran to its end" traced "$TRACE" '==> TMainForm::SetupDone'
+check "no message box during the installation" not traced "$TRACE" 'Message box'
+sleep 0.5
+shot page2-finish
+# 1000 ms before the device check of step 7 and 500 ms before WM_SETUP_DONE are prescribed.
+install_ms=$(((done_at - start) / 1000000 - 1500))
+
+click_client "$WIZARD" 60 90  # NoRebootRadioButton
+sleep 0.3
+shot page2-finish-no-reboot
+xdotool key Return  # Finish, the default button on the end page
+wait_for 30 not alive "$SETUP_PID" || give_up "installer did not end after Finish"
+wait "$SETUP_PID"
+check "installer ended with code 0" test $? -eq 0
+wait_for 10 panel_running
+
+check "driver key ErrorControl = 1" reg_is "$DRIVER_KEY" ErrorControl 'REG_DWORD 0x1'
+check "driver key Start = 3" reg_is "$DRIVER_KEY" Start 'REG_DWORD 0x3'
+check "driver key Type = 1" reg_is "$DRIVER_KEY" Type 'REG_DWORD 0x1'
+check "driver key ImagePath" reg_is "$DRIVER_KEY" ImagePath 'REG_EXPAND_SZ System32\DRIVERS\UAExt.sys'
+check "driver file is the stand-in" cmp "$SYSTEM_DIR/drivers/UAExt.sys" "$ROOT/payloads/UAExt-standin.sys"
+check "service program in the system folder" test -s "$SYSTEM_DIR/AudioDeviceService.exe"
+check "service registered and running" service_running
+check "panel written" cmp "$INSTALL_DIR/$APP_NAME.exe" "$PANEL_EXE"
+check "uninstaller written" test -s "$INSTALL_DIR/$UNINSTALL_NAME.exe"
+check "configuration copy in the install folder" test -s "$INSTALL_DIR/AudioConfig.cfg"
+check "the copy holds the chosen language" \
+    grep -q 'DefaultLanguage=French' <(iconv -f UTF-16 -t UTF-8 "$INSTALL_DIR/AudioConfig.cfg")
+check "per-user configuration in %APPDATA%" cmp "$USER_DIR/AudioConfig.cfg" "$SOURCE/AudioConfig.cfg"
+check "skins copied" diff -r "$SOURCE/$SKIN_FOLDER" "$INSTALL_DIR/$SKIN_FOLDER"
+check "languages copied" diff -r "$SOURCE/$LANGUAGE_FOLDER" "$INSTALL_DIR/$LANGUAGE_FOLDER"
+check "icon copied" cmp "$SOURCE/$ICON_NAME" "$INSTALL_DIR/$ICON_NAME"
+MANUAL_FILE=$(ls "$SOURCE/Manual/French" | head -1)
+check "manual of the chosen language copied" cmp "$SOURCE/Manual/French/$MANUAL_FILE" \
+    "$INSTALL_DIR/Manual/French/$MANUAL_FILE"
+check "Run value is the quoted panel path" \
+    reg_is "$RUN_KEY" "$APP_NAME" "REG_SZ \"C:\\Program Files\\$INSTALL_NAME\\$APP_NAME.exe\""
+check "uninstall DisplayName" reg_is "$UNINSTALL_KEY" DisplayName "REG_SZ $(cfg Uninstall UninstallDisplayName)"
+check "uninstall UninstallString is quoted" reg_is "$UNINSTALL_KEY" UninstallString \
+    "REG_SZ \"C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe\""
+check "uninstall DisplayIcon" reg_is "$UNINSTALL_KEY" DisplayIcon \
+    "REG_SZ C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe"
+check "uninstall DisplayVersion" reg_is "$UNINSTALL_KEY" DisplayVersion "REG_SZ $SETUP_VERSION"
+check "uninstall Publisher" reg_is "$UNINSTALL_KEY" Publisher "REG_SZ $(cfg Uninstall Publisher)"
+check "USB device-ID group published" group_published USB
+check "HID device-ID group published" group_published HID
+check "panel shortcut reads back" link_targets "$LINKS/$(cfg Install AppShortcutName).lnk" "$APP_NAME.exe"
+check "uninstaller shortcut reads back" \
+    link_targets "$LINKS/$(cfg Uninstall UninstallShortcutName).lnk" "$UNINSTALL_NAME.exe"
+check "manual shortcut reads back" \
+    link_targets "$LINKS/$(cfg Install UserManualShortcutName).lnk" "$MANUAL_FILE"
+check "panel started at the end" panel_running
+
+# ---- uninstallation -------------------------------------------------------------------------
+# The user's own state in the per-user folder must survive.
+printf '[Profile]\r\nName=mine\r\n' >"$USER_DIR/LastProfile.ini"
+"$WINE" "C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" >/dev/null 2>&1 &
+UNINSTALL_PID=$!
+QUESTION=$(timeout 20 xdotool search --sync --onlyvisible --name '^Uninstall$' 2>/dev/null | head -1)
+check "uninstaller asks first" test -n "$QUESTION"
+sleep 0.3
+shot uninstall-question
+xdotool key Return  # Yes
+wait_for 30 not alive "$UNINSTALL_PID"
+# The copy in the temporary folder does the work once the first run has ended.
+wait_for 60 not pgrep -f QLN47xxUninstall-
+
+check "service gone" service_gone
+check "driver key gone" not reg_key_exists "$DRIVER_KEY"
+check "driver file gone" absent "$SYSTEM_DIR/drivers/UAExt.sys"
+check "service program gone" absent "$SYSTEM_DIR/AudioDeviceService.exe"
+check "install folder gone" absent "$INSTALL_DIR"
+check "per-user configuration gone" absent "$USER_DIR/AudioConfig.cfg"
+check "user's profile kept" test -s "$USER_DIR/LastProfile.ini"
+check "Run value gone" not reg_has "$RUN_KEY" "$APP_NAME"
+for key in "$UNINSTALL_KEY" "$HKLM\\QLN USB DeviceId Group" "$HKLM\\QLN HID DeviceId Group"; do
+    check "key gone: ${key##*\\}" not reg_key_exists "$key"
+done
+check "shortcuts and their folder gone" absent "$LINKS"
+check "panel ended" panel_stopped
+
+# ---- failure path: no "UNINSTALL" payload -------------------------------------------------
+FAILING=$WORK/installer-no-uninstall
+layout "$FAILING" "$FAILING_SETUP_EXE"
+TRACE=$WORK/failure-trace.log
+"$WINE" "$FAILING/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+SETUP_PID=$!
+wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
+timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' >/dev/null 2>&1
+sleep 0.5
+xdotool key Return
+wait_for 60 traced "$TRACE" 'Message box'
+sleep 0.5
+shot failure-step4-message
+WARNING2=$(iconv -f UTF-16 -t UTF-8 "$FAILING/$LANGUAGE_FOLDER/English/Language.ini" 2>/dev/null ||
+    cat "$FAILING/$LANGUAGE_FOLDER/English/Language.ini")
+WARNING2=$(echo "$WARNING2" | tr -d '\r' | sed -n '/^\[Setup\]/,/^\[/p' | sed -n 's/^LabelWarning2=//p' |
+    cut -d, -f1 | sed 's/[[:space:]]*$//')  # profile strings lose trailing blanks
+check "step 4 fails with LabelWarning2 + (Code = 0x80000004)" \
+    traced "$TRACE" "##### Message box \\\"Install\\\": ${WARNING2}(Code = 0x80000004) #####"
+check "stopped after step 4" traced "$TRACE" 'Install STEP4'
+check "no step after step 4" not traced "$TRACE" 'Install STEP5'
+xdotool key Return  # closes the message box
+wait_for 30 traced "$TRACE" '==> TMainForm::SetupDone'
+check "end page follows the failure" traced "$TRACE" '==> TMainForm::SetupDone'
+sleep 0.5
+shot failure-finish-page
+xdotool key Return  # Finish
+wait_for 30 not alive "$SETUP_PID"
+check "failing installer ended" not alive "$SETUP_PID"
+
+# ---- closing during the installation: asked first; the running step ends, no further one runs
+TRACE=$WORK/close-trace.log
+"$WINE" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+SETUP_PID=$!
+wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
+timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' >/dev/null 2>&1
+sleep 0.5
+xdotool key Return Escape  # Next, then Cancel at once: step 7 alone waits 1 s
+QUESTION=$(timeout 10 xdotool search --sync --onlyvisible --name '^Install$' 2>/dev/null | head -1)
+check "closing during the installation asks first" test -n "$QUESTION"
+sleep 0.2
+shot close-question
+xdotool key Return  # Yes
+wait_for 30 not alive "$SETUP_PID"
+check "after Yes the installer ends by itself" not alive "$SETUP_PID"
+check "after Yes no further step runs" traced "$TRACE" '##### Installation stopped before STEP'
+check "after Yes the service is still installed and running" service_running
+
+# ---- a configuration without the USB device-ID group: the program ends before showing anything
+"$WINE" reg delete "$HKLM\\QLN USB DeviceId Group" /f >/dev/null 2>&1
+"$WINE" reg delete "$HKLM\\QLN HID DeviceId Group" /f >/dev/null 2>&1
+NO_GROUP=$WORK/installer-no-group
+layout "$NO_GROUP" "$SETUP_EXE"
+echo "$CONFIG_TEXT" | sed '/^\[USB_VID_PID\]/,/^\[/{/^\[HID_VID_PID\]/!d}' |
+    iconv -f UTF-8 -t UTF-16 >"$NO_GROUP/AudioConfig.cfg"
+TRACE=$WORK/no-group-trace.log
+"$WINE" "$NO_GROUP/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+SETUP_PID=$!
+wait_for 30 not alive "$SETUP_PID"
+check "no USB group: the installer ends by itself" not alive "$SETUP_PID"
+check "no USB group: nothing installed" not traced "$TRACE" 'TMainForm::Install'
+check "no USB group: no group published" not reg_key_exists "$HKLM\\QLN HID DeviceId Group"
+
+echo "installation time without the prescribed waits: ${install_ms} ms"
+echo "screenshots: $SHOTS"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
