@@ -13,10 +13,11 @@ done
 cat <<MSG
 
 Built:
-  build/native/tools/devid-code        makes the check code of a device ID for AudioConfig.cfg
-  build/mingw-i686/, build/mingw-x86_64/   the shared configuration library and its tests
+  build/mingw-i686/installer/AudioSetupApp.exe     the shipped 32-bit installer
+  build/mingw-x86_64/installer/AudioSetupApp.exe   the 64-bit installer (runs under Wine here)
+  build/native/tools/devid-code                    makes the check code of a device ID
 
-The control panel (AudioPanelApp.exe, with the simulated headset when no real one is present)
-and the installer (AudioSetupApp.exe) are not built yet; this command will start the panel once
-they are. Run the tests with: bash tools/run-tests.sh
+The control panel program (AudioPanelApp.exe, on the simulated headset when no real one is
+present) is not built yet: its logic, device layer and presentation model are, and this command
+will start it once its Windows host exists. Run the tests with: bash tools/run-tests.sh
 MSG
