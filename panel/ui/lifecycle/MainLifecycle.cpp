@@ -1,0 +1,212 @@
+#include "MainLifecycle.h"
+
+#include "ControlTags.h"
+#include "D3Operations.h"
+#include "Discovery.h"
+#include "EqOperations.h"
+#include "HidChannel.h"
+#include "LedAndEffect.h"
+#include "MicOperations.h"
+#include "Paint.h"
+#include "VirtualSpeakers.h"
+
+const char16_t kExitMessageName[] = u"WM_QLN47xxAPP_EXIT";
+
+MainLifecycle::MainLifecycle(PanelWindow& window, ProfileSession& profiles,
+                             IDeviceEnumerator& devices, IOsVersion& os, ILifecycleHost& host)
+    : window_(window),
+      ctx_(window.Context()),
+      profiles_(profiles),
+      devices_(devices),
+      os_(os),
+      host_(host) {}
+
+void MainLifecycle::ShowDeviceLabel() {
+    if (Control* label = window_.GetScene().Find("DeviceActiveLabel")) {
+        const char* key = ctx_.device.devicePresent ? "LabelActive" : "LabelUnactive";
+        ApplyLabelStyle(window_.Look().Label(key), *label, true, window_.Look(),
+                        window_.Ports().text);
+    }
+}
+
+bool MainLifecycle::Connect() {
+    DeviceState& d = ctx_.device;
+    ParseVidPid(FindHeadset(profiles_.programFolder, devices_), &d.vendorId, &d.productId);
+    d.presence = ctx_.hid.OpenHidDevice(d.vendorId, d.productId);
+    d.devicePresent = d.presence ? 1 : 0;
+    d.synchronise = d.devicePresent;
+    ShowDeviceLabel();
+    return d.presence != nullptr;
+}
+
+// Looks the endpoint up into the device state; the legacy path needs none.
+bool MainLifecycle::EndpointUsable() {
+    DeviceState& d = ctx_.device;
+    d.captureEndpoint = ctx_.audio.FindCaptureEndpoint(d.vendorId, d.productId);
+    return d.captureEndpoint || d.osGeneration != kCoreAudioGeneration;
+}
+
+void MainLifecycle::RefreshMicrophoneOnce() {
+    if (EndpointUsable()) {
+        window_.Meter().Start();
+        DisplayRefresh(ctx_);
+        window_.Meter().Stop();
+    }
+}
+
+void MainLifecycle::Start() {
+    PanelState& s = ctx_.state;
+    exitMessage_ = host_.RegisterMessage(kExitMessageName);
+    ctx_.device.osGeneration = OsGeneration(os_);
+    host_.BuildPresentation();
+
+    Connect();
+
+    InitialiseSettings(s, ctx_.skin);
+    for (int p = 0; p < kEqPresetCount; ++p) {
+        PresetDisplay(ctx_, p);
+    }
+
+    Initialise3D(s);
+    s.currentEffect = 1;
+
+    Point icons[kSpeakerCount];
+    float table[kSpeakerTableSize];
+    ReadSpeakerIcons(ctx_.view, icons);
+    ComputeSpeakerTable(icons, ctx_.skin.centerX, ctx_.skin.centerY, s.rotation, table);
+    uint32_t ignored = 0;
+    ExtQueryStatus(ctx_.driver, &ignored);
+    ExtSetSpeakers(ctx_.driver, 0, table);
+    ExtQueryParameter(ctx_.driver, 0, &ignored);
+
+    s.micBoost = 0;
+    s.micMute = 0;
+    ctx_.view.ShowToggle(TAG_MIC_BOOST, false);
+    ctx_.view.ShowToggle(TAG_MIC_MUTE, false);
+    ctx_.view.SetLevelBarWidth(0);
+
+    RefreshMicrophoneOnce();
+
+    VirtualReset(ctx_);
+
+    registered_ = host_.RegisterDeviceNotifications();
+
+    LastProfileLoad(profiles_);
+
+    ctx_.device.captureEndpoint.reset();
+}
+
+bool MainLifecycle::WindowMessage(uint32_t message) {
+    if (exitMessage_ == 0 || message != exitMessage_) {
+        return false;
+    }
+    host_.SendClose();
+    return true;
+}
+
+void MainLifecycle::OnDeviceChange(uint32_t event, const DeviceBroadcast* broadcast) {
+    if (broadcast && broadcast->deviceType == DBT_DEVTYP_DEVICEINTERFACE_TYPE) {
+        if (event == DBT_DEVICEARRIVAL_EVENT) {
+            OnArrival(*broadcast);
+        } else if (event == DBT_DEVICEREMOVECOMPLETE_EVENT) {
+            OnRemoval(*broadcast);
+        }
+    }
+    // User actions may run between two notifications.
+    window_.Ports().host.ProcessPendingMessages();
+}
+
+void MainLifecycle::OnArrival(const DeviceBroadcast& broadcast) {
+    DeviceState& d = ctx_.device;
+    PanelState& s = ctx_.state;
+    if (d.presence || !(broadcast.classGuid == kHidInterfaceClass)) {
+        return;
+    }
+    // Any HID arrival triggers a fresh search; the arrived interface's name is not used.
+    const std::u16string found = FindHeadset(profiles_.programFolder, devices_);
+    if (found.empty()) {
+        return;
+    }
+    ParseVidPid(found, &d.vendorId, &d.productId);
+    d.presence = ctx_.hid.OpenHidDevice(d.vendorId, d.productId);
+    d.devicePresent = d.presence ? 1 : 0;
+    d.synchronise = d.devicePresent;
+    ShowDeviceLabel();
+    if (!d.presence) {
+        return;
+    }
+    LedWrite(ctx_, s.led);
+    host_.Sleep(100);
+
+    RefreshMicrophoneOnce();
+
+    const int page = ctx_.view.CurrentPage();
+    if (page == PAGE_EQ || page == PAGE_3D) {
+        EqEnableWrite(ctx_, s.eqEnabled);
+    }
+    if (page == PAGE_3D) {
+        D3EnableWrite(ctx_, s.d3Enabled);
+    }
+    if (page == PAGE_MIC && EndpointUsable()) {
+        DisplayRefresh(ctx_);
+        window_.Meter().Start();
+    }
+
+    const float zeros[kSpeakerTableSize] = {};
+    uint32_t ignored = 0;
+    ExtQueryStatus(ctx_.driver, &ignored);
+    ExtSetSpeakers(ctx_.driver, 0, zeros);
+    ExtQueryParameter(ctx_.driver, 0, &ignored);
+
+    if (page == PAGE_EFFECT) {
+        EffectSelection(ctx_, static_cast<uint32_t>(s.currentEffect));
+    } else if (page == PAGE_VIRTUAL) {
+        PlaceSpeakersAndSend(ctx_, s.rotation);
+    }
+}
+
+void MainLifecycle::OnRemoval(const DeviceBroadcast& broadcast) {
+    DeviceState& d = ctx_.device;
+    if (!(broadcast.classGuid == kHidInterfaceClass)) {
+        return;
+    }
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    ParseVidPid(broadcast.name, &vendorId, &productId);
+    if (vendorId != d.vendorId || productId != d.productId) {
+        return;
+    }
+    d.devicePresent = 0;
+    d.synchronise = 0;
+    ShowDeviceLabel();
+    if (d.presence) {
+        d.presence.reset();
+        d.captureEndpoint.reset();
+        window_.Meter().Stop();
+    }
+}
+
+void MainLifecycle::OnTimer() {
+    TimerTimer(ctx_);
+}
+
+void MainLifecycle::Shutdown() {
+    PanelState& s = ctx_.state;
+    LastProfileSave(profiles_);
+    EqReset(ctx_);
+    EqBypassUpdate(ctx_, 0);
+    EqEnableWrite(ctx_, 0);
+    D3Reset(ctx_);
+    FbmWrite(ctx_, 1);
+    D3BypassUpdate(ctx_, 0);
+    D3EnableWrite(ctx_, 0);
+
+    if (auto hid = OpenHeadset(ctx_)) {
+        WriteRegister(*hid, 0x100, 0x00);
+        ExtSelectEffect(ctx_.driver, 0);
+        s.virtualEnabled = 0;
+        VirtualReset(ctx_);
+        SendIdleReport(*hid);
+    }
+    ctx_.device.presence.reset();
+}

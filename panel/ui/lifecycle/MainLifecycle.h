@@ -1,0 +1,94 @@
+// The main window's life cycle without the platform: the start-up sequence's device steps, the
+// device notifications, the exit message, the 20 ms timer and the shutdown sequence.
+//
+//   MainLifecycle life(window, profiles, sim.DeviceTree(), sim.OsVersion(), host);
+//   life.Start();                                     // construction of TAudioMainForm
+//   life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &broadcast);  // WM_DEVICECHANGE
+//   life.OnTimer();                                   // Timer, every 20 ms
+//   life.WindowMessage(message);                      // the window procedure
+//   life.Shutdown();                                  // FormDestroy
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DeviceGuid.h"
+#include "PanelWindow.h"
+#include "ProfileActions.h"
+#include "ports/DeviceEnumerator.h"
+
+enum : uint32_t {
+    WM_DEVICECHANGE_MESSAGE = 0x0219,
+    DBT_DEVICEARRIVAL_EVENT = 0x8000,
+    DBT_DEVICEREMOVECOMPLETE_EVENT = 0x8004,
+    DBT_DEVTYP_DEVICEINTERFACE_TYPE = 5,
+};
+
+// {4D1E55B2-F16F-11CF-88CB-001111000030}
+constexpr DeviceGuid kHidInterfaceClass = {
+    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+extern const char16_t kExitMessageName[];  // "WM_QLN47xxAPP_EXIT"
+
+// The device-interface broadcast of a WM_DEVICECHANGE.
+struct DeviceBroadcast {
+    uint32_t deviceType = DBT_DEVTYP_DEVICEINTERFACE_TYPE;
+    DeviceGuid classGuid{};
+    std::u16string name;  // the interface's device path
+};
+
+// What the window's platform does for the life cycle beyond IWindowHost.
+class ILifecycleHost {
+public:
+    virtual ~ILifecycleHost() = default;
+    // RegisterWindowMessageW.
+    virtual uint32_t RegisterMessage(const std::u16string& name) = 0;
+    // Start-up steps 1-2 and 5-10: the window from its design, the program folder, the
+    // configuration, panel state and profile folder name, language and skin, tray hint, title,
+    // menus, texts, region and pictures.
+    virtual void BuildPresentation() = 0;
+    // RegisterDeviceNotificationW for all interface classes; false when it failed.
+    virtual bool RegisterDeviceNotifications() = 0;
+    virtual void Sleep(uint32_t milliseconds) = 0;
+    // SendMessageW(WM_CLOSE, 0, 0) to the main window; the window's closing runs Shutdown.
+    virtual void SendClose() = 0;
+};
+
+class MainLifecycle {
+public:
+    MainLifecycle(PanelWindow& window, ProfileSession& profiles, IDeviceEnumerator& devices,
+                  IOsVersion& os, ILifecycleHost& host);
+
+    // The start-up sequence, steps 1-21.
+    void Start();
+    // Steps 11-12: search, IDs and presence handle; true when the handle opened.
+    bool Connect();
+
+    // The window procedure: the exit message sends close. Returns whether it was the exit message.
+    bool WindowMessage(uint32_t message);
+    // WM_DEVICECHANGE with its event and broadcast (null when the message carries none).
+    void OnDeviceChange(uint32_t event, const DeviceBroadcast* broadcast);
+    void OnArrival(const DeviceBroadcast& broadcast);
+    void OnRemoval(const DeviceBroadcast& broadcast);
+    // TimerTimer.
+    void OnTimer();
+    // FormDestroy: steps 1-10, the headset left neutral.
+    void Shutdown();
+
+    uint32_t ExitMessage() const { return exitMessage_; }
+    bool NotificationsRegistered() const { return registered_; }
+
+private:
+    void ShowDeviceLabel();
+    void RefreshMicrophoneOnce();
+    bool EndpointUsable();
+
+    PanelWindow& window_;
+    PanelContext& ctx_;
+    ProfileSession& profiles_;
+    IDeviceEnumerator& devices_;
+    IOsVersion& os_;
+    ILifecycleHost& host_;
+    uint32_t exitMessage_ = 0;
+    bool registered_ = false;
+};

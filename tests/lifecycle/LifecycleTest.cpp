@@ -1,0 +1,375 @@
+// The main window's life cycle on the simulated headset: start-up order, hot-plug, the exit
+// message and the neutral shutdown.
+#include "MainLifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ControlTags.h"
+#include "TestFiles.h"
+#include "UiFixture.h"
+#include "UserActions.h"
+#ifndef _WIN32
+#include "HostPath.h"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path HostFsPath(const std::u16string& path) {
+#ifdef _WIN32
+    return fs::path(std::wstring(path.begin(), path.end()));
+#else
+    return fs::u8path(ToHostPath(path));
+#endif
+}
+
+class FolderProfileHost : public IProfileHost {
+public:
+    explicit FolderProfileHost(const TempFolder& folder) : folder_(folder) {
+        CreateFolder(EnvironmentFolder(u"APPDATA"));
+        CreateFolder(EnvironmentFolder(u"USERPROFILE"));
+    }
+    std::u16string EnvironmentFolder(const std::u16string& name) override {
+        return name == u"APPDATA" ? folder_.File(u"AppData") : folder_.File(u"User");
+    }
+    bool CreateFolder(const std::u16string& path) override {
+        std::error_code ignored;
+        fs::create_directory(HostFsPath(path), ignored);
+        return fs::is_directory(HostFsPath(path), ignored);
+    }
+    bool FileExists(const std::u16string& path) override {
+        std::error_code ignored;
+        return fs::is_regular_file(HostFsPath(path), ignored);
+    }
+    bool SaveDialog(const std::u16string&, const std::u16string&, const std::u16string&,
+                    std::u16string&) override {
+        return false;
+    }
+    bool OpenDialog(const std::u16string&, const std::u16string&, std::u16string&) override {
+        return false;
+    }
+    void ReportFileProblem(const std::u16string&, const std::u16string&) override { ++problems; }
+    int problems = 0;
+
+private:
+    const TempFolder& folder_;
+};
+
+// Leaves its calls in the simulator's trace, so that their order against the traffic shows.
+class FakeLifecycleHost : public ILifecycleHost {
+public:
+    explicit FakeLifecycleHost(SimTrace& trace) : trace_(trace) {}
+    uint32_t RegisterMessage(const std::u16string& name) override {
+        registered = name;
+        return 0xC0DE;
+    }
+    void BuildPresentation() override { trace_.Add("HOST BUILD"); }
+    bool RegisterDeviceNotifications() override {
+        trace_.Add("HOST NOTIFY");
+        return true;
+    }
+    void Sleep(uint32_t ms) override { trace_.Add("HOST SLEEP " + std::to_string(ms)); }
+    void SendClose() override {
+        trace_.Add("HOST CLOSE");
+        if (life) {
+            life->Shutdown();  // the window closes and is destroyed
+        }
+    }
+    std::u16string registered;
+    MainLifecycle* life = nullptr;
+
+private:
+    SimTrace& trace_;
+};
+
+const char kStatusQuery[] = "DRV 00223190";
+const char kSpeakers[] = "DRV 00223140";
+const char kParameterQuery[] = "DRV 00223028";
+const char kSelectEffect[] = "DRV 002230F0";
+
+LabelStyle Named(const char16_t* text) {
+    LabelStyle s;
+    s.Text = text;
+    return s;
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class LifecycleTest : public UiTest {
+protected:
+    LifecycleTest() {
+        folder.Write(u"AudioConfig.cfg", ReadBytes(fs::u8path(std::string(AUDIO_SOURCE_DIR) +
+                                                              "/product/AudioConfig.cfg")));
+        look.labels["LabelActive"] = Named(u"On");
+        look.labels["LabelUnactive"] = Named(u"Off");
+        lifeHost.life = &life;
+    }
+
+    void StartPanel(bool plugged) {
+        if (plugged) {
+            sim.Plug();
+            sim.Chip().PowerOn();
+        } else {
+            sim.Unplug();
+        }
+        sim.Trace().Clear();
+        life.Start();
+    }
+
+    void PlugIn() {
+        sim.Plug();
+        sim.Chip().PowerOn();
+        sim.Trace().Clear();
+        life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &hidHeadset);
+    }
+
+    // The lines of the trace that begin with one of the prefixes, in order.
+    std::vector<std::string> Lines(std::initializer_list<const char*> prefixes) {
+        std::vector<std::string> out;
+        for (const std::string& line : sim.Trace().Lines()) {
+            for (const char* p : prefixes) {
+                if (line.rfind(p, 0) == 0) {
+                    out.push_back(line.substr(0, std::min(line.size(), std::string(p).size())));
+                    break;
+                }
+            }
+        }
+        return out;
+    }
+    size_t Count(const char* prefix) { return sim.Trace().Filter(prefix).size(); }
+    std::u16string DeviceLabel() { return Get("DeviceActiveLabel").caption; }
+    std::string LastProfile() {
+        return ReadBytes(HostFsPath(folder.File(u"AppData\\QLN47xx\\LastProfile.ini")));
+    }
+
+    TempFolder folder;
+    FolderProfileHost profileHost{folder};
+    ProfileSession session{ctx, PlatformProfileStrings(), profileHost, folder.path(), u"QLN47xx"};
+    FakeLifecycleHost lifeHost{sim.Trace()};
+    MainLifecycle life{window, session, sim.DeviceTree(), sim.OsVersion(), lifeHost};
+    const DeviceBroadcast hidHeadset{
+        DBT_DEVTYP_DEVICEINTERFACE_TYPE, kHidInterfaceClass,
+        u"\\\\?\\HID#VID_3F9C&PID_4712&MI_03#8&1234&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}"};
+};
+
+TEST_F(LifecycleTest, StartUpRunsTheDeviceStepsInOrder) {
+    StartPanel(true);
+    // Presence handle, driver status / speakers off / parameter 0, the microphone read with the
+    // meter, the reset circle's table, the notification registration; no last profile yet.
+    const std::vector<std::string> expected = {
+        "HOST BUILD", "HID OPEN", kStatusQuery, kSpeakers, kParameterQuery, "EP FIND",
+        "WAVE START", "EP FIND",  "WAVE STOP",  kSpeakers, "HOST NOTIFY",
+    };
+    EXPECT_EQ(Lines({"HOST BUILD", "HOST NOTIFY", "HID OPEN", "HID CLOSE", "HID SET",
+                     "DRV 00223190", "DRV 00223140", "DRV 00223028", "DRV 002230F0", "EP FIND",
+                     "WAVE START", "WAVE STOP"}),
+              expected);
+    for (const std::string& line : sim.Trace().Filter(kSpeakers)) {
+        EXPECT_NE(line.find("enable=0"), std::string::npos) << line;
+    }
+    EXPECT_EQ(lifeHost.registered, u"WM_QLN47xxAPP_EXIT");
+    EXPECT_EQ(life.ExitMessage(), 0xC0DEu);
+    EXPECT_EQ(device.vendorId, SimHeadset::kVendorId);
+    EXPECT_EQ(device.productId, SimHeadset::kProductId);
+    EXPECT_TRUE(device.presence);
+    EXPECT_EQ(device.devicePresent, 1);
+    EXPECT_EQ(device.synchronise, 1);
+    EXPECT_EQ(DeviceLabel(), u"On");
+    EXPECT_EQ(state.currentEffect, 1);
+    EXPECT_FALSE(device.captureEndpoint);
+    EXPECT_FALSE(window.Meter().IsRunning());
+    EXPECT_TRUE(life.NotificationsRegistered());
+}
+
+TEST_F(LifecycleTest, NextStartLoadsTheLastProfileAfterTheRegistration) {
+    StartPanel(true);
+    OnEqSwitch(ctx);
+    OnEffectButton(ctx, 4);
+    life.Shutdown();
+    state = PanelState();
+
+    StartPanel(true);
+    EXPECT_EQ(state.eqEnabled, 1);
+    EXPECT_EQ(state.currentEffect, 4);
+    const auto& lines = sim.Trace().Lines();
+    const auto notify = std::find(lines.begin(), lines.end(), "HOST NOTIFY");
+    ASSERT_NE(notify, lines.end());
+    // The profile's writes (the effect among them) come after the registration.
+    const auto effect = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind(kSelectEffect, 0) == 0;
+    });
+    ASSERT_NE(effect, lines.end());
+    EXPECT_GT(effect - lines.begin(), notify - lines.begin());
+    EXPECT_EQ(profileHost.problems, 0);
+}
+
+TEST_F(LifecycleTest, StartWithoutHeadsetStaysAbsentAndStillWritesTheLastProfile) {
+    StartPanel(false);
+    EXPECT_EQ(DeviceLabel(), u"Off");
+    EXPECT_EQ(device.vendorId, 0);
+    EXPECT_FALSE(device.presence);
+    EXPECT_EQ(device.devicePresent, 0);
+    EXPECT_EQ(device.synchronise, 0);
+    EXPECT_EQ(Count("HID OPEN "), 0u);
+    EXPECT_EQ(Count("HID SET"), 0u);
+    EXPECT_EQ(Count("WAVE START"), 0u);  // Core Audio without an endpoint: no meter
+    // The feature controls refuse with the warning.
+    host.messages.clear();
+    Click("EQEQENImage");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, kWarningText);
+
+    life.Shutdown();
+    EXPECT_EQ(Count("HID OPEN "), 0u);
+    EXPECT_EQ(Count("HID SET"), 0u);
+    EXPECT_NE(LastProfile().find("[EQ]"), std::string::npos);
+}
+
+TEST_F(LifecycleTest, ArrivalReappliesWhatThePageOnShowNeeds) {
+    const struct {
+        int page;
+        bool eqEnable, d3Enable, effect;
+        size_t speakerTables;
+    } cases[] = {
+        {PAGE_EQ, true, false, false, 1},       {PAGE_3D, true, true, false, 1},
+        {PAGE_EFFECT, false, false, true, 1},   {PAGE_MIC, false, false, false, 1},
+        {PAGE_VIRTUAL, false, false, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        StartPanel(false);
+        window.GetScene().SetPage(c.page);
+        state.eqEnabled = 1;
+        state.d3Enabled = 1;
+        state.currentEffect = 3;
+        PlugIn();
+        EXPECT_EQ(DeviceLabel(), u"On");
+        EXPECT_EQ(device.devicePresent, 1);
+        EXPECT_EQ(device.synchronise, 1);
+        EXPECT_TRUE(device.presence);
+        EXPECT_EQ((sim.Chip().Register(0x100) & 0x04) != 0, c.eqEnable);
+        EXPECT_EQ((sim.Chip().Register(0x18A) & 0x40) != 0, c.d3Enable);
+        EXPECT_EQ(Count(kSelectEffect), c.effect ? 1u : 0u);
+        EXPECT_EQ(Count(kSpeakers), c.speakerTables);
+        EXPECT_EQ(window.Meter().IsRunning(), c.page == PAGE_MIC);
+        // The wait comes before the page's writes, the driver's three commands after them.
+        const auto lines = Lines({"HOST SLEEP", kStatusQuery, kSpeakers, kParameterQuery});
+        ASSERT_GE(lines.size(), 4u);
+        EXPECT_EQ(
+            std::vector<std::string>(lines.begin(), lines.begin() + 4),
+            (std::vector<std::string>{"HOST SLEEP", kStatusQuery, kSpeakers, kParameterQuery}));
+        const std::string table = sim.Trace().Filter(kSpeakers)[0];
+        EXPECT_NE(table.find("enable=0 gains=0,0,0,0,0,0,0,0"), std::string::npos) << table;
+        life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
+    }
+}
+
+TEST_F(LifecycleTest, RemovalWhileTheMicMeterRunsStopsIt) {
+    StartPanel(true);
+    window.ShowPage(PAGE_MIC);
+    ASSERT_TRUE(window.Meter().IsRunning());
+    sim.Unplug();
+    life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
+    EXPECT_EQ(DeviceLabel(), u"Off");
+    EXPECT_FALSE(window.Meter().IsRunning());
+    EXPECT_FALSE(device.presence);
+    EXPECT_EQ(device.devicePresent, 0);
+    EXPECT_EQ(device.synchronise, 0);
+}
+
+TEST_F(LifecycleTest, UnrelatedNotificationsChangeNothing) {
+    const DeviceGuid otherClass = {
+        0x6994AD04, 0x93EF, 0x11D0, {0xA3, 0xCC, 0, 0xA0, 0xC9, 0x22, 0x31, 0x96}};
+    const DeviceBroadcast otherHid{DBT_DEVTYP_DEVICEINTERFACE_TYPE, kHidInterfaceClass,
+                                   u"\\\\?\\HID#VID_046D&PID_C52B&MI_00#7&1&0&0000"};
+    const DeviceBroadcast headsetOtherClass{DBT_DEVTYP_DEVICEINTERFACE_TYPE, otherClass,
+                                            hidHeadset.name};
+    const DeviceBroadcast headsetOtherType{2, kHidInterfaceClass, hidHeadset.name};
+    const struct {
+        const char* what;
+        bool plugged;  // the headset at start
+        uint32_t event;
+        const DeviceBroadcast* broadcast;
+    } cases[] = {
+        {"HID arrival while present", true, DBT_DEVICEARRIVAL_EVENT, &otherHid},
+        {"other class arrives while absent", false, DBT_DEVICEARRIVAL_EVENT, &headsetOtherClass},
+        {"HID arrival, headset not among audio devices", false, DBT_DEVICEARRIVAL_EVENT, &otherHid},
+        {"other HID removed", true, DBT_DEVICEREMOVECOMPLETE_EVENT, &otherHid},
+        {"other class removed", true, DBT_DEVICEREMOVECOMPLETE_EVENT, &headsetOtherClass},
+        {"not an interface broadcast", true, DBT_DEVICEREMOVECOMPLETE_EVENT, &headsetOtherType},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartPanel(c.plugged);
+        const int pumps = host.pumps;
+        sim.Trace().Clear();
+        life.OnDeviceChange(c.event, c.broadcast);
+        EXPECT_TRUE(sim.Trace().Lines().empty()) << sim.Trace().Lines().front();
+        EXPECT_EQ(device.devicePresent, c.plugged ? 1 : 0);
+        EXPECT_EQ(static_cast<bool>(device.presence), c.plugged);
+        EXPECT_EQ(DeviceLabel(), c.plugged ? u"On" : u"Off");
+        EXPECT_EQ(host.pumps, pumps + 1);  // pending messages run after every notification
+        life.Shutdown();
+    }
+}
+
+TEST_F(LifecycleTest, TimerRotatesOnlyWithTheHeadsetPresent) {
+    StartPanel(true);
+    sim.Trace().Clear();
+    life.OnTimer();
+    EXPECT_EQ(Count(kSpeakers), 0u);
+    state.rotateClockwise = 1;
+    life.OnTimer();
+    EXPECT_EQ(Count(kSpeakers), 1u);
+    life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
+    life.OnTimer();
+    EXPECT_EQ(Count(kSpeakers), 1u);
+}
+
+TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
+    StartPanel(true);
+    OnEqSwitch(ctx);
+    On3DSwitch(ctx);
+    OnEffectButton(ctx, 4);
+    OnVirtualSwitch(ctx);
+    ASSERT_NE(sim.Chip().Register(0x100), 0);
+    sim.Trace().Clear();
+
+    EXPECT_FALSE(life.WindowMessage(0x0010));
+    EXPECT_TRUE(sim.Trace().Lines().empty());
+    EXPECT_TRUE(life.WindowMessage(life.ExitMessage()));
+
+    EXPECT_EQ(sim.Trace().Lines().front(), "HOST CLOSE");
+    EXPECT_NE(LastProfile().find("[EQ]"), std::string::npos);
+    EXPECT_EQ(sim.Chip().Register(0x100), 0);
+    EXPECT_NE(sim.Chip().Register(0x129) & 0x80, 0);  // EQ bypassed
+    EXPECT_EQ(sim.Chip().Register(0x129) & 0x10, 0);  // 3D not in the path
+    EXPECT_EQ(sim.Chip().Register(0x18A) & 0x40, 0);  // 3D off
+    EXPECT_EQ(state.eqEnabled, 1);                    // saved as it was
+    EXPECT_EQ(state.virtualEnabled, 0);
+    const auto effects = sim.Trace().Filter(kSelectEffect);
+    ASSERT_EQ(effects.size(), 1u);
+    EXPECT_EQ(effects[0].rfind("DRV 002230F0 0000000000000000 ", 0), 0u) << effects[0];
+    const auto tables = sim.Trace().Filter(kSpeakers);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_NE(tables[0].find("enable=0"), std::string::npos);
+    EXPECT_FALSE(device.presence);
+    const auto& lines = sim.Trace().Lines();
+    // The neutral exchange's idle report and close, then the presence handle's close.
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"HID SET 00 00 00 00 00", "HID CLOSE", "HID CLOSE"}));
+}
+
+}  // namespace
