@@ -1,0 +1,151 @@
+#include "Presentation.h"
+
+#include <utility>
+
+#include "EqOperations.h"
+#include "IntoAppearance.h"
+#include "PanelError.h"
+#include "RegionFile.h"
+#include "SkinSpeakers.h"
+#include "WholeRepaint.h"
+
+namespace {
+
+std::u16string Cut(const std::u16string& text, size_t length) {
+    return text.size() > length ? text.substr(0, length) : text;
+}
+
+}  // namespace
+
+Presentation::Presentation(PanelWindow& window, SkinGeometry& geometry, IFolderListing& files,
+                           IProfileStrings& strings, IWindowHost& windowHost, ITrayHost& tray,
+                           PresentationConfig config)
+    : window_(window),
+      geometry_(geometry),
+      files_(files),
+      strings_(strings),
+      windowHost_(windowHost),
+      tray_(tray),
+      config_(std::move(config)) {}
+
+std::u16string Presentation::SkinFile(const std::u16string& file) const {
+    return SkinFilePath(config_.applicationFolder, config_.skinFolderName, choice_.skin, file);
+}
+
+std::u16string Presentation::UserConfig() const {
+    return UserConfigPath(config_.appData, config_.installFolderName);
+}
+
+void Presentation::Overrides() {
+    LoadSkinLabelOverrides(strings_, SkinFile(u"SkinSetting.ini"), language_);
+    PutLanguageStyles(language_, window_.Look());
+    RepaintLabels(window_);
+}
+
+void Presentation::ApplyLanguage() {
+    LoadLanguage(
+        strings_,
+        LanguageFilePath(config_.applicationFolder, config_.languageFolderName, choice_.language),
+        language_);
+    Overrides();
+}
+
+void Presentation::ApplyRegion() {
+    ApplyRegionFile(windowHost_, SkinFile(u"MainForm_Frame.rgn"));
+}
+
+void Presentation::LoadSkin() {
+    LoadSkinSettings(strings_, SkinFile(u"SkinSetting.ini"), layout_, geometry_);
+    Appearance& look = window_.Look();
+    look.images.clear();
+    PutSkinImages(layout_, look);
+    look.skinFolder = SkinFile(u"");
+    ApplySkin(window_);
+    ApplyRegion();
+}
+
+void Presentation::Build() {
+    choice_ = ReadUserChoice(files_, strings_, UserConfig());
+
+    const std::u16string icon = config_.applicationFolder + config_.installIconFileName;
+    if (!tray_.LoadIcon(icon)) {
+        throw PanelError(u"Cannot load the icon " + icon);
+    }
+    // A buffer of 32 cuts the hint to 31 characters, as the program's own buffer does.
+    char16_t buffer[kTrayHintLength + 1] = {};
+    strings_.GetString(u"TrayIconHint", u"HintName", u"", buffer, kTrayHintLength + 1,
+                       config_.applicationFolder + u"AudioConfig.cfg");
+    hint_ = buffer;
+    tray_.SetTrayHint(hint_);
+    title_ = Cut(config_.installAppTitle, kAppTitleLength);
+    tray_.SetApplicationTitle(title_);
+    window_.Look().appTitle = title_;
+
+    languages_ = BuildLanguageCatalogue(files_, strings_, config_.applicationFolder,
+                                        config_.languageFolderName, choice_.language);
+    skins_ = BuildSkinMenu(files_, config_.applicationFolder + config_.skinFolderName + u"\\",
+                           choice_.skin);
+    ApplyLanguage();
+    ApplyRegion();
+    LoadSkin();
+    Overrides();
+    shown_ = false;
+}
+
+void Presentation::SkinMenuClick(int item) {
+    if (item < 0 || static_cast<size_t>(item) >= skins_.captions.size()) {
+        return;
+    }
+    skins_.checked = item;
+    choice_.skin = SkinNameOfItem(skins_.captions[static_cast<size_t>(item)]);
+    LoadSkin();
+    Overrides();
+    PanelContext& ctx = window_.Context();
+    PlaceEqSliders(ctx, ctx.state.currentPreset - 1);
+    PlaceSpeakersForSkin(ctx, layout_.previousRadius);
+    WriteUserChoice(files_, strings_, UserConfig(), choice_);
+}
+
+void Presentation::LanguageMenuClick(int item) {
+    if (item < 0 || static_cast<size_t>(item) >= languages_.entries.size()) {
+        return;
+    }
+    languages_.checked = item;
+    choice_.language =
+        LanguageOfItem(languages_, languages_.entries[static_cast<size_t>(item)].displayName);
+    ApplyLanguage();
+    WriteUserChoice(files_, strings_, UserConfig(), choice_);
+}
+
+std::vector<MenuItem> Presentation::PopupMenu() const {
+    MenuItem language{u"LanguageMenu", u"Language", false, {}};
+    for (size_t i = 0; i < languages_.entries.size(); ++i) {
+        language.items.push_back({u"",
+                                  languages_.entries[i].displayName,
+                                  static_cast<int>(i) == languages_.checked,
+                                  {}});
+    }
+    MenuItem skin{u"SkinMenu", u"Skin", false, {}};
+    for (size_t i = 0; i < skins_.captions.size(); ++i) {
+        skin.items.push_back({u"", skins_.captions[i], static_cast<int>(i) == skins_.checked, {}});
+    }
+    return {language, skin, {u"CloseMenu", u"Close", false, {}}};
+}
+
+void Presentation::Minimize() {
+    shown_ = false;
+    windowHost_.HideToTray();
+}
+
+void Presentation::Restore() {
+    shown_ = true;
+}
+
+AboutContent Presentation::About() const {
+    AboutContent about;
+    about.caption = StyleOf(language_, u"LabelMenu3").Text;
+    about.text = StyleOf(language_, u"LabelAbout");
+    about.logo = SkinImage(layout_, u"About", u"LogoImage");
+    about.logoFolder = SkinFile(u"");
+    return about;
+}

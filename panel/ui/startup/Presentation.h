@@ -1,0 +1,116 @@
+// The panel's presentation at start and on the tray menu's choices: language and skin read,
+// tray hint and title, the Language and Skin menus, texts, region, skin pictures; the popup menu
+// model, restore and minimise, and the About dialog's content.
+//
+//   Presentation look(window, geometry, listing, strings, windowHost, tray, config);
+//   look.Build();                 // start-up steps 7-10 (ILifecycleHost::BuildPresentation)
+//   look.SkinMenuClick(1);        // an item of the Skin submenu
+//   look.LanguageMenuClick(0);    // an item of the Language submenu
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "FolderListing.h"
+#include "LanguageCatalogue.h"
+#include "LanguageStyles.h"
+#include "PanelWindow.h"
+#include "SkinCatalogue.h"
+#include "SkinSettings.h"
+#include "UserChoice.h"
+#include "WindowHost.h"
+#include "ports/ProfileStrings.h"
+
+// The fields of AudioConfig.cfg and the folders the presentation needs.
+struct PresentationConfig {
+    std::u16string applicationFolder;  // with the trailing '\'
+    std::u16string skinFolderName;
+    std::u16string languageFolderName;
+    std::u16string installAppTitle;
+    std::u16string installIconFileName;
+    std::u16string installFolderName;
+    std::u16string appData;  // %APPDATA%
+};
+
+// Port: the notification-area icon and the application object.
+class ITrayHost {
+public:
+    virtual ~ITrayHost() = default;
+    // Loads the icon file as the application's and the tray's icon; false when unreadable.
+    virtual bool LoadIcon(const std::u16string& path) = 0;
+    virtual void SetTrayHint(const std::u16string& hint) = 0;
+    virtual void SetApplicationTitle(const std::u16string& title) = 0;
+};
+
+struct MenuItem {
+    std::u16string name;  // component name, empty for the submenus' items
+    std::u16string caption;
+    bool checked = false;
+    std::vector<MenuItem> items;
+};
+
+// What the About dialog shows.
+struct AboutContent {
+    std::u16string caption;  // Text of "LabelMenu3"
+    LabelStyle text;         // "LabelAbout", released colour
+    SkinImageEntry logo;     // [About] LogoImage
+    std::u16string logoFolder;
+};
+
+constexpr int kTrayHintLength = 31;
+constexpr int kAppTitleLength = 31;
+
+class Presentation {
+public:
+    Presentation(PanelWindow& window, SkinGeometry& geometry, IFolderListing& files,
+                 IProfileStrings& strings, IWindowHost& windowHost, ITrayHost& tray,
+                 PresentationConfig config);
+
+    // Start-up steps 7-10. Throws PanelError for an unreadable icon, picture, region or number.
+    void Build();
+
+    // A failing load stops the steps after it, the user's choice unwritten.
+    void SkinMenuClick(int item);
+    void LanguageMenuClick(int item);
+
+    // "Language" (submenu), "Skin" (submenu), "Close", with their check marks.
+    std::vector<MenuItem> PopupMenu() const;
+    const std::u16string& TrayHint() const { return hint_; }
+    const std::u16string& Title() const { return title_; }
+    const UserChoice& Choice() const { return choice_; }
+
+    // The window in the notification area or shown; it starts in the notification area.
+    void Minimize();
+    void Restore();
+    bool WindowShown() const { return shown_; }
+
+    AboutContent About() const;
+
+    const SkinLayout& Layout() const { return layout_; }
+    const LanguageStyles& Language() const { return language_; }
+
+private:
+    std::u16string SkinFile(const std::u16string& file) const;
+    void ApplyLanguage();
+    void LoadSkin();
+    void ApplyRegion();
+    void Overrides();
+    std::u16string UserConfig() const;
+
+    PanelWindow& window_;
+    SkinGeometry& geometry_;
+    IFolderListing& files_;
+    IProfileStrings& strings_;
+    IWindowHost& windowHost_;
+    ITrayHost& tray_;
+    PresentationConfig config_;
+
+    UserChoice choice_;
+    std::u16string hint_;
+    std::u16string title_;
+    LanguageCatalogue languages_;
+    FolderMenu skins_;
+    SkinLayout layout_;
+    LanguageStyles language_;
+    bool shown_ = false;
+};

@@ -1,0 +1,339 @@
+// The presentation on the simulated headset with the product's skins and languages: start-up,
+// the Skin and Language menus, the tray menu and hint, About, and the single-instance rule.
+#include "Presentation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "ControlTags.h"
+#include "PanelError.h"
+#include "SingleInstance.h"
+#include "TestFiles.h"
+#include "UiFixture.h"
+#include "UserActions.h"
+#include "UserChoice.h"
+#ifndef _WIN32
+#include "HostPath.h"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path HostFsPath(const std::u16string& path) {
+#ifdef _WIN32
+    return fs::path(std::wstring(path.begin(), path.end()));
+#else
+    return fs::u8path(ToHostPath(path));
+#endif
+}
+
+fs::path SourceFsPath(const std::string& relative) {
+    return fs::u8path(std::string(AUDIO_SOURCE_DIR) + "/" + relative);
+}
+
+std::u16string Wide(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+class DiskListing : public IFolderListing {
+public:
+    std::vector<std::u16string> Subfolders(const std::u16string& folder) override {
+        std::vector<std::u16string> names;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(HostFsPath(folder), ec)) {
+            if (entry.is_directory()) {
+                names.push_back(Wide(entry.path().filename().string()));
+            }
+        }
+        return names;
+    }
+    bool FileExists(const std::u16string& path) override {
+        std::error_code ec;
+        return fs::is_regular_file(HostFsPath(path), ec);
+    }
+};
+
+class FakeTray : public ITrayHost {
+public:
+    bool LoadIcon(const std::u16string& path) override {
+        icon = path;
+        return fs::is_regular_file(HostFsPath(path));
+    }
+    void SetTrayHint(const std::u16string& h) override { hint = h; }
+    void SetApplicationTitle(const std::u16string& t) override { title = t; }
+    std::u16string icon, hint, title;
+};
+
+const char16_t kInstallFolder[] = u"QLN47xx Audio";
+
+// The product folder copied as the program folder, with the per-user AudioConfig.cfg.
+class PresentationTest : public UiTest {
+protected:
+    PresentationTest() {
+        fs::copy(SourceFsPath("product"), HostFsPath(folder.File(u"Program")),
+                 fs::copy_options::recursive);
+        fs::create_directories(HostFsPath(UserDir()));
+        fs::copy_file(SourceFsPath("product/AudioConfig.cfg"),
+                      HostFsPath(UserConfigPath(folder.File(u"AppData"), kInstallFolder)));
+        Start();
+    }
+
+    std::u16string UserDir() const { return folder.File(u"AppData\\") + kInstallFolder; }
+    std::u16string ProgramFolder() const { return folder.File(u"Program\\"); }
+
+    PresentationConfig Config() const {
+        return {ProgramFolder(),        u"Skin",           u"Language",
+                u"QLN47xx Audio Panel", u"AudioPanel.ico", kInstallFolder,
+                folder.File(u"AppData")};
+    }
+
+    std::u16string UserValue(const char16_t* section, const char16_t* key) {
+        char16_t buffer[128] = {};
+        strings.GetString(section, key, u"", buffer, 128,
+                          UserConfigPath(folder.File(u"AppData"), kInstallFolder));
+        return buffer;
+    }
+
+    static std::vector<std::u16string> Captions(const MenuItem& menu) {
+        std::vector<std::u16string> captions;
+        for (const MenuItem& item : menu.items) {
+            captions.push_back(item.caption);
+        }
+        return captions;
+    }
+    static std::u16string Checked(const MenuItem& menu) {
+        for (const MenuItem& item : menu.items) {
+            if (item.checked) {
+                return item.caption;
+            }
+        }
+        return u"(none)";
+    }
+
+    TempFolder folder;
+    DiskListing listing;
+    IProfileStrings& strings = PlatformProfileStrings();
+    FakeTray tray;
+    Presentation presentation{window, skin, listing, strings, host, tray, Config()};
+};
+
+TEST_F(PresentationTest, GraphiteAndEnglishStartWithMenusHintAndOverrides) {
+    ASSERT_NO_THROW(presentation.Build());
+
+    EXPECT_EQ(tray.icon, ProgramFolder() + u"AudioPanel.ico");
+    EXPECT_EQ(tray.hint, u"QLN47xx Audio Panel");
+    EXPECT_EQ(tray.title, u"QLN47xx Audio Panel");
+    EXPECT_EQ(look.appTitle, u"QLN47xx Audio Panel");
+
+    const std::vector<MenuItem> menu = presentation.PopupMenu();
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_EQ(menu[0].name, u"LanguageMenu");
+    EXPECT_EQ(menu[0].caption, u"Language");
+    EXPECT_EQ(menu[1].name, u"SkinMenu");
+    EXPECT_EQ(menu[1].caption, u"Skin");
+    EXPECT_EQ(menu[2].name, u"CloseMenu");
+    EXPECT_EQ(menu[2].caption, u"Close");
+    EXPECT_TRUE(menu[2].items.empty());
+    // Folders English, French, German, Spanish, captioned from [MultiLanguageFolderMap].
+    EXPECT_EQ(Captions(menu[0]), (std::vector<std::u16string>{u"English", u"Fran\u00e7ais",
+                                                              u"Deutsch", u"Espa\u00f1ol"}));
+    EXPECT_EQ(Checked(menu[0]), u"English");
+    EXPECT_EQ(Captions(menu[1]), (std::vector<std::u16string>{u"Aurora", u"Graphite"}));
+    EXPECT_EQ(Checked(menu[1]), u"Graphite");
+
+    // Graphite's geometry and pictures, and its [MainLable] colour over English's text.
+    EXPECT_EQ(skin.radius, 70);
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Graphite\\");
+    const LabelStyle& menu1 = StyleOf(presentation.Language(), u"LabelMenu1");
+    EXPECT_FALSE(menu1.Text.empty());
+    EXPECT_EQ(menu1.ColorUp, 0x00EAE4DC);
+    EXPECT_EQ(Get("Menu1Label").caption, menu1.Text);
+    EXPECT_EQ(Get("Menu1Label").colour, 0x00EAE4DC);
+    EXPECT_TRUE(host.messages.empty());
+
+    // The panel starts in the notification area; restore and minimise switch it.
+    EXPECT_FALSE(presentation.WindowShown());
+    presentation.Restore();
+    EXPECT_TRUE(presentation.WindowShown());
+    presentation.Minimize();
+    EXPECT_FALSE(presentation.WindowShown());
+    EXPECT_EQ(host.hides, 1);
+
+    const AboutContent about = presentation.About();
+    EXPECT_EQ(about.caption, StyleOf(presentation.Language(), u"LabelMenu3").Text);
+    EXPECT_EQ(about.text.Text, StyleOf(presentation.Language(), u"LabelAbout").Text);
+    EXPECT_FALSE(about.text.Text.empty());
+    EXPECT_EQ(about.logo.FileName, u"AboutLogo.png");
+    EXPECT_EQ(about.logoFolder, ProgramFolder() + u"Skin\\Graphite\\");
+}
+
+TEST_F(PresentationTest, HintAndTitleAreCutTo31Characters) {
+    const std::u16string longText = u"An application title of forty-odd chars";
+    ASSERT_GT(longText.size(), 31u);
+    strings.WriteString(u"TrayIconHint", u"HintName", longText,
+                        ProgramFolder() + u"AudioConfig.cfg");
+    PresentationConfig config = Config();
+    config.installAppTitle = longText;
+    Presentation cut(window, skin, listing, strings, host, tray, config);
+    cut.Build();
+    EXPECT_EQ(tray.hint, longText.substr(0, 31));
+    EXPECT_EQ(tray.title, longText.substr(0, 31));
+}
+
+TEST_F(PresentationTest, SkinSwitchScalesSpeakersByRadiusRatioAndIsRemembered) {
+    presentation.Build();
+    OnVirtualResetButton(ctx);  // speakers on Graphite's circle, radius 70
+    const RotationState before = state.rotation;
+
+    presentation.SkinMenuClick(0);  // Aurora: centre (168, 158), radius 62
+
+    EXPECT_EQ(skin.radius, 62);
+    for (int k = 0; k < kSpeakerCount; ++k) {
+        SCOPED_TRACE(k);
+        const double distance = before.distance[k] * 62.0 / 70.0;
+        EXPECT_DOUBLE_EQ(state.rotation.distance[k], distance);
+        const Control* icon = window.GetScene().FindImageByTag(TAG_SPEAKER_L + k);
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->bounds.left, static_cast<int>(168 + std::cos(before.angle[k]) * distance));
+        EXPECT_EQ(icon->bounds.top, static_cast<int>(158 - std::sin(before.angle[k]) * distance));
+    }
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Aurora");
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Aurora\\");
+    EXPECT_EQ(Get("Menu1Label").colour, 0x005E2A3D);
+    EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Aurora");
+    EXPECT_EQ(UserValue(u"Language", u"DefaultLanguage"), u"English");
+}
+
+TEST_F(PresentationTest, SkinMenuSortsWithoutCaseAndChecksTheChoice) {
+    const fs::path skins = HostFsPath(ProgramFolder() + u"Skin");
+    for (const char* name : {"b", "A", "c"}) {
+        fs::copy(skins / "Graphite", skins / name, fs::copy_options::recursive);
+    }
+    fs::remove_all(skins / "Graphite");
+    fs::remove_all(skins / "Aurora");
+    strings.WriteString(u"Skin", u"DefaultSkin", u"c",
+                        UserConfigPath(folder.File(u"AppData"), kInstallFolder));
+
+    presentation.Build();
+    EXPECT_EQ(Captions(presentation.PopupMenu()[1]),
+              (std::vector<std::u16string>{u"A", u"b", u"c"}));
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"c");
+
+    presentation.SkinMenuClick(1);
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"b");
+    EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"b");
+}
+
+TEST_F(PresentationTest, UnknownSkinChecksFirstItemAndStopsAtTheMissingRegion) {
+    strings.WriteString(u"Skin", u"DefaultSkin", u"Missing",
+                        UserConfigPath(folder.File(u"AppData"), kInstallFolder));
+    try {
+        presentation.Build();
+        ADD_FAILURE() << "no error";
+    } catch (const PanelError& e) {
+        EXPECT_NE(e.text().find(u"MainForm_Frame.rgn"), std::u16string::npos) << e.what();
+    }
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Aurora");
+}
+
+TEST_F(PresentationTest, FailingSkinClickLeavesTheChoiceUnwritten) {
+    presentation.Build();
+    fs::remove(HostFsPath(ProgramFolder() + u"Skin\\Aurora\\MainForm_Frame.rgn"));
+    EXPECT_THROW(presentation.SkinMenuClick(0), PanelError);
+    EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Graphite");
+}
+
+TEST_F(PresentationTest, LanguageSwitchKeepsSkinOverrideForMenu1) {
+    presentation.Build();
+    const LabelStyle english = StyleOf(presentation.Language(), u"LabelMenu1");
+
+    presentation.LanguageMenuClick(2);  // Deutsch
+
+    const LabelStyle german = StyleOf(presentation.Language(), u"LabelMenu1");
+    EXPECT_NE(german.Text, english.Text);
+    EXPECT_EQ(Get("Menu1Label").caption, german.Text);
+    // Graphite's colours stay over the new language's.
+    EXPECT_EQ(german.ColorUp, 0x00EAE4DC);
+    EXPECT_EQ(german.ColorDown, 0x00FFFFFF);
+    EXPECT_EQ(Get("Menu1Label").colour, 0x00EAE4DC);
+    EXPECT_EQ(Checked(presentation.PopupMenu()[0]), u"Deutsch");
+    EXPECT_EQ(UserValue(u"Language", u"DefaultLanguage"), u"German");
+    EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Graphite");
+}
+
+TEST_F(PresentationTest, WithoutUserConfigurationNothingIsWritten) {
+    const std::u16string user = UserConfigPath(folder.File(u"AppData"), kInstallFolder);
+    fs::remove(HostFsPath(user));
+    // No choice: the empty skin name has no region file.
+    EXPECT_THROW(presentation.Build(), PanelError);
+    EXPECT_EQ(Checked(presentation.PopupMenu()[0]), u"English");
+    presentation.LanguageMenuClick(0);
+    EXPECT_FALSE(listing.FileExists(user));
+}
+
+// Two processes on one machine: the named mutexes and the application windows they share.
+struct FakeMachine {
+    std::set<std::u16string> mutexes;
+    std::multimap<std::u16string, int> windows;  // title -> instance id
+    std::vector<std::string> log;
+};
+
+class FakeInstance : public IInstanceHost {
+public:
+    FakeInstance(FakeMachine& machine, int id) : machine_(machine), id_(id) {}
+    void Open(const std::u16string& title) { machine_.windows.emplace(title, id_); }
+    void InstallPointerHook() override { Log("hook"); }
+    bool MutexExists(const std::u16string& name) override {
+        Log("open mutex");
+        return machine_.mutexes.count(name) != 0;
+    }
+    void CreateMutex(const std::u16string& name) override {
+        Log("create mutex");
+        machine_.mutexes.insert(name);
+    }
+    void ClearOwnApplicationText() override {
+        Log("clear own text");
+        for (auto it = machine_.windows.begin(); it != machine_.windows.end();) {
+            it = it->second == id_ ? machine_.windows.erase(it) : std::next(it);
+        }
+    }
+    bool RaiseApplicationWindow(const std::u16string& title) override {
+        auto it = machine_.windows.find(title);
+        if (it == machine_.windows.end()) {
+            Log("raise none");
+            return false;
+        }
+        Log("raise " + std::to_string(it->second));
+        return true;
+    }
+    void Terminate() override { Log("terminate"); }
+
+private:
+    void Log(const std::string& what) { machine_.log.push_back(std::to_string(id_) + " " + what); }
+    FakeMachine& machine_;
+    int id_;
+};
+
+TEST(SingleInstance, SecondInstanceRaisesTheFirstAndEnds) {
+    const std::u16string title = u"QLN47xx Audio Panel";
+    FakeMachine machine;
+    FakeInstance first(machine, 1), second(machine, 2);
+    first.Open(title);
+    EXPECT_TRUE(FormCreate(first, title));
+    second.Open(title);  // both hidden application windows carry the title
+    EXPECT_FALSE(FormCreate(second, title));
+    EXPECT_EQ(machine.log, (std::vector<std::string>{"1 hook", "1 open mutex", "1 create mutex",
+                                                     "2 hook", "2 open mutex", "2 clear own text",
+                                                     "2 raise 1", "2 terminate"}));
+
+    // Another title is another product: it runs.
+    FakeInstance other(machine, 3);
+    EXPECT_TRUE(FormCreate(other, u"Other Panel"));
+}
+
+}  // namespace
