@@ -5,6 +5,7 @@
 #include "ControlTags.h"
 #include "D3Operations.h"
 #include "EqOperations.h"
+#include "SimHeadsetConnect.h"
 
 namespace {
 
@@ -120,23 +121,9 @@ LogicTest::LogicTest() {
 }
 
 void LogicTest::Start(bool headsetPlugged) {
-    if (headsetPlugged) {
-        sim.Plug();
-    } else {
-        sim.Unplug();
-    }
-    sim.Chip().PowerOn();
     PlaceDesignPositions(view);
     state = PanelState{};
-    device.presence.reset();
-    device.captureEndpoint.reset();
-    // The device search leaves both IDs at 0 when it finds nothing.
-    device.vendorId = headsetPlugged ? SimHeadset::kVendorId : 0;
-    device.productId = headsetPlugged ? SimHeadset::kProductId : 0;
-    device.presence = sim.HidBus().OpenHidDevice(device.vendorId, device.productId);
-    device.devicePresent = device.presence ? 1 : 0;
-    device.synchronise = device.devicePresent;
-    device.osGeneration = 6;
+    ConnectSimulatedHeadset(sim, device, headsetPlugged);
     InitialiseSettings(state, skin);
     for (int p = 0; p < 4; ++p) {
         PresetDisplay(ctx, p);

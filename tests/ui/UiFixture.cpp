@@ -2,6 +2,7 @@
 
 #include "D3Operations.h"
 #include "EqOperations.h"
+#include "SimHeadsetConnect.h"
 
 const char16_t kSkinFolder[] = u"C:\\Panel\\Skins\\Blue\\";
 const char16_t kWarningText[] = u"Please connect the headset.";
@@ -85,18 +86,7 @@ UiTest::UiTest() {
 }
 
 void UiTest::Start(bool headsetPlugged) {
-    if (headsetPlugged) {
-        sim.Plug();
-    } else {
-        sim.Unplug();
-    }
-    sim.Chip().PowerOn();
-    device.vendorId = headsetPlugged ? SimHeadset::kVendorId : 0;
-    device.productId = headsetPlugged ? SimHeadset::kProductId : 0;
-    device.presence = sim.HidBus().OpenHidDevice(device.vendorId, device.productId);
-    device.devicePresent = device.presence ? 1 : 0;
-    device.synchronise = device.devicePresent;
-    device.osGeneration = 6;
+    ConnectSimulatedHeadset(sim, device, headsetPlugged);
     InitialiseSettings(state, skin);
     for (int p = 0; p < kEqPresetCount; ++p) {
         PresetDisplay(ctx, p);
