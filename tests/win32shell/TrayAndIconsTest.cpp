@@ -1,0 +1,129 @@
+// The icon file, the notification-area icon on a real window and the tray host's effect on the
+// windows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "Icons.h"
+#include "ShellTestWindow.h"
+#include "TestFiles.h"
+#include "TrayHostWin32.h"
+#include "TrayIcon.h"
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 7;
+
+SIZE IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return {0, 0};
+    UniqueBitmap colour(info.hbmColor);
+    UniqueBitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectW(mask.get(), sizeof bitmap, &bitmap);
+    // A monochrome icon's mask holds the AND and XOR halves one above the other.
+    return {bitmap.bmWidth, colour ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+// A window that needs no display: enough for WM_SETICON and window texts.
+UniqueWindow MessageWindow(const wchar_t* title) {
+    return UniqueWindow(MakeShellTestWindow(title, HWND_MESSAGE));
+}
+
+TEST(Icons, LoadsTheProductIconAtBothSystemSizes) {
+    Icons icons;
+    ASSERT_TRUE(icons.Load(SourcePath("product/AudioPanel.ico")));
+    const SIZE small = IconSize(icons.Small());
+    const SIZE large = IconSize(icons.Large());
+    EXPECT_EQ(small.cx, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(small.cy, GetSystemMetrics(SM_CYSMICON));
+    EXPECT_EQ(large.cx, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(large.cy, GetSystemMetrics(SM_CYICON));
+}
+
+TEST(Icons, UnreadableFileKeepsTheIconsHeld) {
+    TempFolder temp;
+    Icons icons;
+    EXPECT_FALSE(icons.Load(temp.File(u"missing.ico")));
+    EXPECT_EQ(icons.Small(), nullptr);
+    ASSERT_TRUE(icons.Load(SourcePath("product/AudioPanel.ico")));
+    const HICON held = icons.Small();
+    EXPECT_FALSE(icons.Load(temp.Write(u"broken.ico", "not an icon")));
+    EXPECT_EQ(icons.Small(), held);
+}
+
+TEST(TrayIconDecode, OpensTheMenuOnOneEventOnly) {
+    struct Case {
+        UINT mouseMessage;
+        TrayEvent expected;
+    };
+    const Case cases[] = {
+        {WM_LBUTTONDBLCLK, TrayEvent::DoubleClick},
+        {WM_RBUTTONUP, TrayEvent::OpenMenu},
+        {WM_RBUTTONDOWN, TrayEvent::None},
+        {WM_CONTEXTMENU, TrayEvent::None},
+        {WM_LBUTTONUP, TrayEvent::None},
+        {WM_MOUSEMOVE, TrayEvent::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TrayIcon::Decode(1, c.mouseMessage), c.expected) << std::hex << c.mouseMessage;
+}
+
+TEST(TrayIcon, AddModifyAndDeleteOnAHiddenWindow) {
+    UniqueWindow window(MakeShellTestWindow());
+    REQUIRE_TOP_LEVEL_WINDOW(window);
+    Icons icons;
+    ASSERT_TRUE(icons.Load(SourcePath("product/AudioPanel.ico")));
+    {
+        TrayIcon tray(window.get(), kTrayMessage);
+        EXPECT_TRUE(tray.SetIcon(icons.Small()));
+        // Longer than the hint can hold: cut, not refused.
+        EXPECT_TRUE(tray.SetHint(std::u16string(200, u'h')));
+        ASSERT_TRUE(tray.Add());
+        EXPECT_TRUE(tray.SetHint(u"QLN Audio \u00e9"));
+        EXPECT_TRUE(tray.SetIcon(icons.Large()));
+        // A shell restart: the icon comes back.
+        const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+        EXPECT_FALSE(tray.HandleTaskbarCreated(kTrayMessage));
+        EXPECT_TRUE(tray.HandleTaskbarCreated(taskbarCreated));
+        EXPECT_TRUE(tray.Added());
+    }
+    // The destructor removed it: a second delete finds nothing.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window.get();
+    data.uID = 1;
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &data));
+}
+
+TEST(TrayHostWin32, IconGoesToBothWindowsTitleToTheApplicationWindow) {
+    UniqueWindow main = MessageWindow(L"main");
+    UniqueWindow application = MessageWindow(L"");
+    ASSERT_TRUE(main && application);
+    TrayIcon tray(main.get(), kTrayMessage);
+    {
+        TrayHostWin32 host(tray, main.get(), application.get());
+        ITrayHost& port = host;
+        EXPECT_FALSE(port.LoadIcon(SourcePath("product/missing.ico")));
+        ASSERT_TRUE(port.LoadIcon(SourcePath("product/AudioPanel.ico")));
+        for (HWND window : {main.get(), application.get()}) {
+            EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
+            EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
+        }
+        port.SetApplicationTitle(u"QLN \u97f3\u58f0 Panel");
+        wchar_t title[64] = {};
+        GetWindowTextW(application.get(), title, 64);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(title)),
+                  u"QLN \u97f3\u58f0 Panel");
+        port.SetTrayHint(u"QLN Audio");
+        EXPECT_EQ(tray.Hint(), u"QLN Audio");
+    }
+    // The host's icons are gone with it: the windows hold none of them any more.
+    EXPECT_EQ(SendMessageW(main.get(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(SendMessageW(application.get(), WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+}  // namespace

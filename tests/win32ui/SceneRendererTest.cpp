@@ -1,0 +1,256 @@
+// The scene painted into a memory DC: pictures opaque, alpha-blended, colour-keyed, stretched or
+// at natural size; labels; the bevel; what is hidden or on another page; the clip rectangle.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "ControlTags.h"
+#include "GdiPlusSession.h"
+#include "SceneRenderer.h"
+#include "TestBitmaps.h"
+#include "TestFiles.h"
+
+namespace {
+
+constexpr Pixel kRed = 0xFF0000;
+constexpr Pixel kGreen = 0x00FF00;
+constexpr Pixel kBlue = 0x0000FF;
+constexpr Pixel kWhite = 0xFFFFFF;
+constexpr Pixel kBackground = 0x000000;  // the renderer's face colour in these tests
+constexpr Pixel kUntouched = 0x123456;   // the target before painting
+constexpr Size kClient{806, 522};
+
+// EXPECT_EQ on colours prints them in hex.
+::testing::AssertionResult Is(Pixel expected, Pixel actual) {
+    if (expected == actual) {
+        return ::testing::AssertionSuccess();
+    }
+    char text[64];
+    snprintf(text, sizeof text, "0x%06X, expected 0x%06X", actual, expected);
+    return ::testing::AssertionFailure() << text;
+}
+
+int Channel(Pixel p, int shift) {
+    return static_cast<int>((p >> shift) & 0xFF);
+}
+
+class SceneRendererTest : public ::testing::Test {
+protected:
+    SceneRendererTest() {
+        // Only what each test shows.
+        for (Control& c : scene.Controls()) {
+            if (c.kind == Kind::Image || c.kind == Kind::Label || c.kind == Kind::Line) {
+                c.visible = false;
+            }
+        }
+    }
+
+    std::u16string Bmp(const char16_t* name, int width, int height,
+                       const std::function<Pixel(int, int)>& pixel) {
+        return folder.Write(name, Bmp24(width, height, pixel));
+    }
+    std::u16string Solid(const char16_t* name, Pixel colour, int size = 60) {
+        return Bmp(name, size, size, [colour](int, int) { return colour; });
+    }
+
+    // Bounds in the parent's coordinates.
+    Control& Image(const char* name, Rect bounds, const std::u16string& picture,
+                   bool stretch = false, bool transparent = false) {
+        Control& c = *scene.Find(name);
+        EXPECT_TRUE(pictures.Load(picture, &c.pictureSize)) << Narrow(picture);
+        c.picture = picture;
+        c.bounds = bounds;
+        c.stretch = stretch;
+        c.transparent = transparent;
+        c.visible = true;
+        return c;
+    }
+
+    Control& Label(const char* name, Rect bounds, const std::u16string& caption, Align align) {
+        Control& c = *scene.Find(name);
+        c.bounds = bounds;
+        c.caption = caption;
+        c.align = align;
+        c.colour = 0x00FFFF;  // yellow
+        c.font = LabelFont{u"Tahoma", 13, 0, true};
+        c.visible = true;
+        return c;
+    }
+
+    void Paint(RECT clip = {0, 0, kClient.width, kClient.height}) {
+        renderer.Paint(scene, canvas.dc(), clip, kClient);
+    }
+
+    GdiPlusSession gdiplus;
+    TempFolder folder;
+    PicturesGdiPlus pictures;
+    FontCache fonts;
+    SceneRenderer renderer{pictures, fonts, RGB(0, 0, 0)};
+    Scene scene;
+    MemoryCanvas canvas{kClient.width, kClient.height, kUntouched};
+};
+
+TEST_F(SceneRendererTest, OpaqueAndAlphaBlendedPictures) {
+    Image("MainFormImage", {100, 100, 60, 60}, Solid(u"red.bmp", kRed));
+    Image("CloseImage", {110, 110, 27, 27}, SourcePath("product/Skin/Graphite/CloseUp.png"));
+    Paint();
+
+    EXPECT_TRUE(Is(kWhite, canvas.At(123, 123)));     // opaque white of the cross
+    EXPECT_TRUE(Is(0x383E45, canvas.At(123, 112)));   // opaque border
+    EXPECT_TRUE(Is(kRed, canvas.At(110, 110)));       // fully transparent corner
+    EXPECT_TRUE(Is(kBackground, canvas.At(90, 90)));  // nothing there
+    // (10, 1) is (14, 16, 19) at alpha 163: over red about (101, 10, 12).
+    const Pixel edge = canvas.At(120, 111);
+    EXPECT_NEAR(Channel(edge, 16), 101, 4);
+    EXPECT_NEAR(Channel(edge, 8), 10, 4);
+    EXPECT_NEAR(Channel(edge, 0), 12, 4);
+}
+
+TEST_F(SceneRendererTest, StretchedOrNaturalSizeClippedToTheBounds) {
+    const std::u16string quad = Bmp(u"quad.bmp", 2, 2, [](int x, int y) {
+        static const Pixel colours[2][2] = {{kRed, kGreen}, {kBlue, kWhite}};
+        return colours[y][x];
+    });
+    Image("MainFormImage", {100, 100, 40, 40}, quad, true);
+    Image("LogoImage", {200, 100, 40, 40}, quad, false);
+    Image("CloseImage", {300, 100, 20, 20}, Solid(u"red.bmp", kRed));
+    Paint();
+
+    // Stretched: each pixel fills a quarter.
+    EXPECT_TRUE(Is(kRed, canvas.At(108, 108)));
+    EXPECT_TRUE(Is(kGreen, canvas.At(132, 108)));
+    EXPECT_TRUE(Is(kBlue, canvas.At(108, 132)));
+    EXPECT_TRUE(Is(kWhite, canvas.At(132, 132)));
+    // Natural size at the top-left; the rest of the bounds shows what is below.
+    EXPECT_TRUE(Is(kRed, canvas.At(200, 100)));
+    EXPECT_TRUE(Is(kWhite, canvas.At(201, 101)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(210, 110)));
+    // A picture larger than its bounds is cut at them.
+    EXPECT_TRUE(Is(kRed, canvas.At(319, 119)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(320, 110)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(310, 120)));
+}
+
+TEST_F(SceneRendererTest, TransparentBitmapLeavesOutItsBottomLeftColour) {
+    Image("MainFormImage", {100, 100, 60, 60}, Solid(u"red.bmp", kRed));
+    const std::u16string keyed = Bmp(u"keyed.bmp", 4, 4, [](int x, int y) {
+        return (x == 0 && y == 3) || (x == 2 && y == 1) ? kGreen : kBlue;
+    });
+    Image("LogoImage", {110, 110, 4, 4}, keyed, false, true);
+    Image("CloseImage", {120, 110, 4, 4}, keyed, false, false);
+    Paint();
+
+    EXPECT_TRUE(Is(kRed, canvas.At(110, 113)));
+    EXPECT_TRUE(Is(kRed, canvas.At(112, 111)));
+    EXPECT_TRUE(Is(kBlue, canvas.At(111, 111)));
+    // The same picture not transparent: drawn whole.
+    EXPECT_TRUE(Is(kGreen, canvas.At(120, 113)));
+    EXPECT_TRUE(Is(kGreen, canvas.At(122, 111)));
+    EXPECT_TRUE(Is(kBlue, canvas.At(121, 111)));
+}
+
+// The label's text pixels around its bounds: where they are and how they look.
+struct TextPixels {
+    int count = 0;
+    int exact = 0;     // in the label's colour itself
+    int outside = 0;   // beyond the bounds
+    int coloured = 0;  // not a shade of the label's colour: colour fringes
+    double meanX = 0;
+};
+
+TextPixels Scan(const MemoryCanvas& canvas, const Rect& bounds) {
+    TextPixels t;
+    for (int y = bounds.top - 10; y < bounds.top + bounds.height + 10; ++y) {
+        for (int x = bounds.left - 30; x < bounds.left + bounds.width + 30; ++x) {
+            const Pixel p = canvas.At(x, y);
+            if (p == kBackground) {
+                continue;
+            }
+            ++t.count;
+            t.meanX += x;
+            t.exact += p == 0xFFFF00;
+            t.coloured += Channel(p, 0) != 0 || Channel(p, 16) != Channel(p, 8);
+            t.outside += !bounds.Contains({x, y});
+        }
+    }
+    if (t.count) {
+        t.meanX /= t.count;
+    }
+    return t;
+}
+
+TEST_F(SceneRendererTest, LabelsDrawTheirTextInTheirColourInsideTheirBounds) {
+    const Rect bounds{100, 100, 160, 20};
+    double meanX[3] = {};
+    const Align aligns[] = {Align::Left, Align::Center, Align::Right};
+    for (int i = 0; i < 3; ++i) {
+        Label("SettingLabel", bounds, u"Bass", aligns[i]);
+        Paint();
+        const TextPixels t = Scan(canvas, bounds);
+        EXPECT_GT(t.exact, 5) << i;
+        EXPECT_EQ(t.outside, 0) << i;
+        EXPECT_EQ(t.coloured, 0) << i;  // grey-scale smoothing
+        meanX[i] = t.meanX;
+    }
+    EXPECT_LT(meanX[0], meanX[1]);
+    EXPECT_LT(meanX[1], meanX[2]);
+
+    // Text longer than fixed bounds is cut at them.
+    const Rect narrow{100, 150, 30, 16};
+    Label("SettingLabel", narrow, u"A caption far too long", Align::Left);
+    Paint();
+    const TextPixels cut = Scan(canvas, narrow);
+    EXPECT_GT(cut.count, 10);
+    EXPECT_EQ(cut.outside, 0);
+}
+
+TEST_F(SceneRendererTest, HiddenControlsAndOtherPagesAreNotDrawn) {
+    // The notebook lies at (392, 104); the EQ panel and the 3D panel fill it.
+    Image("Back_EQImage", {0, 0, 40, 40}, Solid(u"red.bmp", kRed));
+    Image("Back_3DImage", {0, 0, 40, 40}, Solid(u"blue.bmp", kBlue));
+    Image("LogoImage", {10, 10, 20, 20}, Solid(u"green.bmp", kGreen)).visible = false;
+    Paint();
+    EXPECT_TRUE(Is(kRed, canvas.At(400, 110)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(15, 15)));
+
+    scene.SetPage(PAGE_3D);
+    Paint();
+    EXPECT_TRUE(Is(kBlue, canvas.At(400, 110)));
+
+    scene.Find("BackNotebook")->visible = false;
+    Paint();
+    EXPECT_TRUE(Is(kBackground, canvas.At(400, 110)));
+}
+
+TEST_F(SceneRendererTest, PixelsOutsideTheClipStayAsTheyWere) {
+    Control& form = Image("MainFormImage", {0, 0, 200, 200}, Solid(u"red.bmp", kRed, 200));
+    Paint({50, 50, 80, 70});
+    EXPECT_TRUE(Is(kRed, canvas.At(50, 50)));
+    EXPECT_TRUE(Is(kRed, canvas.At(79, 69)));
+    EXPECT_TRUE(Is(kUntouched, canvas.At(80, 60)));
+    EXPECT_TRUE(Is(kUntouched, canvas.At(49, 60)));
+    EXPECT_TRUE(Is(kUntouched, canvas.At(60, 70)));
+
+    // The next paint reuses the buffer and still touches only its own clip.
+    const std::u16string green = Solid(u"green.bmp", kGreen, 200);
+    ASSERT_TRUE(pictures.Load(green, nullptr));
+    form.picture = green;
+    Paint({0, 0, 10, 10});
+    EXPECT_TRUE(Is(kGreen, canvas.At(5, 5)));
+    EXPECT_TRUE(Is(kRed, canvas.At(60, 60)));
+    EXPECT_TRUE(Is(kUntouched, canvas.At(20, 20)));
+}
+
+TEST_F(SceneRendererTest, BevelIsAnEtchedLineOnItsRightEdge) {
+    scene.Find("Bevel2")->visible = true;  // (465, 415), 8 x 17
+    Paint();
+    EXPECT_TRUE(Is(0x808080, canvas.At(471, 415)));
+    EXPECT_TRUE(Is(0x808080, canvas.At(471, 431)));
+    EXPECT_TRUE(Is(kWhite, canvas.At(472, 420)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(470, 420)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(471, 432)));
+}
+
+}  // namespace

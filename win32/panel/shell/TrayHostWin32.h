@@ -1,0 +1,36 @@
+// The presentation's tray host: the icon of the windows and the notification area, the hint and
+// the application title.
+//
+// <windows.h> comes first so its LoadIcon macro renames the port's method here and in the
+// portable declaration alike; the override then takes the same slot.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "Icons.h"
+#include "Presentation.h"
+#include "TrayIcon.h"
+
+class TrayHostWin32 : public ITrayHost {
+public:
+    // applicationWindow: the hidden top-level window whose text is the application's title.
+    TrayHostWin32(TrayIcon& tray, HWND mainWindow, HWND applicationWindow);
+    // Takes the icons back from the windows before they are destroyed.
+    ~TrayHostWin32() override;
+    TrayHostWin32(const TrayHostWin32&) = delete;
+    TrayHostWin32& operator=(const TrayHostWin32&) = delete;
+
+    bool LoadIcon(const std::u16string& path) override;
+    void SetTrayHint(const std::u16string& hint) override;
+    void SetApplicationTitle(const std::u16string& title) override;
+
+private:
+    void SetWindowIcons(HICON small, HICON large);
+
+    TrayIcon& tray_;
+    HWND mainWindow_;
+    HWND applicationWindow_;
+    Icons icons_;
+};

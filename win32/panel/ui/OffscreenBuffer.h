@@ -1,0 +1,26 @@
+// A 32-bpp memory bitmap the size of the client area, kept between paints while the size stays.
+#pragma once
+
+#include <windows.h>
+
+#include "Control.h"
+#include "GdiHandles.h"
+
+class OffscreenBuffer {
+public:
+    OffscreenBuffer() = default;
+    ~OffscreenBuffer();
+    OffscreenBuffer(const OffscreenBuffer&) = delete;
+    OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
+
+    // The buffer's DC for a client of this size, compatible with the target; null on failure.
+    HDC Prepare(HDC target, Size size);
+
+private:
+    void Release();
+
+    UniqueDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ original_ = nullptr;
+    Size size_;
+};

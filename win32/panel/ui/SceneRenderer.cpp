@@ -1,0 +1,165 @@
+#include "SceneRenderer.h"
+
+#include "SceneDiff.h"
+#include "TextMeasureGdi.h"
+#include "WideText.h"
+
+namespace {
+
+// Classic bevel colours: button shadow, then highlight.
+constexpr COLORREF kBevelDark = RGB(0x80, 0x80, 0x80);
+constexpr COLORREF kBevelLight = RGB(0xFF, 0xFF, 0xFF);
+
+RECT ToRect(const Rect& r) {
+    return RECT{r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+void Fill(HDC dc, const Rect& r, COLORREF colour) {
+    if (IsEmpty(r)) {
+        return;
+    }
+    const RECT box = ToRect(r);
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+UINT AlignFlag(Align align) {
+    switch (align) {
+        case Align::Center:
+            return DT_CENTER;
+        case Align::Right:
+            return DT_RIGHT;
+        default:
+            return DT_LEFT;
+    }
+}
+
+}  // namespace
+
+SceneRenderer::SceneRenderer(const PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background)
+    : pictures_(pictures), fonts_(fonts), background_(background) {}
+
+void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size client) {
+    const Rect area =
+        Intersect(Rect{0, 0, client.width, client.height},
+                  Rect{clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top});
+    if (IsEmpty(area)) {
+        return;
+    }
+    HDC dc = buffer_.Prepare(target, client);
+    if (!dc) {
+        return;
+    }
+    if (!source_) {
+        source_.reset(CreateCompatibleDC(dc));
+    }
+    {
+        SavedDcState saved(dc);
+        IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
+        Fill(dc, area, background_);
+        for (const Control& c : scene.Controls()) {
+            if (PageOf(c.parent) < 0) {
+                PaintControl(scene, c, dc, area);
+            }
+        }
+        for (const Control& c : scene.Controls()) {
+            if (PageOf(c.parent) >= 0) {
+                PaintControl(scene, c, dc, area);
+            }
+        }
+    }
+    BitBlt(target, area.left, area.top, area.width, area.height, dc, area.left, area.top, SRCCOPY);
+}
+
+void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC dc,
+                                 const Rect& clip) {
+    if (!IsPainted(scene, control)) {
+        return;
+    }
+    const Rect area = Intersect(PaintedRect(scene, control), clip);
+    if (IsEmpty(area)) {
+        return;
+    }
+    const Rect bounds = WindowBounds(scene, control);
+    switch (control.kind) {
+        case Kind::Image:
+            PaintImage(control, bounds, area, dc);
+            break;
+        case Kind::Label:
+            PaintLabel(control, bounds, area, dc);
+            break;
+        case Kind::Line:
+            PaintLine(control, bounds, area, dc);
+            break;
+        default:  // panels and the notebook: their backgrounds are the skin's pictures
+            break;
+    }
+}
+
+void SceneRenderer::PaintImage(const Control& control, const Rect& bounds, const Rect& area,
+                               HDC dc) {
+    const DecodedPicture* picture = pictures_.Picture(control.picture);
+    if (!picture || !source_) {
+        return;
+    }
+    const bool keyed = control.transparent && picture->keyed;
+    const bool blend = keyed || !picture->opaque;
+    SelectedObject selected(source_.get(), keyed ? picture->keyed.get() : picture->dib.get());
+    const BLENDFUNCTION over{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    const Size size = picture->size;
+
+    if (!control.stretch || (bounds.width == size.width && bounds.height == size.height)) {
+        // Only what shows, pixel for pixel.
+        const Rect shown = Intersect(area, Rect{bounds.left, bounds.top, size.width, size.height});
+        if (IsEmpty(shown)) {
+            return;
+        }
+        const int sx = shown.left - bounds.left;
+        const int sy = shown.top - bounds.top;
+        if (blend) {
+            AlphaBlend(dc, shown.left, shown.top, shown.width, shown.height, source_.get(), sx, sy,
+                       shown.width, shown.height, over);
+        } else {
+            BitBlt(dc, shown.left, shown.top, shown.width, shown.height, source_.get(), sx, sy,
+                   SRCCOPY);
+        }
+        return;
+    }
+    // Stretched pixel for pixel, as skins expect: hard edges, and the cheapest mode.
+    SavedDcState saved(dc);
+    IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
+    if (blend) {
+        AlphaBlend(dc, bounds.left, bounds.top, bounds.width, bounds.height, source_.get(), 0, 0,
+                   size.width, size.height, over);
+    } else {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, bounds.left, bounds.top, bounds.width, bounds.height, source_.get(), 0, 0,
+                   size.width, size.height, SRCCOPY);
+    }
+}
+
+void SceneRenderer::PaintLabel(const Control& control, const Rect& bounds, const Rect& area,
+                               HDC dc) {
+    if (control.caption.empty()) {
+        return;
+    }
+    SavedDcState saved(dc);
+    IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
+    SelectedObject font(dc, fonts_.Get(control.font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, static_cast<COLORREF>(ResolveColour(control.colour)));
+    RECT box = ToRect(bounds);
+    DrawTextW(dc, W(control.caption), static_cast<int>(control.caption.size()), &box,
+              kLabelTextFlags | AlignFlag(control.align));
+}
+
+void SceneRenderer::PaintLine(const Control& control, const Rect& bounds, const Rect& area,
+                              HDC dc) {
+    // Only the right-edge bevel exists in the window: an etched vertical line.
+    if (!control.rightEdge || bounds.width < 2) {
+        return;
+    }
+    const int right = bounds.left + bounds.width;
+    Fill(dc, Intersect(area, Rect{right - 2, bounds.top, 1, bounds.height}), kBevelDark);
+    Fill(dc, Intersect(area, Rect{right - 1, bounds.top, 1, bounds.height}), kBevelLight);
+}

@@ -1,0 +1,38 @@
+// Paints the main window's scene through an off-screen buffer: the window's own controls, then
+// the page on show above them (the notebook lies over the window's controls), each parent's
+// controls in creation order. Pictures come decoded from the cache and text in the fonts it was
+// measured with, so a paint only blits.
+#pragma once
+
+#include <windows.h>
+
+#include "FontCache.h"
+#include "GdiHandles.h"
+#include "OffscreenBuffer.h"
+#include "PicturesGdiPlus.h"
+#include "Scene.h"
+
+// The window's face where no picture covers it.
+constexpr COLORREF kWindowFace = RGB(0xF0, 0xF0, 0xF0);
+
+class SceneRenderer {
+public:
+    SceneRenderer(const PicturesGdiPlus& pictures, FontCache& fonts,
+                  COLORREF background = kWindowFace);
+
+    // Paints the window inside clip (client coordinates) onto target, whose client
+    // area has the given size; pixels of the target outside clip are left alone.
+    void Paint(const Scene& scene, HDC target, const RECT& clip, Size client);
+
+private:
+    void PaintControl(const Scene& scene, const Control& control, HDC dc, const Rect& clip);
+    void PaintImage(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
+    void PaintLabel(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
+    void PaintLine(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
+
+    const PicturesGdiPlus& pictures_;
+    FontCache& fonts_;
+    COLORREF background_;
+    OffscreenBuffer buffer_;
+    UniqueDc source_;  // holds one picture at a time for blitting
+};
