@@ -1,0 +1,46 @@
+// The devices the panel talks to: the headset's HID interface, the extension driver, the audio
+// endpoints, the level meter's capture stream, the Windows version and the device tree. The
+// program links the Win32 set; the simulator build links the simulated headset instead.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Presentation.h"
+#include "ports/AudioEndpoint.h"
+#include "ports/DeviceEnumerator.h"
+#include "ports/DriverDevice.h"
+#include "ports/HidDevice.h"
+
+class DeviceSet {
+public:
+    virtual ~DeviceSet() = default;
+
+    virtual IHidBus& Hid() = 0;
+    virtual IDriverPort& Driver() = 0;
+    virtual IAudioEndpoints& Audio() = 0;
+    virtual IWaveInput& WaveInput() = 0;
+    virtual IOsVersion& Os() = 0;
+    virtual IDeviceEnumerator& Devices() = 0;
+
+    // The buffer an MM_WIM_DATA message reports and its samples; -1 when the message is stale.
+    virtual int MeterBuffer(LPARAM header, const uint8_t** samples) = 0;
+
+    // Items the tray menu carries beyond the panel's own, and what choosing one does.
+    virtual std::vector<MenuItem> ExtraMenuItems() { return {}; }
+    virtual void MenuChosen(const std::u16string& name) {}
+    // Window messages of the set's own; true when handled.
+    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return false; }
+    // The window's controls where they are now, after start-up and after a skin or language
+    // change (the simulator build tells its tests where to click).
+    virtual void Layout(const Scene& scene) {}
+    // Called once the panel has ended, before the program returns.
+    virtual void Finish() {}
+};
+
+// mainWindow receives the level meter's MM_WIM_DATA and the device notifications.
+std::unique_ptr<DeviceSet> CreateDeviceSet(HWND mainWindow);

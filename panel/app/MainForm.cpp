@@ -1,0 +1,520 @@
+#include "MainForm.h"
+
+#include <dbt.h>
+#include <mmsystem.h>
+#include <windowsx.h>
+
+#include <cstring>
+
+#include "AudioConfig.h"
+#include "MessageBoxHost.h"
+#include "PanelError.h"
+#include "PopupMenuWin32.h"
+#include "WideText.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TAudioMainForm";
+constexpr wchar_t kCaption[] = L"AudioPanelApp";
+constexpr int kDesignWidth = 806;
+constexpr int kDesignHeight = 522;
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT_PTR kRotationTimer = 1;
+constexpr UINT kRotationPeriodMs = 20;
+
+std::u16string ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return U16(path.c_str(), path.size());
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::u16string FolderOf(const std::u16string& path) {
+    const size_t slash = path.rfind(u'\\');
+    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
+}
+
+std::u16string Environment(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) {
+        return {};
+    }
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name, &value[0], size);
+    return U16(value.c_str(), length < size ? length : 0);
+}
+
+bool IsPointerMessage(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MOUSEMOVE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(application) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &TAudioMainForm::WindowProc;
+    windowClass.hInstance = application.Instance();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+
+    // Borderless and not resizable; owned by the application window, so the task bar shows no
+    // button for it. Hidden: the panel starts in the notification area.
+    window_ =
+        CreateWindowExW(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kDesignWidth,
+                        kDesignHeight, application.Handle(), nullptr, application.Instance(), this);
+    if (!window_) {
+        throw PanelError(u"Cannot create the main window");
+    }
+    try {
+        programFolder_ = FolderOf(ModulePath());
+        application_.onRestore = [this] { Restore(); };
+        profileHost_.SetOwner(window_);
+
+        devices_ = CreateDeviceSet(window_);
+        tray_ = std::make_unique<TrayIcon>(window_, kTrayMessage);
+        trayHost_ = std::make_unique<TrayHostWin32>(*tray_, window_, application_.Handle());
+        panel_ = std::make_unique<PanelWindow>(
+            device_, state_, skin_, devices_->Hid(), devices_->Driver(), devices_->Audio(),
+            devices_->WaveInput(), look_, UiPorts{pictures_, text_, *this, *this});
+        profiles_ = std::make_unique<ProfileSession>(ProfileSession{
+            panel_->Context(), PlatformProfileStrings(), profileHost_, programFolder_, u""});
+        life_ = std::make_unique<MainLifecycle>(*panel_, *profiles_, devices_->Devices(),
+                                                devices_->Os(), *this);
+        life_->Start();
+        started_ = true;
+        painted_ = Take(panel_->GetScene());
+        InvalidateRect(window_, nullptr, FALSE);
+        UpdateTimer();
+    } catch (...) {
+        // No FormDestroy for a window that never finished its start-up.
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+        window_ = nullptr;
+        throw;
+    }
+}
+
+TAudioMainForm::~TAudioMainForm() {
+    if (window_ && IsWindow(window_)) {
+        DestroyWindow(window_);  // FormDestroy, while everything is still there
+    }
+    if (devices_) {
+        devices_->Finish();
+    }
+    // The mutex is left to the system, which releases it when the process ends.
+}
+
+bool TAudioMainForm::FormCreate() {
+    if (!::FormCreate(*this, presentation_->Title())) {
+        return false;
+    }
+    devices_->Layout(panel_->GetScene());
+    return true;
+}
+
+LRESULT CALLBACK TAudioMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TAudioMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->started_) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // The top-level handler: a bad number or picture in a file the user chose is reported and
+    // the panel goes on.
+    try {
+        return self->Dispatch(message, wParam, lParam);
+    } catch (const PanelError& error) {
+        self->ShowError(error.text());
+    } catch (...) {
+        self->ShowError(u"");
+    }
+    return 0;
+}
+
+LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (life_->WindowMessage(message)) {
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+    if (tray_ && tray_->HandleTaskbarCreated(message)) {
+        return 0;
+    }
+    if (devices_->HandleMessage(message, wParam, lParam)) {
+        Refresh();
+        UpdateTimer();
+        return 0;
+    }
+    if (IsPointerMessage(message)) {
+        Pointer(message, wParam, lParam);
+        Refresh();
+        UpdateTimer();
+        return 0;
+    }
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the scene covers the whole window
+        case WM_TIMER:
+            if (wParam == kRotationTimer) {
+                life_->OnTimer();
+                Refresh();
+                UpdateTimer();
+                return 0;
+            }
+            break;
+        case WM_DEVICECHANGE:
+            DeviceChange(wParam, lParam);
+            Refresh();
+            UpdateTimer();
+            return DefWindowProcW(window_, message, wParam, lParam);
+        case MM_WIM_DATA: {
+            const uint8_t* samples = nullptr;
+            const int buffer = devices_->MeterBuffer(lParam, &samples);
+            if (buffer >= 0) {
+                panel_->OnMeterBuffer(samples, IWaveInput::kBufferSize, buffer);
+                Refresh();
+            }
+            return 0;
+        }
+        case kTrayMessage:
+            TrayMessage(wParam, lParam);
+            Refresh();
+            UpdateTimer();
+            return 0;
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {
+                case SC_MINIMIZE:
+                    presentation_->Minimize();
+                    return 0;
+                case SC_RESTORE:
+                    Restore();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_DESTROY:
+            // FormDestroy. A second instance ends without it: the headset belongs to the first.
+            if (!shutDown_ && !secondInstance_) {
+                shutDown_ = true;
+                KillTimer(window_, kRotationTimer);
+                life_->Shutdown();
+            }
+            tray_.reset();
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+bool TAudioMainForm::Pointer(UINT message, WPARAM, LPARAM lParam) {
+    if (!pointerHook_) {
+        return false;
+    }
+    const Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            // Drags go on outside the window until the button is released.
+            SetCapture(window_);
+            panel_->MouseDown(MouseButton::Left, at);
+            break;
+        case WM_RBUTTONDOWN:
+            panel_->MouseDown(MouseButton::Right, at);
+            break;
+        case WM_MOUSEMOVE:
+            panel_->MouseMove(at);
+            break;
+        case WM_LBUTTONUP:
+            if (GetCapture() == window_) {
+                ReleaseCapture();
+            }
+            panel_->MouseUp(MouseButton::Left, at);
+            break;
+        case WM_RBUTTONUP:
+            panel_->MouseUp(MouseButton::Right, at);
+            break;
+        default:
+            return false;
+    }
+    return true;
+}
+
+void TAudioMainForm::DeviceChange(WPARAM event, LPARAM data) {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (!header) {
+        life_->OnDeviceChange(static_cast<uint32_t>(event), nullptr);
+        return;
+    }
+    DeviceBroadcast broadcast;
+    broadcast.deviceType = header->dbch_devicetype;
+    if (header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
+        const auto* iface = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(data);
+        static_assert(sizeof(DeviceGuid) == sizeof(GUID), "the same layout");
+        std::memcpy(&broadcast.classGuid, &iface->dbcc_classguid, sizeof(GUID));
+        broadcast.name = U16(iface->dbcc_name);
+    }
+    life_->OnDeviceChange(static_cast<uint32_t>(event), &broadcast);
+}
+
+void TAudioMainForm::TrayMessage(WPARAM wParam, LPARAM lParam) {
+    switch (TrayIcon::Decode(wParam, lParam)) {
+        case TrayEvent::DoubleClick:
+            Restore();
+            break;
+        case TrayEvent::OpenMenu:
+            ShowPopupMenu();
+            break;
+        default:
+            break;
+    }
+}
+
+void TAudioMainForm::ShowPopupMenu() {
+    std::vector<MenuItem> menu = presentation_->PopupMenu();
+    // The simulator's own items go before "Close".
+    std::vector<MenuItem> extra = devices_->ExtraMenuItems();
+    menu.insert(menu.end() - 1, extra.begin(), extra.end());
+    POINT at{};
+    GetCursorPos(&at);
+    const MenuPick pick = PopupMenuWin32::Track(window_, menu, at);
+    if (pick.name == u"LanguageMenu") {
+        presentation_->LanguageMenuClick(pick.subIndex);
+        devices_->Layout(panel_->GetScene());
+    } else if (pick.name == u"SkinMenu") {
+        presentation_->SkinMenuClick(pick.subIndex);
+        InvalidateRect(window_, nullptr, FALSE);
+        devices_->Layout(panel_->GetScene());
+    } else if (pick.name == u"CloseMenu") {
+        SendMessageW(window_, WM_CLOSE, 0, 0);  // CloseMenuClick
+    } else if (!pick.name.empty()) {
+        devices_->MenuChosen(pick.name);
+    }
+}
+
+void TAudioMainForm::Restore() {
+    presentation_->Restore();
+    ShowWindow(window_, SW_SHOW);
+    BringWindowToTop(window_);
+    SetForegroundWindow(window_);
+}
+
+void TAudioMainForm::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    if (dc) {
+        RECT client{};
+        GetClientRect(window_, &client);
+        renderer_.Paint(panel_->GetScene(), dc, paint.rcPaint, Size{client.right, client.bottom});
+        EndPaint(window_, &paint);
+    }
+}
+
+void TAudioMainForm::Refresh() {
+    const Scene& scene = panel_->GetScene();
+    for (const Rect& r : Changed(painted_, scene)) {
+        const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
+        InvalidateRect(window_, &area, FALSE);
+    }
+    painted_ = Take(scene);
+}
+
+void TAudioMainForm::UpdateTimer() {
+    const bool rotating = state_.rotateClockwise || state_.rotateCounterClockwise;
+    if (rotating && !timerRunning_ && !shutDown_) {
+        timerRunning_ = SetTimer(window_, kRotationTimer, kRotationPeriodMs, nullptr) != 0;
+    } else if (!rotating && timerRunning_) {
+        KillTimer(window_, kRotationTimer);
+        timerRunning_ = false;
+    }
+}
+
+void TAudioMainForm::CentreOnScreen() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT bounds{};
+    GetWindowRect(window_, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TAudioMainForm::ShowError(const std::u16string& text) {
+    wchar_t title[64] = {};
+    GetWindowTextW(application_.Handle(), title, 64);
+    MessageBoxW(window_, W(text), title[0] ? title : kCaption, MB_OK | MB_ICONERROR);
+}
+
+// IWindowHost
+
+void TAudioMainForm::ShowMessage(const std::u16string& text, const std::u16string& caption,
+                                 MessageIcon icon) {
+    ShowMessageBox(window_, text, caption, icon);
+}
+
+void TAudioMainForm::BeginWindowDrag() {
+    ReleaseCapture();
+    SendMessageW(window_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);  // 0xF012
+}
+
+void TAudioMainForm::CloseMainWindow() {
+    // Posted: the press that asks for it is still being handled.
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void TAudioMainForm::Minimize() {
+    ShowWindow(window_, SW_HIDE);
+}
+
+void TAudioMainForm::HideToTray() {
+    ShowWindow(window_, SW_HIDE);
+}
+
+void TAudioMainForm::ProcessPendingMessages() {
+    application_.ProcessMessages();
+}
+
+bool TAudioMainForm::SetWindowRegion(const std::vector<uint8_t>& regionData) {
+    HRGN region = regionData.empty()
+                      ? nullptr
+                      : ExtCreateRegion(nullptr, static_cast<DWORD>(regionData.size()),
+                                        reinterpret_cast<const RGNDATA*>(regionData.data()));
+    // The window owns the region once it is set.
+    if (!region || !SetWindowRgn(window_, region, TRUE)) {
+        if (region) {
+            DeleteObject(region);
+        }
+        SetWindowRgn(window_, nullptr, TRUE);
+        return false;
+    }
+    return true;
+}
+
+void TAudioMainForm::SetWindowSize(int width, int height) {
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void TAudioMainForm::SetClientSize(int width, int height) {
+    SetWindowSize(width, height);  // no frame: window and client are the same
+}
+
+// IPanelCommands
+
+void TAudioMainForm::SaveProfile() {
+    ProfileSave(*profiles_);
+}
+
+void TAudioMainForm::LoadProfile() {
+    ProfileLoad(*profiles_);
+}
+
+void TAudioMainForm::ShowAbout() {
+    about_.ShowModal(window_, presentation_->About());
+}
+
+// ILifecycleHost
+
+uint32_t TAudioMainForm::RegisterMessage(const std::u16string& name) {
+    return RegisterWindowMessageW(W(name));
+}
+
+void TAudioMainForm::BuildPresentation() {
+    _APPLICATION_FOLDER_PATH config;
+    LoadAudioConfig(u"AudioConfig.cfg", ModulePath(), config);
+    profiles_->profileFolderName = config.InstallFolderName;
+    presentation_ = std::make_unique<Presentation>(
+        *panel_, skin_, listing_, PlatformProfileStrings(), *this, *trayHost_,
+        PresentationConfig{programFolder_, config.SkinFolderName, config.LanguageFolderName,
+                           config.InstallAppTitle, config.InstallIconFileName,
+                           config.InstallFolderName, Environment(L"APPDATA")});
+    presentation_->Build();
+    tray_->Add();  // shown from start to exit
+    profileHost_.SetTitle(presentation_->Title());
+    CentreOnScreen();
+}
+
+bool TAudioMainForm::RegisterDeviceNotifications() {
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    static_assert(sizeof filter == 32, "the filter the system expects");
+    filter.dbcc_size = sizeof filter;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    // Kept for the life of the window, which ends it.
+    return RegisterDeviceNotificationW(window_, &filter, DEVICE_NOTIFY_ALL_INTERFACE_CLASSES) !=
+           nullptr;
+}
+
+void TAudioMainForm::Sleep(uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+void TAudioMainForm::SendClose() {
+    SendMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+// IInstanceHost
+
+void TAudioMainForm::InstallPointerHook() {
+    pointerHook_ = true;
+}
+
+bool TAudioMainForm::MutexExists(const std::u16string& name) {
+    HANDLE existing = OpenMutexW(SYNCHRONIZE, FALSE, W(name));
+    if (!existing) {
+        return false;
+    }
+    CloseHandle(existing);
+    return true;
+}
+
+void TAudioMainForm::CreateMutex(const std::u16string& name) {
+    mutex_ = ::CreateMutexW(nullptr, FALSE, W(name));
+}
+
+void TAudioMainForm::ClearOwnApplicationText() {
+    SetWindowTextW(application_.Handle(), L"");
+}
+
+bool TAudioMainForm::RaiseApplicationWindow(const std::u16string& title) {
+    HWND other = FindWindowW(L"TApplication", W(title));
+    if (!other || other == application_.Handle()) {
+        return false;
+    }
+    if (IsIconic(other)) {
+        ShowWindow(other, SW_RESTORE);
+    }
+    BringWindowToTop(other);
+    SetForegroundWindow(other);
+    // The running panel may sit in the notification area: its restore shows its window.
+    PostMessageW(other, WM_SYSCOMMAND, SC_RESTORE, 0);
+    return true;
+}
+
+void TAudioMainForm::Terminate() {
+    secondInstance_ = true;
+    application_.Terminate();
+}

@@ -1,0 +1,124 @@
+// TAudioMainForm: the panel's main window on Windows. It owns the panel (scene, state, device
+// set, presentation, life cycle), draws the scene, turns window messages into the panel's input
+// and is the platform behind the panel's window, life-cycle and single-instance ports.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "AboutForm.h"
+#include "ApplicationWindow.h"
+#include "DeviceSet.h"
+#include "FolderListingWin32.h"
+#include "FontCache.h"
+#include "MainLifecycle.h"
+#include "PanelWindow.h"
+#include "PicturesGdiPlus.h"
+#include "Presentation.h"
+#include "ProfileActions.h"
+#include "ProfileHostWin32.h"
+#include "SceneDiff.h"
+#include "SceneRenderer.h"
+#include "SingleInstance.h"
+#include "TextMeasureGdi.h"
+#include "TrayHostWin32.h"
+#include "TrayIcon.h"
+
+class TAudioMainForm final : public IWindowHost,
+                             public IPanelCommands,
+                             public ILifecycleHost,
+                             public IInstanceHost {
+public:
+    // Creates the window and runs the start-up sequence. Throws PanelError when the skin,
+    // language or icon cannot be used.
+    explicit TAudioMainForm(ApplicationWindow& application);
+    ~TAudioMainForm() override;
+    TAudioMainForm(const TAudioMainForm&) = delete;
+    TAudioMainForm& operator=(const TAudioMainForm&) = delete;
+
+    // FormCreate: false when another instance runs; this one then ends without a window.
+    bool FormCreate();
+    HWND Handle() const { return window_; }
+
+    // IWindowHost
+    void ShowMessage(const std::u16string& text, const std::u16string& caption,
+                     MessageIcon icon) override;
+    void BeginWindowDrag() override;
+    void CloseMainWindow() override;
+    void Minimize() override;
+    void HideToTray() override;
+    void ProcessPendingMessages() override;
+    bool SetWindowRegion(const std::vector<uint8_t>& regionData) override;
+    void SetWindowSize(int width, int height) override;
+    void SetClientSize(int width, int height) override;
+
+    // IPanelCommands
+    void SaveProfile() override;
+    void LoadProfile() override;
+    void ShowAbout() override;
+
+    // ILifecycleHost
+    uint32_t RegisterMessage(const std::u16string& name) override;
+    void BuildPresentation() override;
+    bool RegisterDeviceNotifications() override;
+    void Sleep(uint32_t milliseconds) override;
+    void SendClose() override;
+
+    // IInstanceHost
+    void InstallPointerHook() override;
+    bool MutexExists(const std::u16string& name) override;
+    void CreateMutex(const std::u16string& name) override;
+    void ClearOwnApplicationText() override;
+    bool RaiseApplicationWindow(const std::u16string& title) override;
+    void Terminate() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Pointer(UINT message, WPARAM wParam, LPARAM lParam);
+    void DeviceChange(WPARAM event, LPARAM data);
+    void TrayMessage(WPARAM wParam, LPARAM lParam);
+    void ShowPopupMenu();
+    void Restore();
+    void Paint();
+    // Invalidates what the last message changed in the scene.
+    void Refresh();
+    // The timer runs only while a rotation is on: the tick does nothing otherwise.
+    void UpdateTimer();
+    void CentreOnScreen();
+    void ShowError(const std::u16string& text);
+
+    ApplicationWindow& application_;
+    HWND window_ = nullptr;
+    std::u16string programFolder_;
+
+    std::unique_ptr<DeviceSet> devices_;
+    PicturesGdiPlus pictures_;
+    FontCache fonts_;
+    TextMeasureGdi text_{fonts_};
+    SceneRenderer renderer_{pictures_, fonts_};
+    FolderListingWin32 listing_;
+    ProfileHostWin32 profileHost_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<TrayHostWin32> trayHost_;
+    AboutForm about_;
+
+    DeviceState device_;
+    PanelState state_;
+    SkinGeometry skin_;
+    Appearance look_;
+    std::unique_ptr<PanelWindow> panel_;
+    std::unique_ptr<ProfileSession> profiles_;
+    std::unique_ptr<Presentation> presentation_;
+    std::unique_ptr<MainLifecycle> life_;
+    SceneSnapshot painted_;
+
+    HANDLE mutex_ = nullptr;
+    bool pointerHook_ = false;
+    bool timerRunning_ = false;
+    bool started_ = false;
+    bool shutDown_ = false;
+    bool secondInstance_ = false;
+};
