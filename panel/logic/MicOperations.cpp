@@ -6,6 +6,12 @@
 #include "Microphone.h"
 #include "SliderMapping.h"
 
+void PlaceMicSlider(PanelContext& ctx) {
+    Point at = ctx.view.ImagePosition(TAG_MIC_SLIDER);
+    at.y = MicTopFromLevel(ctx.state.micLevel, ctx.skin.micTop0, ctx.skin.sliderTravel);
+    ctx.view.MoveImage(TAG_MIC_SLIDER, at);
+}
+
 namespace {
 
 bool UsesCoreAudio(const PanelContext& ctx) {
@@ -43,9 +49,7 @@ bool Mixer(PanelContext& ctx, MixerControlKind kind, uint32_t* value, uint32_t* 
 void ShowLevel(PanelContext& ctx, int32_t level) {
     ctx.state.micLevel = level;
     ctx.view.SetLabelText(TAG_MIC_SLIDER, DecimalText(level));
-    Point at = ctx.view.ImagePosition(TAG_MIC_SLIDER);
-    at.y = MicTopFromLevel(level, ctx.skin.micTop0, ctx.skin.sliderTravel);
-    ctx.view.MoveImage(TAG_MIC_SLIDER, at);
+    PlaceMicSlider(ctx);
 }
 
 void ShowSwitch(PanelContext& ctx, int tag, int32_t& field, bool on) {

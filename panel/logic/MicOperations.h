@@ -17,6 +17,9 @@ uint32_t MicrophoneVolume(PanelContext& ctx, int32_t level);
 // refresh: 1 level; 2 boost; 3 mute.
 uint32_t DisplayRefresh(PanelContext& ctx);
 
+// The slider where the level last shown puts it, for the skin's travel (after a skin change).
+void PlaceMicSlider(PanelContext& ctx);
+
 // Endpoint: 1 not found, else the endpoint's result. Mixer: 2 control not set.
 uint32_t MicBoostWrite(PanelContext& ctx, int32_t on);
 uint32_t MicMuteWrite(PanelContext& ctx, int32_t on);

@@ -189,6 +189,7 @@ TEST_F(PresentationTest, SkinSwitchScalesSpeakersByRadiusRatioAndIsRemembered) {
     presentation.Build();
     OnVirtualResetButton(ctx);  // speakers on Graphite's circle, radius 70
     const RotationState before = state.rotation;
+    state.micLevel = 50;  // as the microphone display last showed it
 
     presentation.SkinMenuClick(0);  // Aurora: centre (168, 158), radius 62
 
@@ -203,6 +204,8 @@ TEST_F(PresentationTest, SkinSwitchScalesSpeakersByRadiusRatioAndIsRemembered) {
         EXPECT_EQ(icon->bounds.top, static_cast<int>(158 - std::sin(before.angle[k]) * distance));
     }
     EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Aurora");
+    // The microphone slider keeps showing the level, on Aurora's travel (Top 98..218).
+    EXPECT_EQ(Get("MicSliderImage").bounds.top, 98 + 60);
     EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Aurora\\");
     EXPECT_EQ(Get("Menu1Label").colour, 0x005E2A3D);
     EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Aurora");

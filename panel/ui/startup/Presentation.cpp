@@ -4,6 +4,7 @@
 
 #include "EqOperations.h"
 #include "IntoAppearance.h"
+#include "MicOperations.h"
 #include "PanelError.h"
 #include "RegionFile.h"
 #include "SkinSpeakers.h"
@@ -102,6 +103,8 @@ void Presentation::SkinMenuClick(int item) {
     Overrides();
     PanelContext& ctx = window_.Context();
     PlaceEqSliders(ctx, ctx.state.currentPreset - 1);
+    // The skin's own slider position would contradict the level shown beside it.
+    PlaceMicSlider(ctx);
     PlaceSpeakersForSkin(ctx, layout_.previousRadius);
     WriteUserChoice(files_, strings_, UserConfig(), choice_);
 }
