@@ -20,67 +20,12 @@ PRODUCT=$ROOT/product
 
 export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
 . "$ROOT/tools/wine-env.sh"
-for tool in Xvfb xdotool import iconv; do
-    command -v "$tool" >/dev/null || { echo "e2e: $tool is missing"; exit 2; }
-done
+. "$ROOT/tools/e2e-lib.sh"
 for exe in "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE"; do
     [ -f "$exe" ] || { echo "e2e: $exe is missing (build the x86_64 preset first)"; exit 2; }
     wine_is_pe64 "$exe" || { echo "e2e: $exe is not a 64-bit program; Wine cannot run it here"; exit 2; }
 done
-wine_prepare_prefix || { echo "e2e: cannot prepare $WINEPREFIX"; exit 2; }
-
-WORK=$(mktemp -d /tmp/audio-e2e.XXXXXX)
-BASE_PREFIX=$WINEPREFIX
-export WINEPREFIX=$WORK/prefix
-export DISPLAY=$DISPLAY_NUMBER
-XVFB_PID=
-cleanup() {
-    wineserver -k >/dev/null 2>&1
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    [ "${E2E_KEEP:-0}" = 1 ] && echo "kept $WORK" || rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-# A fresh copy of the prepared prefix: nothing of an earlier run is left in it.
-cp -a "$BASE_PREFIX" "$WINEPREFIX" || exit 2
-if [ -e "/tmp/.X${DISPLAY_NUMBER#:}-lock" ]; then
-    echo "e2e: display $DISPLAY_NUMBER is in use; choose another with E2E_DISPLAY"
-    exit 2
-fi
-Xvfb "$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-wine_start_server
-mkdir -p "$SHOTS"
-
-passed=0
-failed=0
-check() {  # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@" >/dev/null 2>&1; then
-        echo "PASS  $name"
-        passed=$((passed + 1))
-    else
-        echo "FAIL  $name"
-        failed=$((failed + 1))
-    fi
-}
-wait_for() {  # wait_for SECONDS COMMAND...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.05
-    done
-}
-give_up() {
-    echo "FAIL  $1 (the remaining checks cannot run)"
-    failed=$((failed + 1))
-    echo "$passed passed, $failed failed"
-    exit 1
-}
-shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
+e2e_begin "$DISPLAY_NUMBER" "$SHOTS"
 
 # Values of the product configuration (UTF-16 in the source tree).
 CONFIG_TEXT=$(iconv -f UTF-16 -t UTF-8 "$PRODUCT/AudioConfig.cfg" 2>/dev/null | tr -d '\r')
@@ -142,9 +87,6 @@ panel_running() { pgrep -f "$APP_NAME.exe" >/dev/null; }
 panel_stopped() { ! panel_running; }
 link_targets() { [ -f "$1" ] && { strings -a "$1"; strings -a -el "$1"; } | grep -q -F "$2"; }
 now() { date +%s%N; }
-not() { ! "$@"; }
-# A process that has ended but was not yet waited for still answers kill -0.
-alive() { [ -n "$(ps -o stat= -p "$1" 2>/dev/null | grep -v Z)" ]; }
 group_published() { reg_value "$HKLM\\QLN $1 DeviceId Group" 1 | grep -q -F "$1\\VID_3F9C"; }
 
 # The wizard's client area in screen coordinates (no window manager: the X window is the frame).
@@ -314,6 +256,18 @@ shot failure-finish-page
 xdotool key Return  # Finish
 wait_for 30 not alive "$SETUP_PID"
 check "failing installer ended" not alive "$SETUP_PID"
+# Finish starts the panel it wrote; without its files it reports what it misses and ends.
+ERROR_BOX=$(timeout 15 xdotool search --sync --onlyvisible --name '^AudioPanelApp$' 2>/dev/null | head -1)
+check "the half-installed panel reports its missing files" test -n "$ERROR_BOX"
+sleep 0.3
+shot failure-panel-error
+if [ -n "$ERROR_BOX" ]; then
+    xdotool windowfocus "$ERROR_BOX" 2>/dev/null
+    sleep 0.2
+    xdotool key Return
+fi
+wait_for 10 panel_stopped
+check "the half-installed panel ends once its error is read" panel_stopped
 
 # ---- closing during the installation: asked first; the running step ends, no further one runs
 TRACE=$WORK/close-trace.log
@@ -350,5 +304,4 @@ check "no USB group: no group published" not reg_key_exists "$HKLM\\QLN HID Devi
 
 echo "installation time without the prescribed waits: ${install_ms} ms"
 echo "screenshots: $SHOTS"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_end

@@ -43,6 +43,7 @@ build mingw-i686 && {
     done
 }
 
+rm -f build/mingw-x86_64/e2e-*.log  # only this run's end-to-end results count
 build mingw-x86_64 && {
     step "Windows tests under Wine"
     . tools/wine-env.sh
@@ -55,7 +56,11 @@ build mingw-x86_64 && {
         failed=1
     fi
     step "installer end to end under Wine and Xvfb"
-    bash tools/e2e-install.sh build/mingw-x86_64 || failed=1
+    bash tools/e2e-install.sh build/mingw-x86_64 | tee build/mingw-x86_64/e2e-install.log
+    [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+    step "panel end to end under Wine and Xvfb"
+    bash tools/e2e-panel.sh build/mingw-x86_64 | tee build/mingw-x86_64/e2e-panel.log
+    [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 }
 
 build fuzz && {
@@ -67,6 +72,9 @@ step "summary"
 summary=$( {
     bash tools/test-summary.sh build/native/test-results native || echo "native: summary failed"
     bash tools/test-summary.sh build/mingw-x86_64/test-results wine || echo "wine: summary failed"
+    for run in install panel; do
+        tail -1 "build/mingw-x86_64/e2e-$run.log" 2>/dev/null | sed -n "s/^\([0-9]* passed, [0-9]* failed\)$/$run: \1/p"
+    done
 } )
 echo "$summary"
 echo "$summary" | grep -q 'summary failed\|no test results' && failed=1

@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# End to end under Wine and Xvfb: the simulator panel (AudioPanelSim.exe) laid out as the
+# installer lays it out, driven with xdotool and checked through its traffic trace, its files
+# and screenshots; then the real AudioPanelApp.exe, which finds no headset here. One line per
+# check, then a total.
+#   e2e-panel.sh [BUILD-DIR]      default build/mingw-x86_64 (an x86_64 build: Wine runs it)
+# Environment: AUDIO_WINEPREFIX  base prefix, prepared once and only ever copied
+#              E2E_PANEL_DISPLAY Xvfb display (default :58)
+#              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-panel-screenshots)
+#              E2E_KEEP=1        keep the run's temporary folder
+set -u
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(cd "${1:-$ROOT/build/mingw-x86_64}" && pwd) || exit 2
+SIM_EXE=$BUILD/panel/AudioPanelSim.exe
+APP_EXE=$BUILD/panel/AudioPanelApp.exe
+SENDER=$BUILD/tools/send-window-message.exe
+
+export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
+. "$ROOT/tools/wine-env.sh"
+. "$ROOT/tools/e2e-lib.sh"
+. "$ROOT/tools/panel-lib.sh"
+for exe in "$SIM_EXE" "$APP_EXE" "$SENDER"; do
+    [ -f "$exe" ] || { echo "e2e: $exe is missing (build the x86_64 preset first)"; exit 2; }
+    wine_is_pe64 "$exe" || { echo "e2e: $exe is not a 64-bit program; Wine cannot run it here"; exit 2; }
+done
+e2e_begin "${E2E_PANEL_DISPLAY:-:58}" "${E2E_SHOTS:-$BUILD/e2e-panel-screenshots}"
+panel_layout "$SIM_EXE" "$APP_EXE" "$SENDER" || give_up "cannot lay the panel out"
+SKINS=$PANEL_DIR/Skin
+
+TRACE=$WORK/sim-trace.log
+PANEL_TRACE=$TRACE
+traced() { grep -q -F -- "$1" "$TRACE"; }
+# Lines of the trace after the last line that holds MARK.
+since() { awk -v mark="$1" 'index($0, mark) { n = NR } { line[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print line[i] }' "$TRACE"; }
+traced_since() { since "$1" | grep -q -F -- "$2"; }
+send() { "$WINE" "$PANEL_WIN_DIR\\send-window-message.exe" "$@" >/dev/null 2>&1; }
+
+picture_pixel() { convert "$1" -crop "1x1+$2+$3" +repage -alpha off txt:- 2>/dev/null | sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
+same_pixel() {  # same_pixel PICTURE PX PY SCREEN-X SCREEN-Y
+    [ -n "$(pixel "$4" "$5")" ] && [ "$(pixel "$4" "$5")" = "$(picture_pixel "$1" "$2" "$3")" ]
+}
+# An address report for register ADDR ("lo hi") directly followed by the write of VALUE.
+register_written_since() {
+    since "$1" | grep '^HID SET' | awk -v a="60 $2 10" -v v="60 $3 01 20" \
+        'index($0, a) { armed = 1; next } armed && index($0, v) { found = 1 } { armed = 0 } END { exit !found }'
+}
+# Whether a colour appears in a screen rectangle (smoothed text keeps its colour in the strokes).
+has_colour() {  # has_colour X Y W H #RRGGBB
+    import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- 2>/dev/null | grep -qi "$5"
+}
+user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
+    iconv -f UTF-16 -t UTF-8 "$PANEL_USER_DIR/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^$1=//p" | head -1
+}
+
+# ---- the simulator panel starts with the headset plugged in ------------------------------------
+AUDIOPANEL_SIM_TRACE=$TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SIM_PID=$!
+wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
+sleep 0.5
+check "start-up opened the headset's HID interface" traced 'HID OPEN 3F9C:4712'
+check "start-up sent the speaker table" traced 'DRV 00223140'
+check "window exists" test -n "$(main_window)"
+check "starts in the notification area, window hidden" not shown
+shot sim-tray
+
+tray_double_click
+wait_for 5 shown
+check "double-click on the tray icon shows the window" shown
+sleep 0.5
+geometry
+shot sim-eq-graphite
+read -r BG_W BG_H < <(identify -format '%w %h' "$SKINS/Graphite/MainForm.png")
+check "window takes the background picture's size (${WIDTH}x${HEIGHT})" test "$WIDTH" -eq "$BG_W" -a "$HEIGHT" -eq "$BG_H"
+check "background picture painted" same_pixel "$SKINS/Graphite/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
+check "EQ page background painted" same_pixel "$SKINS/Graphite/EQBack.png" 20 250 $((X + 392 + 20)) $((Y + 104 + 2 + 250))
+check "outside the skin's region the desktop shows" test "$(pixel "$X" "$Y")" = 000000
+
+# ---- EQ switch and an EQ slider: the settings go to the chip ----------------------------------
+echo "MARK eq-switch" >>"$TRACE"
+click_control EQEQENImage
+check "EQ switch: bypass cleared in 0x129 (address report)" traced_since "MARK eq-switch" ' 29 01 10'
+check "EQ switch: 0x100 written" traced_since "MARK eq-switch" ' 00 01 10'
+check "EQ switch: the exchange ends with the idle report" traced_since "MARK eq-switch" 'HID SET 00 00 00 00 00'
+echo "MARK eq-slider" >>"$TRACE"
+read -r sx sy sw sh < <(control EQ60HzSliderImage)
+geometry
+xdotool mousemove $((X + sx + sw / 2)) $((Y + sy + sh / 2)) mousedown 1
+sleep 0.2
+for step in 10 20 30 40; do
+    xdotool mousemove $((X + sx + sw / 2)) $((Y + sy + sh / 2 - step))
+    sleep 0.1
+done
+xdotool mouseup 1
+sleep 0.5
+check "EQ slider drag writes band 1's registers 0x120 and 0x121" \
+    traced_since "MARK eq-slider" ' 20 01 10' && traced_since "MARK eq-slider" ' 21 01 10'
+shot sim-eq-slider-moved
+
+# ---- pages -------------------------------------------------------------------------------------
+before=$(pixel $((X + 392 + 180)) $((Y + 104 + 150)))
+click_control PageEffectLabel
+shot sim-effect
+check "Effect tab shows the Effect page" same_pixel "$SKINS/Graphite/EffectBack.png" 20 250 $((X + 392 + 20)) $((Y + 104 + 250))
+echo "MARK effect" >>"$TRACE"
+click_control EffectButtonTheaterImage
+check "Theater selects the driver's effect 1" traced_since "MARK effect" '# select effect 1'
+click_control PageMicLabel
+sleep 0.8
+shot sim-mic
+check "Mic page starts the level meter" traced 'WAVE START'
+check "level meter buffers arrive and are handed back" traced 'WAVE REQUEUE'
+click_control PageVirtual7p1Label
+shot sim-virtual
+check "Mic page left: the level meter stops" traced 'WAVE STOP'
+echo "MARK rotate" >>"$TRACE"
+click_control VirtualEnableImage
+click_control VirtualClockwiseImage
+sleep 1
+click_control VirtualClockwiseImage
+rotations=$(since "MARK rotate" | grep -c 'DRV 00223140')
+check "rotation sends the speaker table every 20 ms tick ($rotations tables in ~1 s)" test "$rotations" -ge 20
+shot sim-virtual-rotated
+click_control PageEQLabel
+
+# ---- skin and language from the tray menu -----------------------------------------------------
+tray_menu Down Down Right Return  # Skin > first item (Aurora)
+check "skin choice written to the per-user AudioConfig.cfg" test "$(user_value DefaultSkin)" = Aurora
+geometry
+shot sim-eq-aurora
+check "Aurora skin painted" same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
+layout_before=$(since_layout | md5sum)
+tray_menu Down Right Down Return  # Language > second item (folders sorted: English, French, ...)
+check "language choice written to the per-user AudioConfig.cfg ($(user_value DefaultLanguage))" \
+    test "$(user_value DefaultLanguage)" = French
+check "the French texts are shown (labels laid out anew)" test "$(since_layout | md5sum)" != "$layout_before"
+shot sim-eq-aurora-language2
+tray_menu Down Down Right Down Return  # back to Graphite
+tray_menu Down Right Return            # and the first language
+check "back to Graphite and English" test "$(user_value DefaultSkin)/$(user_value DefaultLanguage)" = Graphite/English
+
+# ---- unplug and plug the simulated headset ----------------------------------------------------
+echo "MARK unplug" >>"$TRACE"
+send AUDIOPANEL_SIM_PLUG 0
+wait_for 5 traced_since "MARK unplug" 'SIM UNPLUG'
+sleep 0.3
+check "unplug: the presence handle is closed" traced_since "MARK unplug" 'HID CLOSE'
+shot sim-unplugged
+echo "MARK unplugged-click" >>"$TRACE"
+click_control EQEQENImage
+sleep 0.3
+WARNING=$(xdotool search --onlyvisible --name "^$PANEL_TITLE\$" 2>/dev/null | head -1)
+check "without the headset the EQ switch shows the warning" test -n "$WARNING"
+shot sim-warning
+xdotool key Return
+sleep 0.3
+check "without the headset nothing reaches the chip" not traced_since "MARK unplugged-click" 'HID SET'
+echo "MARK plug" >>"$TRACE"
+send AUDIOPANEL_SIM_PLUG 1
+wait_for 5 traced_since "MARK plug" 'DRV 00223028'
+check "plug: the headset is opened again" traced_since "MARK plug" 'HID OPEN 3F9C:4712'
+check "plug: the EQ page's enable write is repeated" traced_since "MARK plug" ' 00 01 10'
+check "plug: driver status query, speakers and parameter query" traced_since "MARK plug" 'DRV 00223190'
+
+# ---- a second instance ends and raises the first ----------------------------------------------
+click_control CloseImage
+wait_for 5 not shown
+check "close button hides the window to the tray" not shown
+"$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SECOND_PID=$!
+wait_for 30 not alive "$SECOND_PID"
+check "a second instance ends by itself" not alive "$SECOND_PID"
+wait_for 5 shown
+check "the first instance comes to the front" shown
+check "the first instance still runs" alive "$SIM_PID"
+
+# ---- the exit message ---------------------------------------------------------------------------
+rm -f "$PANEL_USER_DIR/LastProfile.ini"
+echo "MARK exit" >>"$TRACE"
+send WM_QLN47xxAPP_EXIT
+wait_for 20 not alive "$SIM_PID"
+check "the exit message ends the panel" not alive "$SIM_PID"
+check "LastProfile.ini written" test -s "$PANEL_USER_DIR/LastProfile.ini"
+check "shutdown: register 0x100 written 0" register_written_since "MARK exit" '00 01' 00
+check "shutdown: effect 0 selected" traced_since "MARK exit" '# select effect 0'
+check "shutdown: virtual 7.1 off with the default table" traced_since "MARK exit" '# speakers enable=0'
+check "shutdown ends with the idle report" \
+    test "$(since "MARK exit" | grep '^HID SET' | tail -1)" = 'HID SET 00 00 00 00 00'
+check "the trace ends with the program" test "$(tail -1 "$TRACE")" = 'SIM END'
+
+# ---- the real program: no headset on this machine ----------------------------------------------
+"$WINE" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
+APP_PID=$!
+wait_for 30 test -n "\$(xdotool search --name '^AudioPanelApp\$' 2>/dev/null)"
+sleep 1
+check "AudioPanelApp.exe starts without a headset" alive "$APP_PID"
+tray_double_click
+wait_for 5 shown
+geometry
+shot app-no-headset
+# The inactive label's colour ($00788CF0) in the device label's rectangle.
+check "device label shows the inactive style" has_colour $((X + 632)) $((Y + 68)) 78 13 '#F08C78'
+check "and not the active one" not has_colour $((X + 632)) $((Y + 68)) 78 13 '#5BE08A'
+rm -f "$PANEL_USER_DIR/LastProfile.ini"
+send WM_QLN47xxAPP_EXIT
+wait_for 20 not alive "$APP_PID"
+check "AudioPanelApp.exe closes on the exit message" not alive "$APP_PID"
+wait "$APP_PID"
+check "AudioPanelApp.exe ends with code 0" test $? -eq 0
+check "AudioPanelApp.exe wrote LastProfile.ini" test -s "$PANEL_USER_DIR/LastProfile.ini"
+
+echo "screenshots: $SHOTS"
+e2e_end

@@ -1,0 +1,84 @@
+# Sourced after wine-env.sh: the panel laid out in $WINEPREFIX as the installer lays it out, and
+# driven on an X display with xdotool.
+#   panel_layout EXE...     program folder "C:\Program Files\<InstallFolderName>" with the
+#                           programs, AudioConfig.cfg, icon, skins, languages and manual; the
+#                           per-user AudioConfig.cfg in %APPDATA%\<InstallFolderName>. Sets
+#                           PANEL_DIR (host path), PANEL_WIN_DIR (Windows path), PANEL_USER_DIR
+#                           (host path of the per-user folder), PANEL_TITLE (InstallAppTitle).
+#   click_control NAME      clicks a control where the simulator build's trace (PANEL_TRACE)
+#                           last said it is
+
+PANEL_PRODUCT=${PANEL_PRODUCT:-$AUDIO_ROOT/product}
+panel_cfg() {  # panel_cfg SECTION KEY: a value of the product's AudioConfig.cfg
+    iconv -f UTF-16 -t UTF-8 "$PANEL_PRODUCT/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
+        sed -n "/^\[$1\]/,/^\[/p" | sed -n "s/^$2=//p" | head -1
+}
+
+panel_layout() {
+    local install_name appdata
+    install_name=$(panel_cfg Install InstallFolderName)
+    PANEL_TITLE=$(panel_cfg Install InstallAppTitle)
+    PANEL_WIN_DIR="C:\\Program Files\\$install_name"
+    PANEL_DIR=$WINEPREFIX/drive_c/Program\ Files/$install_name
+    appdata=$("$WINE" cmd /c echo %APPDATA% 2>/dev/null </dev/null | tr -d '\r')
+    PANEL_USER_DIR=$(winepath -u "$appdata" 2>/dev/null)/$install_name
+    mkdir -p "$PANEL_DIR" "$PANEL_USER_DIR" || return 1
+    cp "$@" "$PANEL_DIR/" || return 1
+    cp "$PANEL_PRODUCT/AudioConfig.cfg" "$PANEL_PRODUCT/$(panel_cfg Install InstallIconFileName)" \
+        "$PANEL_DIR/" || return 1
+    cp -r "$PANEL_PRODUCT/$(panel_cfg Skin SkinFolderName)" \
+        "$PANEL_PRODUCT/$(panel_cfg Language LanguageFolderName)" "$PANEL_PRODUCT/Manual" \
+        "$PANEL_DIR/" || return 1
+    cp "$PANEL_PRODUCT/AudioConfig.cfg" "$PANEL_USER_DIR/"
+}
+
+# The main window (its caption is the design's) and where it is.
+main_window() { xdotool search --name '^AudioPanelApp$' 2>/dev/null | head -1; }
+shown() { xdotool search --onlyvisible --name '^AudioPanelApp$' >/dev/null 2>&1; }
+geometry() {  # sets X Y WIDTH HEIGHT of the main window
+    eval "$(xdotool getwindowgeometry --shell "$(main_window)" 2>/dev/null)"
+}
+# The simulator's last layout lines, then one control's window rectangle: "x y w h".
+since_layout() { tac "$PANEL_TRACE" | awk '/^SIM LAYOUT/ { seen = 1; print; next } seen { exit }'; }
+control() { since_layout | awk -v name="$1" '$4 == name { print $5, $6, $7, $8; exit }'; }
+click_control() {  # click_control NAME [BUTTON]
+    local r
+    r=($(control "$1"))
+    [ ${#r[@]} -eq 4 ] || return 1
+    geometry
+    xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2)) click "${2:-1}"
+    sleep 0.3
+}
+# The notification area: without a desktop, Wine's own tray window at the top left.
+TRAY_X=12
+TRAY_Y=32
+tray_double_click() {
+    xdotool mousemove $TRAY_X $TRAY_Y
+    sleep 0.3
+    xdotool click --repeat 2 --delay 80 1
+    sleep 0.5
+}
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+tray_menu() {  # tray_menu KEY...: opens the popup menu and types the keys
+    local before attempt
+    before=$(visible_windows)
+    for attempt in 1 2 3; do
+        xdotool mousemove $((TRAY_X + 40)) $((TRAY_Y + 200))
+        sleep 0.2
+        xdotool mousemove $TRAY_X $TRAY_Y
+        sleep 0.3
+        xdotool click 3
+        for _ in $(seq 20); do
+            [ "$(visible_windows)" -gt "$before" ] && break 2
+            sleep 0.1
+        done
+    done
+    sleep 0.3
+    xdotool key "$@"
+    sleep 0.8
+}
+# The colour of one screen pixel as rrggbb.
+pixel() {
+    import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f
+}
