@@ -8,6 +8,7 @@
 
 #include "AudioConfig.h"
 #include "MessageBoxHost.h"
+#include "MicOperations.h"
 #include "PanelError.h"
 #include "PopupMenuWin32.h"
 #include "WideText.h"
@@ -447,6 +448,8 @@ void TAudioMainForm::BuildPresentation() {
     _APPLICATION_FOLDER_PATH config;
     LoadAudioConfig(u"AudioConfig.cfg", ModulePath(), config);
     profiles_->profileFolderName = config.InstallFolderName;
+    look_.density =
+        DensityFactor(ScreenPixelsPerInch(), device_.osGeneration != kCoreAudioGeneration);
     presentation_ = std::make_unique<Presentation>(
         *panel_, skin_, listing_, PlatformProfileStrings(), *this, *trayHost_,
         PresentationConfig{programFolder_, config.SkinFolderName, config.LanguageFolderName,

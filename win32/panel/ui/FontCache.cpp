@@ -4,15 +4,21 @@
 
 #include "WideText.h"
 
-namespace {
-
-constexpr int kLogicalDpi = 96;
-
-}  // namespace
+int ScreenPixelsPerInch() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        if (screen) {
+            ReleaseDC(nullptr, screen);
+        }
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
 
 int FontPixelHeight(const LabelFont& font) {
     if (font.points != 0) {
-        return MulDiv(font.points, kLogicalDpi, 72);
+        return MulDiv(font.points, ScreenPixelsPerInch(), 72);
     }
     return font.heightPx;
 }

@@ -11,8 +11,12 @@
 #include "Control.h"
 #include "GdiHandles.h"
 
-// The character height in pixels: points at 96 dpi (the window is not scaled with the screen's
-// density), else the design height.
+// The screen's density (LOGPIXELSY), 96 when it cannot be read.
+int ScreenPixelsPerInch();
+
+// The character height in pixels: points at the screen's density, else the design height. The
+// window itself is not scaled; the density factor applied to the point sizes keeps the labels
+// near their design size on denser screens.
 int FontPixelHeight(const LabelFont& font);
 
 class FontCache {
