@@ -162,6 +162,51 @@ check "plug: the headset is opened again" traced_since "MARK plug" 'HID OPEN 3F9
 check "plug: the EQ page's enable write is repeated" traced_since "MARK plug" ' 00 01 10'
 check "plug: driver status query, speakers and parameter query" traced_since "MARK plug" 'DRV 00223190'
 
+# ---- About, and a profile saved and loaded through the file dialogs -----------------------------
+click_control Menu3Image
+ABOUT=$(timeout 10 xdotool search --sync --onlyvisible --name '^About$' 2>/dev/null | head -1)
+check "About shows its dialog" test -n "$ABOUT"
+shot sim-about
+if [ -n "$ABOUT" ]; then
+    xdotool windowfocus "$ABOUT" 2>/dev/null
+    sleep 0.2
+    xdotool key Escape
+    wait_for 5 not xdotool search --onlyvisible --name '^About$'
+    check "Escape closes About" not xdotool search --onlyvisible --name '^About$'
+fi
+# Typed into the dialog: lower case only, so no shift key can stick between characters.
+PROFILE=/tmp/panel-profile-$$
+PROFILE_WIN='Z:'$(echo "$PROFILE" | tr / '\\')
+click_control Menu1Image
+SAVE=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save' 2>/dev/null | head -1)
+check "Save opens the save dialog" test -n "$SAVE"
+shot sim-save-dialog
+if [ -n "$SAVE" ]; then
+    xdotool windowfocus "$SAVE" 2>/dev/null
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 60 "$PROFILE_WIN"
+    xdotool key Return
+    wait_for 5 test -s "$PROFILE.ini"
+fi
+check "the profile is written with the .ini extension" grep -q '^\[EQ\]' "$PROFILE.ini"
+check "its path is kept as LastINI in the program folder's AudioConfig.cfg" \
+    grep -q -F "Path=$PROFILE_WIN.ini" <(iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/AudioConfig.cfg" | tr -d '\r')
+echo "MARK load" >>"$TRACE"
+click_control Menu2Image
+OPEN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Open' 2>/dev/null | head -1)
+check "Load opens the open dialog" test -n "$OPEN"
+if [ -n "$OPEN" ]; then
+    xdotool windowfocus "$OPEN" 2>/dev/null
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 60 "$PROFILE_WIN.ini"
+    xdotool key Return
+    wait_for 5 traced_since "MARK load" 'HID SET'
+fi
+check "loading the profile writes the settings to the chip" traced_since "MARK load" ' 20 01 10'
+rm -f "$PROFILE.ini"
+
 # ---- a second instance ends and raises the first ----------------------------------------------
 click_control CloseImage
 wait_for 5 not shown

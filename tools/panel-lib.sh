@@ -58,18 +58,25 @@ tray_double_click() {
     xdotool click --repeat 2 --delay 80 1
     sleep 0.5
 }
-visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+# A popup menu is open: a visible window without a name near the tray, taller than a tooltip.
+menu_open() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+        [ "$HEIGHT" -ge 60 ] && [ "$HEIGHT" -lt 600 ] && [ "$X" -lt 400 ] && return 0
+    done
+    return 1
+}
 tray_menu() {  # tray_menu KEY...: opens the popup menu and types the keys
-    local before attempt
-    before=$(visible_windows)
-    for attempt in 1 2 3; do
+    local attempt
+    for attempt in 1 2 3 4; do
         xdotool mousemove $((TRAY_X + 40)) $((TRAY_Y + 200))
         sleep 0.2
         xdotool mousemove $TRAY_X $TRAY_Y
         sleep 0.3
         xdotool click 3
         for _ in $(seq 20); do
-            [ "$(visible_windows)" -gt "$before" ] && break 2
+            menu_open && break 2
             sleep 0.1
         done
     done
