@@ -6,6 +6,7 @@
 #include <dbt.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -147,7 +148,8 @@ private:
     }
 
     // While the level meter runs, a voice-like signal fills its buffers: bursts of a few
-    // hundred milliseconds, silent when the microphone is muted.
+    // hundred milliseconds that reach the top of the meter at the middle gain, louder or softer
+    // with the microphone's gain, silent when it is muted.
     static void CALLBACK MeterTick(HWND, UINT, UINT_PTR, DWORD) {
         if (g_meterOwner) {
             g_meterOwner->FillMeter();
@@ -159,7 +161,9 @@ private:
         }
         ++ticks_;
         const double envelope = 0.5 + 0.5 * std::sin(ticks_ * 0.35) * std::sin(ticks_ * 0.11);
-        const double amplitude = sim_.Microphone().Muted() ? 0.0 : 110.0 * envelope;
+        const double gain = 0.3 + 1.4 * sim_.Microphone().VolumeScalar();
+        const double amplitude =
+            sim_.Microphone().Muted() ? 0.0 : std::min(127.0, 30.0 * envelope * gain);
         std::vector<uint8_t> samples(IWaveInput::kBufferSize);
         for (size_t i = 0; i < samples.size(); ++i) {
             const double t = static_cast<double>(ticks_ * samples.size() + i) / 8000.0;
