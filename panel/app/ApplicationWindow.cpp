@@ -2,6 +2,7 @@
 
 #include "PanelError.h"
 #include "WideText.h"
+#include "WindowObject.h"
 
 namespace {
 
@@ -36,12 +37,7 @@ void ApplicationWindow::SetTitle(const std::u16string& title) {
 
 LRESULT CALLBACK ApplicationWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ApplicationWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<ApplicationWindow>(window, message, lParam);
     if (self && message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) {
         if (self->onRestore) {
             self->onRestore();

@@ -12,6 +12,7 @@
 #include "PanelError.h"
 #include "PopupMenuWin32.h"
 #include "WideText.h"
+#include "WindowObject.h"
 
 namespace {
 
@@ -131,12 +132,7 @@ bool TAudioMainForm::FormCreate() {
 
 LRESULT CALLBACK TAudioMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TAudioMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<TAudioMainForm>(window, message, lParam);
     if (!self || !self->started_) {
         return DefWindowProcW(window, message, wParam, lParam);
     }

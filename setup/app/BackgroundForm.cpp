@@ -3,6 +3,7 @@
 #include "DebugTrace.h"
 #include "SetupLanguages.h"
 #include "WideText.h"
+#include "WindowObject.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"TBackgroundForm";
@@ -90,13 +91,9 @@ void TBackgroundForm::Paint() {
 
 LRESULT CALLBACK TBackgroundForm::WindowProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<TBackgroundForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* form = WindowObject<TBackgroundForm>(window, message, lParam);
+    if (message == WM_NCCREATE && form)
         form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TBackgroundForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return form ? form->HandleMessage(message, wParam, lParam)
                 : DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,4 +1,4 @@
-// Owners of the GDI and icon handles the installer's windows create.
+// The installer windows' fonts; the owners of GDI objects and icons are in GdiHandles.h.
 #pragma once
 
 #include <windows.h>
@@ -6,22 +6,7 @@
 #include <memory>
 #include <type_traits>
 
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const {
-        if (object)
-            DeleteObject(object);
-    }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-struct IconDeleter {
-    void operator()(HICON icon) const {
-        if (icon)
-            DestroyIcon(icon);
-    }
-};
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+#include "GdiHandles.h"
 
 // A font by name and height in pixels (negative: character height, as the framework gives it).
 inline UniqueFont MakeFont(const wchar_t* name, int height) {

@@ -9,6 +9,7 @@
 #include "InstallSequence.h"
 #include "SetupNames.h"
 #include "WideText.h"
+#include "WindowObject.h"
 #include "WizardControlIds.h"
 
 namespace {
@@ -173,13 +174,9 @@ void TMainForm::ComboBoxChange() {
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* form = WindowObject<TMainForm>(window, message, lParam);
+    if (message == WM_NCCREATE && form)
         form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return form ? form->HandleMessage(message, wParam, lParam)
                 : DefWindowProcW(window, message, wParam, lParam);
 }

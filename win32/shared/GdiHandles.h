@@ -1,5 +1,5 @@
-// Owners of GDI objects and device contexts, and scoped changes to a device context that undo
-// themselves.
+// Owners of GDI objects, icons and device contexts, and scoped changes to a device context that
+// undo themselves.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +16,14 @@ struct GdiObjectDeleter {
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
+
+struct IconDestroyer {
+    void operator()(HICON icon) const {
+        if (icon)
+            DestroyIcon(icon);
+    }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
 struct DcDeleter {
     void operator()(HDC dc) const {

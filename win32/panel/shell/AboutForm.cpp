@@ -4,6 +4,7 @@
 
 #include "ShellHandles.h"
 #include "WideText.h"
+#include "WindowObject.h"
 
 namespace {
 
@@ -98,12 +99,7 @@ void AboutForm::ShowModal(HWND owner, const AboutContent& content) {
 }
 
 LRESULT CALLBACK AboutForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<AboutForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<AboutForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* form = WindowObject<AboutForm>(window, message, lParam);
     return form ? form->HandleMessage(window, message, wParam, lParam)
                 : DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,5 +1,5 @@
-// Owners of the user-interface handles the panel's shell adapters create; GDI objects and
-// device contexts have theirs in GdiHandles.h.
+// Owners of the user-interface handles the panel's shell adapters create; GDI objects, icons
+// and device contexts have theirs in GdiHandles.h.
 #pragma once
 
 #include <windows.h>
@@ -17,14 +17,6 @@ struct MenuDestroyer {
 };
 // Destroying a menu destroys the submenus attached to it.
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
-
-struct IconDestroyer {
-    void operator()(HICON icon) const {
-        if (icon)
-            DestroyIcon(icon);
-    }
-};
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
 struct WindowDestroyer {
     void operator()(HWND window) const {
