@@ -21,10 +21,7 @@ PRODUCT=$ROOT/product
 export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
 . "$ROOT/tools/wine-env.sh"
 . "$ROOT/tools/e2e-lib.sh"
-for exe in "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE"; do
-    [ -f "$exe" ] || { echo "e2e: $exe is missing (build the x86_64 preset first)"; exit 2; }
-    wine_is_pe64 "$exe" || { echo "e2e: $exe is not a 64-bit program; Wine cannot run it here"; exit 2; }
-done
+e2e_require "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE"
 e2e_begin "$DISPLAY_NUMBER" "$SHOTS"
 
 # Values of the product configuration (UTF-16 in the source tree).

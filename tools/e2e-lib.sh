@@ -1,5 +1,6 @@
 # Sourced by the end-to-end scripts after wine-env.sh: a throw-away copy of the prepared Wine
 # prefix on an Xvfb display of its own, and the checks' bookkeeping.
+#   e2e_require EXE...        ends the script unless each is a 64-bit Windows program
 #   e2e_begin DISPLAY SHOTS   sets WORK, WINEPREFIX, DISPLAY; starts Xvfb and the wineserver
 #   check NAME COMMAND...     one PASS/FAIL line
 #   wait_for SECONDS COMMAND...
@@ -16,6 +17,14 @@ e2e_cleanup() {
     wineserver -k >/dev/null 2>&1
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     [ "${E2E_KEEP:-0}" = 1 ] && echo "kept $WORK" || rm -rf "$WORK"
+}
+
+e2e_require() {
+    local exe
+    for exe in "$@"; do
+        [ -f "$exe" ] || { echo "e2e: $exe is missing (build the x86_64 preset first)"; exit 2; }
+        wine_is_pe64 "$exe" || { echo "e2e: $exe is not a 64-bit program; Wine cannot run it here"; exit 2; }
+    done
 }
 
 e2e_begin() {

@@ -19,10 +19,7 @@ export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
 . "$ROOT/tools/wine-env.sh"
 . "$ROOT/tools/e2e-lib.sh"
 . "$ROOT/tools/panel-lib.sh"
-for exe in "$SIM_EXE" "$APP_EXE" "$SENDER"; do
-    [ -f "$exe" ] || { echo "e2e: $exe is missing (build the x86_64 preset first)"; exit 2; }
-    wine_is_pe64 "$exe" || { echo "e2e: $exe is not a 64-bit program; Wine cannot run it here"; exit 2; }
-done
+e2e_require "$SIM_EXE" "$APP_EXE" "$SENDER"
 e2e_begin "${E2E_PANEL_DISPLAY:-:58}" "${E2E_SHOTS:-$BUILD/e2e-panel-screenshots}"
 panel_layout "$SIM_EXE" "$APP_EXE" "$SENDER" || give_up "cannot lay the panel out"
 SKINS=$PANEL_DIR/Skin
@@ -47,6 +44,17 @@ register_written_since() {
 # Whether a colour appears in a screen rectangle (smoothed text keeps its colour in the strokes).
 has_colour() {  # has_colour X Y W H #RRGGBB
     import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- 2>/dev/null | grep -qi "$5"
+}
+# Types a path into the file dialog whose title matches and confirms it.
+file_dialog() {  # file_dialog TITLE-PATTERN PATH
+    local dialog
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$dialog" ] || return 1
+    xdotool windowfocus "$dialog" 2>/dev/null
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 60 "$2"
+    xdotool key Return
 }
 user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
     iconv -f UTF-16 -t UTF-8 "$PANEL_USER_DIR/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
@@ -178,32 +186,15 @@ fi
 PROFILE=/tmp/panel-profile-$$
 PROFILE_WIN='Z:'$(echo "$PROFILE" | tr / '\\')
 click_control Menu1Image
-SAVE=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save' 2>/dev/null | head -1)
-check "Save opens the save dialog" test -n "$SAVE"
-shot sim-save-dialog
-if [ -n "$SAVE" ]; then
-    xdotool windowfocus "$SAVE" 2>/dev/null
-    sleep 0.3
-    xdotool key ctrl+a
-    xdotool type --delay 60 "$PROFILE_WIN"
-    xdotool key Return
-    wait_for 5 test -s "$PROFILE.ini"
-fi
+check "Save opens the save dialog, which takes a path" file_dialog '^Save' "$PROFILE_WIN"
+wait_for 5 test -s "$PROFILE.ini"
 check "the profile is written with the .ini extension" grep -q '^\[EQ\]' "$PROFILE.ini"
 check "its path is kept as LastINI in the program folder's AudioConfig.cfg" \
     grep -q -F "Path=$PROFILE_WIN.ini" <(iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/AudioConfig.cfg" | tr -d '\r')
 echo "MARK load" >>"$TRACE"
 click_control Menu2Image
-OPEN=$(timeout 10 xdotool search --sync --onlyvisible --name '^Open' 2>/dev/null | head -1)
-check "Load opens the open dialog" test -n "$OPEN"
-if [ -n "$OPEN" ]; then
-    xdotool windowfocus "$OPEN" 2>/dev/null
-    sleep 0.3
-    xdotool key ctrl+a
-    xdotool type --delay 60 "$PROFILE_WIN.ini"
-    xdotool key Return
-    wait_for 5 traced_since "MARK load" 'HID SET'
-fi
+check "Load opens the open dialog, which takes a path" file_dialog '^Open' "$PROFILE_WIN.ini"
+wait_for 5 traced_since "MARK load" 'HID SET'
 check "loading the profile writes the settings to the chip" traced_since "MARK load" ' 20 01 10'
 rm -f "$PROFILE.ini"
 
