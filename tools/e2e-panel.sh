@@ -84,6 +84,20 @@ check "background picture painted" same_pixel "$SKINS/Graphite/MainForm.png" 200
 check "EQ page background painted" same_pixel "$SKINS/Graphite/EQBack.png" 20 250 $((X + 392 + 20)) $((Y + 104 + 2 + 250))
 check "outside the skin's region the desktop shows" test "$(pixel "$X" "$Y")" = 000000
 
+# The background drags the window.
+xdotool mousemove $((X + 200)) $((Y + 470)) mousedown 1
+sleep 0.2
+xdotool mousemove $((X + 230)) $((Y + 480))
+sleep 0.1
+xdotool mousemove $((X + 260)) $((Y + 490))
+sleep 0.1
+xdotool mouseup 1
+sleep 0.3
+OLD_X=$X
+OLD_Y=$Y
+geometry
+check "dragging the background moves the window by the pointer's way" test $((X - OLD_X)) -eq 60 -a $((Y - OLD_Y)) -eq 20
+
 # ---- EQ switch and an EQ slider: the settings go to the chip ----------------------------------
 echo "MARK eq-switch" >>"$TRACE"
 click_control EQEQENImage
@@ -189,8 +203,9 @@ click_control Menu1Image
 check "Save opens the save dialog, which takes a path" file_dialog '^Save' "$PROFILE_WIN"
 wait_for 5 test -s "$PROFILE.ini"
 check "the profile is written with the .ini extension" grep -q '^\[EQ\]' "$PROFILE.ini"
-check "its path is kept as LastINI in the program folder's AudioConfig.cfg" \
-    grep -q -F "Path=$PROFILE_WIN.ini" <(iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/AudioConfig.cfg" | tr -d '\r')
+last_ini_is() { iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/AudioConfig.cfg" | tr -d '\r' | grep -q -F "Path=$1"; }
+wait_for 5 last_ini_is "$PROFILE_WIN.ini"
+check "its path is kept as LastINI in the program folder's AudioConfig.cfg" last_ini_is "$PROFILE_WIN.ini"
 echo "MARK load" >>"$TRACE"
 click_control Menu2Image
 check "Load opens the open dialog, which takes a path" file_dialog '^Open' "$PROFILE_WIN.ini"
@@ -199,6 +214,11 @@ check "loading the profile writes the settings to the chip" traced_since "MARK l
 rm -f "$PROFILE.ini"
 
 # ---- a second instance ends and raises the first ----------------------------------------------
+click_control MinimizeImage
+wait_for 5 not shown
+check "minimise button sends the window to the tray" not shown
+tray_double_click
+wait_for 5 shown
 click_control CloseImage
 wait_for 5 not shown
 check "close button hides the window to the tray" not shown
@@ -238,9 +258,9 @@ shot app-no-headset
 check "device label shows the inactive style" has_colour $((X + 632)) $((Y + 68)) 78 13 '#F08C78'
 check "and not the active one" not has_colour $((X + 632)) $((Y + 68)) 78 13 '#5BE08A'
 rm -f "$PANEL_USER_DIR/LastProfile.ini"
-send WM_QLN47xxAPP_EXIT
+xdotool mousemove $((X + 200)) $((Y + 470)) click 3  # the background's right button closes
 wait_for 20 not alive "$APP_PID"
-check "AudioPanelApp.exe closes on the exit message" not alive "$APP_PID"
+check "AudioPanelApp.exe closes on a right click on its background" not alive "$APP_PID"
 wait "$APP_PID"
 check "AudioPanelApp.exe ends with code 0" test $? -eq 0
 check "AudioPanelApp.exe wrote LastProfile.ini" test -s "$PANEL_USER_DIR/LastProfile.ini"
