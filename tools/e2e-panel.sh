@@ -53,8 +53,27 @@ file_dialog() {  # file_dialog TITLE-PATTERN PATH
     xdotool windowfocus "$dialog" 2>/dev/null
     sleep 0.3
     xdotool key ctrl+a
-    xdotool type --delay 60 "$2"
+    type_keys "$2"
     xdotool key Return
+}
+# Types text key by key with explicit key names: "xdotool type" can let a shift run on into the
+# next character.
+type_keys() {
+    local text=$1 i c keys=()
+    for ((i = 0; i < ${#text}; i++)); do
+        c=${text:i:1}
+        case $c in
+            [a-z0-9]) keys+=("$c") ;;
+            [A-Z]) keys+=("shift+${c,,}") ;;
+            :) keys+=(colon) ;;
+            '\') keys+=(backslash) ;;
+            -) keys+=(minus) ;;
+            .) keys+=(period) ;;
+            _) keys+=(underscore) ;;
+            *) return 1 ;;
+        esac
+    done
+    xdotool key --delay 40 "${keys[@]}"
 }
 user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
     iconv -f UTF-16 -t UTF-8 "$PANEL_USER_DIR/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
@@ -196,7 +215,6 @@ if [ -n "$ABOUT" ]; then
     wait_for 5 not xdotool search --onlyvisible --name '^About$'
     check "Escape closes About" not xdotool search --onlyvisible --name '^About$'
 fi
-# Typed into the dialog: lower case only, so no shift key can stick between characters.
 PROFILE=/tmp/panel-profile-$$
 PROFILE_WIN='Z:'$(echo "$PROFILE" | tr / '\\')
 click_control Menu1Image
