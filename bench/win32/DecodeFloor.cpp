@@ -3,8 +3,10 @@
 // a program that does nothing else.
 //   panel-decode-floor.exe FOLDER     prints the number of pictures and the milliseconds taken
 #include <windows.h>
+
 // GDI+ needs the COM declarations that WIN32_LEAN_AND_MEAN leaves out.
 #include <objidl.h>
+
 #include <gdiplus.h>
 
 #include <cstdio>
