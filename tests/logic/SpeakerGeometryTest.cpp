@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "SpeakerGeometry.h"
 
@@ -167,6 +169,51 @@ TEST(SpeakerGeometry, FullTurnGrowsEveryAngleByTwoPiAndComesBackUpToTruncation) 
         EXPECT_LE(std::abs(first[k].y - reset[k].y), 1);
     }
     EXPECT_GT(state.angle[SPEAKER_C], 6.28318f);
+}
+
+uint32_t Bits(float f) {
+    uint32_t u;
+    std::memcpy(&u, &f, sizeof u);
+    return u;
+}
+
+// The driver gets these floats bit for bit from every build: the shipped 32-bit program must send
+// what the 64-bit one sends (no extended-precision intermediates).
+TEST(SpeakerGeometry, TablesAreTheSameBitForBitInEveryBuild) {
+    Point icons[kSpeakerCount];
+    DefaultSpeakerLayout({kCx, kCy, 60}, icons);
+    RotationState state;
+    float table[kSpeakerTableSize];
+    ComputeSpeakerTable(icons, kCx, kCy, state, table);
+    const uint32_t reset[kSpeakerTableSize] = {
+        0x3EED24C6, 0x3EEF4A5A, 0x3EEDA63C, 0x3F8A3613, 0x3EEDA63C, 0x3EEDA63C,
+        0x3EEF4A5A, 0x3EF1790B, 0x4016CBD9, 0x3F4AF54C, 0x3FC90FDB, 0x3FC90FDB,
+        0x40490FD0, 0x00000000, 0x407ADA6A, 0x40AFEDD4,
+    };
+    for (int k = 0; k < kSpeakerTableSize; ++k)
+        EXPECT_EQ(Bits(table[k]), reset[k]) << "float " << k;
+
+    for (int tick = 0; tick < 100; ++tick)
+        RotateSpeakers(state, kCx, kCy, Rotation::Clockwise, icons);
+    const Point moved[kSpeakerCount] = {
+        {123, 227}, {102, 94}, {85, 165}, {150, 154}, {195, 244}, {164, 55}, {256, 206}, {235, 73},
+    };
+    const uint32_t angles[kSpeakerCount] = {
+        0x40833F95, 0x402270C3, 0x40543B4A, 0x40543B4A,
+        0x409C6190, 0x3FDF66EE, 0x40B546DD, 0x40E7C77C,
+    };
+    for (int k = 0; k < kSpeakerCount; ++k) {
+        EXPECT_EQ(icons[k], moved[k]) << "speaker " << k;
+        EXPECT_EQ(Bits(state.angle[k]), angles[k]) << "speaker " << k;
+    }
+    ComputeSpeakerTable(icons, kCx, kCy, state, table);
+    const uint32_t rotated[kSpeakerTableSize] = {
+        0x3EEE409E, 0x3EED9606, 0x3EED1CB3, 0x3F89BE1D, 0x3EF02075, 0x3EEC9FCB,
+        0x3EF28D93, 0x3EF1DD56, 0x4082679D, 0x402135F9, 0x40531593, 0x40518B89,
+        0x409BDC27, 0x3FDE6B47, 0x40B4BDAC, 0x3F73570A,
+    };
+    for (int k = 0; k < kSpeakerTableSize; ++k)
+        EXPECT_EQ(Bits(table[k]), rotated[k]) << "float " << k;
 }
 
 }  // namespace
