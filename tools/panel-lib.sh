@@ -21,7 +21,7 @@ panel_layout() {
     PANEL_WIN_DIR="C:\\Program Files\\$install_name"
     PANEL_DIR=$WINEPREFIX/drive_c/Program\ Files/$install_name
     appdata=$("$WINE" cmd /c echo %APPDATA% 2>/dev/null </dev/null | tr -d '\r')
-    PANEL_USER_DIR=$(winepath -u "$appdata" 2>/dev/null)/$install_name
+    PANEL_USER_DIR=$(wine_path_u "$appdata")/$install_name
     mkdir -p "$PANEL_DIR" "$PANEL_USER_DIR" || return 1
     cp "$@" "$PANEL_DIR/" || return 1
     cp "$PANEL_PRODUCT/AudioConfig.cfg" "$PANEL_PRODUCT/$(panel_cfg Install InstallIconFileName)" \

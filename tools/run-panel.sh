@@ -20,6 +20,7 @@ SHOTS=${PANEL_SHOTS:-$ROOT/build/panel-screenshots}
 export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/panel-wine-prefix}
 . tools/wine-env.sh
 . tools/panel-lib.sh
+RUN=$(wine_loader_for "$BUILD/panel/AudioPanelSim.exe")
 set +e
 wine_prepare_prefix || { echo "cannot prepare the Wine prefix $WINEPREFIX"; exit 1; }
 
@@ -47,7 +48,7 @@ summary() {
         sort | uniq -c | sort -rn | head -20
 }
 
-AUDIOPANEL_SIM_TRACE=$PANEL_TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+AUDIOPANEL_SIM_TRACE=$PANEL_TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 PANEL_PID=$!
 if [ "$HEADLESS" = 0 ]; then
     echo "The panel runs in the notification area: double-click its icon to show it; its menu"
@@ -77,6 +78,6 @@ for skin in Graphite Aurora; do
     done
 done
 tray_menu Down Down Right Down Return  # back to Graphite for the next start
-"$WINE" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
+"$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
 for _ in $(seq 200); do kill -0 "$PANEL_PID" 2>/dev/null || break; sleep 0.1; done
 summary
