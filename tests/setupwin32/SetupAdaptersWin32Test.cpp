@@ -18,6 +18,7 @@
 #include "UninstallSequence.h"
 #include "UninstallerArguments.h"
 #include "WideText.h"
+#include "Wow64Redirection.h"
 
 namespace {
 
@@ -232,6 +233,13 @@ bool Exists(const std::u16string& path) {
     return GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The system folder as the installer writes it: past the redirection of a 32-bit program on 64-bit
+// Windows, into the real System32.
+bool ExistsInSystemFolder(const SetupState& state, const std::u16string& file) {
+    ScopedRedirectionOff off(PlatformSystemFolders(), state.IsWow64);
+    return Exists(state.Folders.SystemDirectory + file);
+}
+
 void WriteText(const std::u16string& path, const std::string& text) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(_wfopen(W(path), L"wb"), fclose);
     ASSERT_TRUE(file);
@@ -397,7 +405,10 @@ TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {
     EXPECT_EQ(driverKey->GetDword(u"Type"), 1u);
     EXPECT_EQ(driverKey->GetType(u"ImagePath"), static_cast<uint32_t>(REG_EXPAND_SZ));
     driverKey.reset();
-    EXPECT_TRUE(Exists(state.Folders.SystemDirectory + u"drivers\\UAExt.sys"));
+    EXPECT_TRUE(ExistsInSystemFolder(state, u"drivers\\UAExt.sys"));
+    if (state.IsWow64) {  // nothing of it in the 32-bit system folder
+        EXPECT_FALSE(Exists(state.Folders.SystemDirectory + u"drivers\\UAExt.sys"));
+    }
     uint32_t serviceState = 0;
     {
         auto manager = Win32ServiceControl().OpenManager();
@@ -427,7 +438,7 @@ TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {
     installFolder.pop_back();
     DeleteFileW(W(install + u"Uninstall.exe"));  // the uninstaller's own file
     EXPECT_TRUE(RemoveDirectoryW(W(installFolder)));
-    EXPECT_FALSE(Exists(state.Folders.SystemDirectory + u"drivers\\UAExt.sys"));
+    EXPECT_FALSE(ExistsInSystemFolder(state, u"drivers\\UAExt.sys"));
     EXPECT_FALSE(PlatformRegistry().OpenKey(RegistryHive::LocalMachine,
                                             u"SYSTEM\\CurrentControlSet\\Services\\UAExt"));
     EXPECT_FALSE(Exists(links));
