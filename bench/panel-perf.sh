@@ -3,15 +3,28 @@
 #   CPU of the idle panel (in the tray) and of the shown panel rotating the speakers, each over
 #   SECONDS (default 60); start-up time (launch to a running message loop) against the floor of
 #   decoding the skin's pictures alone; resident memory against a minimal Win32 window.
-#   bench/panel-perf.sh [SECONDS]      needs the mingw-x86_64 build
+#   bench/panel-perf.sh [SECONDS [BUILD-DIR]]   without BUILD-DIR: the x86_64 build, then the
+#                                               shipped i686 one where 32-bit programs run
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=$ROOT/build/mingw-x86_64
 SECONDS_MEASURED=${1:-60}
 export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
 . "$ROOT/tools/wine-env.sh"
+if [ $# -lt 2 ]; then
+    echo "== x86_64 build"
+    bash "$0" "$SECONDS_MEASURED" "$ROOT/build/mingw-x86_64"
+    echo "== i686 build (shipped)"
+    if wine_has_32bit; then
+        bash "$0" "$SECONDS_MEASURED" "$ROOT/build/mingw-i686"
+    else
+        echo "not measured: $(wine_why_no_32bit)"
+    fi
+    exit
+fi
+BUILD=$(cd "$2" && pwd) || exit 2
 . "$ROOT/tools/e2e-lib.sh"
 . "$ROOT/tools/panel-lib.sh"
+e2e_require "$BUILD/panel/AudioPanelSim.exe" "$BUILD/tools/send-window-message.exe"
 e2e_begin "${PERF_DISPLAY:-:66}" "$BUILD/perf-screenshots"
 panel_layout "$BUILD/panel/AudioPanelSim.exe" "$BUILD/tools/send-window-message.exe" \
     "$BUILD/bench/win32/panel-decode-floor.exe" "$BUILD/bench/win32/minimal-window.exe" ||
@@ -36,18 +49,18 @@ startups=()
 for run in 1 2 3; do
     rm -f "$PANEL_TRACE"
     start=$(now_ms)
-    AUDIOPANEL_SIM_TRACE=$PANEL_TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+    AUDIOPANEL_SIM_TRACE=$PANEL_TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
     wait_for 30 grep -q '^SIM LAYOUT' "$PANEL_TRACE"
     startups+=($(($(now_ms) - start)))
     if [ $run -lt 3 ]; then
-        "$WINE" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
+        "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
         wait_for 20 not pgrep -f AudioPanelSim.exe
     fi
 done
 floors=()
 for run in 1 2 3; do
     start=$(now_ms)
-    "$WINE" "$PANEL_WIN_DIR\\panel-decode-floor.exe" "$PANEL_WIN_DIR\\Skin\\Graphite" >"$WORK/floor.txt" 2>/dev/null
+    "$RUN" "$PANEL_WIN_DIR\\panel-decode-floor.exe" "$PANEL_WIN_DIR\\Skin\\Graphite" >"$WORK/floor.txt" 2>/dev/null
     floors+=($(($(now_ms) - start)))
 done
 median() { printf '%s\n' "$@" | sort -n | sed -n 2p; }
@@ -68,10 +81,10 @@ rotating=$(cpu_share "$PANEL_PID")
 XSERVER_PID=$XVFB_PID
 panel_rss=$(rss_kb "$PANEL_PID")
 click_control VirtualClockwiseImage
-"$WINE" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
+"$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
 wait_for 20 not pgrep -f AudioPanelSim.exe
 
-"$WINE" "$PANEL_WIN_DIR\\minimal-window.exe" >/dev/null 2>&1 &
+"$RUN" "$PANEL_WIN_DIR\\minimal-window.exe" >/dev/null 2>&1 &
 wait_for 10 pgrep -f minimal-window.exe
 sleep 2
 minimal_rss=$(rss_kb "$(pid_of minimal-window.exe)")

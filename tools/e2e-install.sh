@@ -2,9 +2,16 @@
 # End to end under Wine and Xvfb: lays out an installer folder, installs with AudioSetupApp.exe
 # driven by xdotool, checks the result from outside, uninstalls and checks again, then runs the
 # failure path of the build without the "UNINSTALL" payload. One line per check, then a total.
-#   e2e-install.sh [BUILD-DIR]      default build/mingw-x86_64 (an x86_64 build: Wine runs it)
+#   e2e-install.sh [BUILD-DIR]      default build/mingw-x86_64; the i686 build (the shipped one)
+#                                   runs as a 32-bit program on 64-bit Windows (WoW64) or, with
+#                                   AUDIO_WINEARCH=win32, on 32-bit Windows
 # Environment: AUDIO_WINEPREFIX  base prefix, prepared once and only ever copied (default
 #                                build/e2e-wine-prefix: the Wine tests change build/wine-prefix)
+#              AUDIO_WINEARCH    win64 (default) or win32
+#              E2E_WINDOWS       the Windows version the prefix reports (win7, win10, ...)
+#              E2E_SCOPE         full (default); install: install, check, uninstall; update: the
+#                                same on Windows 7 with the Windows update's path
+#              E2E_UPDATE_PAYLOAD=1  the installer built with a stand-in update package
 #              E2E_DISPLAY       Xvfb display (default :57)
 #              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-screenshots)
 #              E2E_KEEP=1        keep the run's temporary folder
@@ -12,6 +19,8 @@ set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${1:-$ROOT/build/mingw-x86_64}" && pwd) || exit 2
 SETUP_EXE=$BUILD/installer/AudioSetupApp.exe
+[ "${E2E_UPDATE_PAYLOAD:-0}" = 1 ] && SETUP_EXE=$BUILD/installer-update-standin/AudioSetupApp.exe
+SCOPE=${E2E_SCOPE:-full}
 FAILING_SETUP_EXE=$BUILD/installer-no-uninstall/AudioSetupApp.exe
 PANEL_EXE=$BUILD/setup/app/payloads/AudioPanelApp.exe
 DISPLAY_NUMBER=${E2E_DISPLAY:-:57}
@@ -69,13 +78,16 @@ layout() {  # layout FOLDER SETUP-EXE
 }
 
 traced() { grep -q -F "$2" "$1"; }
+# Message boxes shown so far (a 32-bit program's debug output is traced twice: count one form).
+message_boxes() { grep -c 'OutputDebugString.*##### Message box' "$TRACE"; }
+boxes_at_least() { [ "$(message_boxes)" -ge "$1" ]; }
 reg_value() {  # reg_value KEY NAME: "TYPE DATA"
-    "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    "$WINE" reg query "$1" /v "$2" "${REG_VIEW[@]}" 2>/dev/null | tr -d '\r' |
         awk -v name="$2" '$1 == name { $1 = ""; sub(/^ +/, ""); print; exit }'
 }
 reg_is() { [ "$(reg_value "$1" "$2")" = "$3" ]; }
 reg_has() { [ -n "$(reg_value "$1" "$2")" ]; }
-reg_key_exists() { "$WINE" reg query "$1" >/dev/null 2>&1; }
+reg_key_exists() { "$WINE" reg query "$1" "${REG_VIEW[@]}" >/dev/null 2>&1; }
 absent() { [ ! -e "$1" ]; }
 service_state() { "$WINE" sc query AudioDeviceService 2>/dev/null | tr -d '\r' | awk '/STATE/ { print $4 }'; }
 service_running() { [ "$(service_state)" = RUNNING ]; }
@@ -100,10 +112,19 @@ click_client() {  # click_client WINDOW X Y
 }
 
 C_DRIVE=$WINEPREFIX/drive_c
-INSTALL_DIR=$C_DRIVE/Program\ Files/$INSTALL_NAME
+# A 32-bit installer on 64-bit Windows: its program folder, its registry view (HKLM\SOFTWARE is
+# Wow6432Node for it), while the driver and the 64-bit service go to the real System32.
+PROGRAM_FILES="Program Files"
+REG_VIEW=()
+if e2e_wow64; then
+    PROGRAM_FILES="Program Files (x86)"
+    REG_VIEW=(/reg:32)
+fi
+PROGRAM_FILES_WIN="C:\\$PROGRAM_FILES"
+INSTALL_DIR=$C_DRIVE/$PROGRAM_FILES/$INSTALL_NAME
 SYSTEM_DIR=$C_DRIVE/windows/system32
 LINKS=$C_DRIVE/ProgramData/Microsoft/Windows/Start\ Menu/Programs/$SHORTCUT_FOLDER
-APPDATA_DIR=$(winepath -u "$("$WINE" cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+APPDATA_DIR=$(wine_path_u "$("$WINE" cmd /c echo %APPDATA% 2>/dev/null </dev/null | tr -d '\r')")
 USER_DIR=$APPDATA_DIR/$INSTALL_NAME
 HKLM='HKLM\SOFTWARE'
 DRIVER_KEY='HKLM\SYSTEM\CurrentControlSet\Services\UAExt'
@@ -116,7 +137,17 @@ export WINEDEBUG=-all,warn+seh
 SOURCE=$WORK/installer
 layout "$SOURCE" "$SETUP_EXE"
 TRACE=$WORK/install-trace.log
-"$WINE" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+UPDATE_OPENED=$C_DRIVE/update-opened.txt
+if [ "$SCOPE" = update ]; then
+    # Windows has the update package installed by its .msu handler; here a command that records
+    # which file it was given stands in for it (in both registry views).
+    for view in /reg:32 /reg:64; do
+        "$WINE" reg add 'HKLM\SOFTWARE\Classes\.msu' /ve /d AudioTestUpdate /f $view >/dev/null 2>&1
+        "$WINE" reg add 'HKLM\SOFTWARE\Classes\AudioTestUpdate\shell\open\command' /ve \
+            /d 'C:\windows\system32\cmd.exe /c echo %1>C:\update-opened.txt' /f $view >/dev/null 2>&1
+    done
+fi
+"$RUN" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
 SETUP_PID=$!
 wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
 WIZARD=$(timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' 2>/dev/null | head -1)
@@ -141,10 +172,43 @@ start=$(now)
 xdotool key Return  # Next is the default button
 sleep 0.3
 shot page1-installing
+if [ "$SCOPE" = update ]; then
+    # 64-bit Windows 7 SP1 without KB3033929: the notice, then the package is opened and waited for.
+    wait_for 120 traced "$TRACE" 'Message box' || give_up "no notice of the Windows update"
+    check "Windows 7 x64 without KB3033929: the update is offered" \
+        traced "$TRACE" 'Service pack KDB3033929 not EXIST'
+    sleep 0.5
+    shot page1-update-notice
+    xdotool key Return
+    if [ "${E2E_UPDATE_PAYLOAD:-0}" = 1 ]; then
+        wait_for 60 traced "$TRACE" '==> TMainForm::SetupDone' || give_up "installation did not end"
+        check "the package is written to the 32-bit system folder" \
+            cmp "$C_DRIVE/windows/syswow64/Windows6.1-KB3033929-x64.msu" "$ROOT/payloads/KB3033929-standin.msu"
+        check "the package was opened" grep -q 'Windows6.1-KB3033929-x64.msu' "$UPDATE_OPENED"
+        check "one message box: the notice" test "$(message_boxes)" -eq 1
+    else
+        # No package: opening it fails and the installation ends with code 6.
+        wait_for 60 boxes_at_least 2
+        check "without the package the installation fails with (Code = 0x80000006)" \
+            traced "$TRACE" '(Code = 0x80000006)'
+        check "nothing was opened" absent "$UPDATE_OPENED"
+        sleep 0.3
+        shot page1-update-failure
+        xdotool key Return
+        wait_for 60 traced "$TRACE" '==> TMainForm::SetupDone' || give_up "installation did not end"
+    fi
+fi
 wait_for 120 traced "$TRACE" '==> TMainForm::SetupDone' || give_up "installation did not end"
 done_at=$(now)
 check "installation ran to its end" traced "$TRACE" '==> TMainForm::SetupDone'
-check "no message box during the installation" not traced "$TRACE" 'Message box'
+if [ "$SCOPE" != update ]; then
+    check "no message box during the installation" not traced "$TRACE" 'Message box'
+    if e2e_wow64; then
+        check "64-bit Windows other than 7: the update is not needed" traced "$TRACE" 'The OS is not Win7'
+    else
+        check "no Wow64: the update is not needed" traced "$TRACE" 'The OS is 32-Bit'
+    fi
+fi
 sleep 0.5
 shot page2-finish
 # 1000 ms before the device check of step 7 and 500 ms before WM_SETUP_DONE are prescribed.
@@ -165,6 +229,16 @@ check "driver key Type = 1" reg_is "$DRIVER_KEY" Type 'REG_DWORD 0x1'
 check "driver key ImagePath" reg_is "$DRIVER_KEY" ImagePath 'REG_EXPAND_SZ System32\DRIVERS\UAExt.sys'
 check "driver file is the stand-in" cmp "$SYSTEM_DIR/drivers/UAExt.sys" "$ROOT/payloads/UAExt-standin.sys"
 check "service program in the system folder" test -s "$SYSTEM_DIR/AudioDeviceService.exe"
+if e2e_wow64; then
+    check "Wow64: the 64-bit service program in the real System32" wine_is_pe64 "$SYSTEM_DIR/AudioDeviceService.exe"
+    check "Wow64: nothing of it in SysWOW64" absent "$C_DRIVE/windows/syswow64/AudioDeviceService.exe"
+    check "Wow64: no driver in SysWOW64" absent "$C_DRIVE/windows/syswow64/drivers/UAExt.sys"
+    check "Wow64: nothing in the 64-bit program folder" absent "$C_DRIVE/Program Files/$INSTALL_NAME"
+    check "Wow64: the uninstall entry in the 32-bit registry view" \
+        "$WINE" reg query 'HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\QLN47xxAudioExt'
+elif [ "$WINEARCH" = win32 ]; then
+    check "32-bit Windows: the 32-bit service program" wine_is_pe32 "$SYSTEM_DIR/AudioDeviceService.exe"
+fi
 check "service registered and running" service_running
 check "panel written" cmp "$INSTALL_DIR/$APP_NAME.exe" "$PANEL_EXE"
 check "uninstaller written" test -s "$INSTALL_DIR/$UNINSTALL_NAME.exe"
@@ -179,12 +253,12 @@ MANUAL_FILE=$(ls "$SOURCE/Manual/French" | head -1)
 check "manual of the chosen language copied" cmp "$SOURCE/Manual/French/$MANUAL_FILE" \
     "$INSTALL_DIR/Manual/French/$MANUAL_FILE"
 check "Run value is the quoted panel path" \
-    reg_is "$RUN_KEY" "$APP_NAME" "REG_SZ \"C:\\Program Files\\$INSTALL_NAME\\$APP_NAME.exe\""
+    reg_is "$RUN_KEY" "$APP_NAME" "REG_SZ \"$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$APP_NAME.exe\""
 check "uninstall DisplayName" reg_is "$UNINSTALL_KEY" DisplayName "REG_SZ $(cfg Uninstall UninstallDisplayName)"
 check "uninstall UninstallString is quoted" reg_is "$UNINSTALL_KEY" UninstallString \
-    "REG_SZ \"C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe\""
+    "REG_SZ \"$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe\""
 check "uninstall DisplayIcon" reg_is "$UNINSTALL_KEY" DisplayIcon \
-    "REG_SZ C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe"
+    "REG_SZ $PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe"
 check "uninstall DisplayVersion" reg_is "$UNINSTALL_KEY" DisplayVersion "REG_SZ $SETUP_VERSION"
 check "uninstall Publisher" reg_is "$UNINSTALL_KEY" Publisher "REG_SZ $(cfg Uninstall Publisher)"
 check "USB device-ID group published" group_published USB
@@ -199,7 +273,7 @@ check "panel started at the end" panel_running
 # ---- uninstallation -------------------------------------------------------------------------
 # The user's own state in the per-user folder must survive.
 printf '[Profile]\r\nName=mine\r\n' >"$USER_DIR/LastProfile.ini"
-"$WINE" "C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" >/dev/null 2>&1 &
+"$RUN" "$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" >/dev/null 2>&1 &
 UNINSTALL_PID=$!
 QUESTION=$(timeout 20 xdotool search --sync --onlyvisible --name '^Uninstall$' 2>/dev/null | head -1)
 check "uninstaller asks first" test -n "$QUESTION"
@@ -224,11 +298,16 @@ done
 check "shortcuts and their folder gone" absent "$LINKS"
 check "panel ended" panel_stopped
 
+if [ "$SCOPE" != full ]; then
+    echo "screenshots: $SHOTS"
+    e2e_end
+fi
+
 # ---- failure path: no "UNINSTALL" payload -------------------------------------------------
 FAILING=$WORK/installer-no-uninstall
 layout "$FAILING" "$FAILING_SETUP_EXE"
 TRACE=$WORK/failure-trace.log
-"$WINE" "$FAILING/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+"$RUN" "$FAILING/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
 SETUP_PID=$!
 wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
 timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' >/dev/null 2>&1
@@ -268,7 +347,7 @@ check "the half-installed panel ends once its error is read" panel_stopped
 
 # ---- closing during the installation: asked first; the running step ends, no further one runs
 TRACE=$WORK/close-trace.log
-"$WINE" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+"$RUN" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
 SETUP_PID=$!
 wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
 timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' >/dev/null 2>&1
@@ -285,14 +364,14 @@ check "after Yes no further step runs" traced "$TRACE" '##### Installation stopp
 check "after Yes the service is still installed and running" service_running
 
 # ---- a configuration without the USB device-ID group: the program ends before showing anything
-"$WINE" reg delete "$HKLM\\QLN USB DeviceId Group" /f >/dev/null 2>&1
-"$WINE" reg delete "$HKLM\\QLN HID DeviceId Group" /f >/dev/null 2>&1
+"$WINE" reg delete "$HKLM\\QLN USB DeviceId Group" /f "${REG_VIEW[@]}" >/dev/null 2>&1
+"$WINE" reg delete "$HKLM\\QLN HID DeviceId Group" /f "${REG_VIEW[@]}" >/dev/null 2>&1
 NO_GROUP=$WORK/installer-no-group
 layout "$NO_GROUP" "$SETUP_EXE"
 echo "$CONFIG_TEXT" | sed '/^\[USB_VID_PID\]/,/^\[/{/^\[HID_VID_PID\]/!d}' |
     iconv -f UTF-8 -t UTF-16 >"$NO_GROUP/AudioConfig.cfg"
 TRACE=$WORK/no-group-trace.log
-"$WINE" "$NO_GROUP/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+"$RUN" "$NO_GROUP/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
 SETUP_PID=$!
 wait_for 30 not alive "$SETUP_PID"
 check "no USB group: the installer ends by itself" not alive "$SETUP_PID"

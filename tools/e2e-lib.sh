@@ -1,7 +1,9 @@
 # Sourced by the end-to-end scripts after wine-env.sh: a throw-away copy of the prepared Wine
 # prefix on an Xvfb display of its own, and the checks' bookkeeping.
-#   e2e_require EXE...        ends the script unless each is a 64-bit Windows program
-#   e2e_begin DISPLAY SHOTS   sets WORK, WINEPREFIX, DISPLAY; starts Xvfb and the wineserver
+#   e2e_require EXE...        ends the script unless the prefix can run each; sets RUN, the
+#                             loader of the first one's width
+#   e2e_begin DISPLAY SHOTS   sets WORK, WINEPREFIX, DISPLAY; starts Xvfb and the wineserver;
+#                             E2E_WINDOWS (win7, win10, ...) sets the Windows version reported
 #   check NAME COMMAND...     one PASS/FAIL line
 #   wait_for SECONDS COMMAND...
 #   give_up REASON            ends the script with the total
@@ -22,10 +24,13 @@ e2e_cleanup() {
 e2e_require() {
     local exe
     for exe in "$@"; do
-        [ -f "$exe" ] || { echo "e2e: $exe is missing (build the x86_64 preset first)"; exit 2; }
-        wine_is_pe64 "$exe" || { echo "e2e: $exe is not a 64-bit program; Wine cannot run it here"; exit 2; }
+        [ -f "$exe" ] || { echo "e2e: $exe is missing (build its preset first)"; exit 2; }
+        wine_can_run "$exe" || { echo "e2e: the $WINEARCH prefix cannot run $exe"; wine_require_32bit; exit 2; }
     done
+    RUN=$(wine_loader_for "$1")
 }
+# 0 when the programs run as 32-bit programs on 64-bit Windows.
+e2e_wow64() { [ "$WINEARCH" = win64 ] && [ "$RUN" = "$WINE32_LOADER" ]; }
 
 e2e_begin() {
     local display=$1
@@ -49,6 +54,7 @@ e2e_begin() {
     XVFB_PID=$!
     for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
     wine_start_server
+    [ -n "${E2E_WINDOWS:-}" ] && wine_set_version "$E2E_WINDOWS"
     mkdir -p "$SHOTS"
 }
 

@@ -30,7 +30,7 @@ traced() { grep -q -F -- "$1" "$TRACE"; }
 # Lines of the trace after the last line that holds MARK.
 since() { awk -v mark="$1" 'index($0, mark) { n = NR } { line[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print line[i] }' "$TRACE"; }
 traced_since() { since "$1" | grep -q -F -- "$2"; }
-send() { "$WINE" "$PANEL_WIN_DIR\\send-window-message.exe" "$@" >/dev/null 2>&1; }
+send() { "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" "$@" >/dev/null 2>&1; }
 
 picture_pixel() { convert "$1" -crop "1x1+$2+$3" +repage -alpha off txt:- 2>/dev/null | sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
 same_pixel() {  # same_pixel PICTURE PX PY SCREEN-X SCREEN-Y
@@ -81,7 +81,7 @@ user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
 }
 
 # ---- the simulator panel starts with the headset plugged in ------------------------------------
-AUDIOPANEL_SIM_TRACE=$TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 SIM_PID=$!
 wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
 sleep 0.5
@@ -240,7 +240,7 @@ wait_for 5 shown
 click_control CloseImage
 wait_for 5 not shown
 check "close button hides the window to the tray" not shown
-"$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+"$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 SECOND_PID=$!
 wait_for 30 not alive "$SECOND_PID"
 check "a second instance ends by itself" not alive "$SECOND_PID"
@@ -263,7 +263,7 @@ check "shutdown ends with the idle report" \
 check "the trace ends with the program" test "$(tail -1 "$TRACE")" = 'SIM END'
 
 # ---- the real program: no headset on this machine ----------------------------------------------
-"$WINE" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
+"$RUN" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
 APP_PID=$!
 wait_for 30 test -n "\$(xdotool search --name '^AudioPanelApp\$' 2>/dev/null)"
 sleep 1

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds the three builds, runs the native tests, the
-# Windows tests under Wine, and a short fuzz run; one summary line per suite. Non-zero on failure.
+# The test command: installs what is missing, builds the four builds, runs the native tests, the
+# Windows tests of both Windows builds under Wine, the installer and panel end to end, and a short
+# fuzz run; one summary line per build and suite. Non-zero on failure.
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 
 bash tools/install-deps.sh || exit 1
+. tools/wine-env.sh
 
 failed=0
 step() { echo; echo "=== $*"; }
@@ -25,43 +27,93 @@ build() {
     return $rc
 }
 
+# One build's Windows suites in one prefix: ctest through tools/wine-run, the XML results kept in
+# test-results-LABEL for the summary.
+wine_suites() {  # wine_suites PRESET LABEL ARCH PREFIX
+    local preset=$1 label=$2
+    step "Windows tests of $preset under Wine ($label)"
+    (
+        export AUDIO_WINEARCH=$3 AUDIO_WINEPREFIX=$4
+        . tools/wine-env.sh
+        wine_prepare_prefix || { echo "cannot prepare the Wine prefix $WINEPREFIX"; exit 1; }
+        wine_start_server
+        rm -rf "build/$preset/test-results"
+        mkdir -p "build/$preset/test-results"
+        ctest --test-dir "build/$preset" --output-on-failure --no-tests=error
+        rc=$?
+        wine_stop_server
+        rm -rf "build/$preset/test-results-$label"
+        mv "build/$preset/test-results" "build/$preset/test-results-$label"
+        exit $rc
+    ) || failed=1
+}
+
+# One end-to-end run; its last line is the "N passed, N failed" total for the summary.
+e2e() {  # e2e LABEL SCRIPT BUILD [VAR=VALUE...]
+    local label=$1 script=$2 dir=$3
+    shift 3
+    step "end to end: $label"
+    # The shipped build's runs keep their screenshots apart.
+    case $label in *i686*) set -- E2E_SHOTS="$ROOT/$dir/e2e-screenshots-$label" "$@" ;; esac
+    env "$@" bash "tools/$script" "$dir" | tee "build/e2e-$label.log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+}
+
 mkdir -p build
-rm -rf build/native/test-results build/mingw-x86_64/test-results
+rm -rf build/native/test-results build/mingw-*/test-results-* build/e2e-*.log
 
 build native && {
     step "native tests"
     ctest --preset native --no-tests=error || failed=1
 }
 
+# The 32-bit build must hold only 32-bit programs (but the x86_64 service that its installer
+# carries, built in service-x86_64/).
+i686_built=0
 build mingw-i686 && {
-    # The shipped build: this Wine cannot run it, so check that it really is 32-bit (but for the
-    # x86_64 service that its installer carries, built in service-x86_64/).
+    i686_built=1
     for exe in $(find build/mingw-i686 -name '*.exe' -not -path '*/googletest/*' \
         -not -path '*/service-x86_64/*'); do
-        . tools/wine-env.sh
-        if wine_is_pe64 "$exe"; then echo "$exe is not a 32-bit program"; failed=1; fi
+        if ! wine_is_pe32 "$exe"; then echo "$exe is not a 32-bit program"; failed=1; fi
     done
 }
+x86_64_built=0
+build mingw-x86_64 && x86_64_built=1
 
-rm -f build/mingw-x86_64/e2e-*.log  # only this run's end-to-end results count
-build mingw-x86_64 && {
-    step "Windows tests under Wine"
-    . tools/wine-env.sh
-    if wine_prepare_prefix; then
-        wine_start_server
-        ctest --preset mingw-x86_64 --no-tests=error || failed=1
-        wine_stop_server
+# Where the machine runs 32-bit programs, the shipped build runs everything the 64-bit one runs:
+# in a 64-bit Windows (WoW64) and in a 32-bit one. A kernel without 32-bit support cannot; the
+# summary says so.
+run_i686=0
+if [ $i686_built = 1 ]; then
+    if wine_has_32bit; then
+        run_i686=1
     else
-        echo "cannot prepare the Wine prefix"
-        failed=1
+        I686_NOT_RUN="the i686 build cannot run here: $(wine_why_no_32bit)"
+        step "$I686_NOT_RUN"
     fi
-    step "installer end to end under Wine and Xvfb"
-    bash tools/e2e-install.sh build/mingw-x86_64 | tee build/mingw-x86_64/e2e-install.log
-    [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
-    step "panel end to end under Wine and Xvfb"
-    bash tools/e2e-panel.sh build/mingw-x86_64 | tee build/mingw-x86_64/e2e-panel.log
-    [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
-}
+fi
+
+[ $x86_64_built = 1 ] && wine_suites mingw-x86_64 win64 win64 "$ROOT/build/wine-prefix"
+if [ $run_i686 = 1 ]; then
+    wine_suites mingw-i686 wow64 win64 "$ROOT/build/wine-prefix"
+    wine_suites mingw-i686 win32 win32 "$ROOT/build/wine-prefix-win32"
+fi
+
+# End to end: the installer and the panel. The shipped installer (i686, carrying the i686 panel)
+# on 64-bit Windows 10 and 7 (with and without the update package) and on 32-bit Windows.
+if [ $x86_64_built = 1 ]; then
+    e2e install-x86_64 e2e-install.sh build/mingw-x86_64
+    e2e panel-x86_64 e2e-panel.sh build/mingw-x86_64
+fi
+if [ $run_i686 = 1 ]; then
+    e2e install-i686-win10 e2e-install.sh build/mingw-i686 E2E_WINDOWS=win10
+    e2e install-i686-win7 e2e-install.sh build/mingw-i686 E2E_WINDOWS=win7 E2E_SCOPE=update
+    e2e install-i686-win7-update e2e-install.sh build/mingw-i686 E2E_WINDOWS=win7 \
+        E2E_SCOPE=update E2E_UPDATE_PAYLOAD=1
+    e2e install-i686-win32 e2e-install.sh build/mingw-i686 E2E_WINDOWS=win10 E2E_SCOPE=install \
+        AUDIO_WINEARCH=win32 AUDIO_WINEPREFIX="$ROOT/build/e2e-wine-prefix-win32"
+    e2e panel-i686 e2e-panel.sh build/mingw-i686
+fi
 
 build fuzz && {
     step "short fuzz run"
@@ -71,19 +123,28 @@ build fuzz && {
 step "summary"
 summary=$( {
     bash tools/test-summary.sh build/native/test-results native || echo "native: summary failed"
-    bash tools/test-summary.sh build/mingw-x86_64/test-results wine || echo "wine: summary failed"
-    for run in install panel; do
-        tail -1 "build/mingw-x86_64/e2e-$run.log" 2>/dev/null | sed -n "s/^\([0-9]* passed, [0-9]* failed\)$/$run: \1/p"
+    for results in build/mingw-x86_64/test-results-* build/mingw-i686/test-results-*; do
+        [ -d "$results" ] || continue
+        label="wine-${results#build/mingw-}"
+        label=${label/\/test-results-/-}
+        bash tools/test-summary.sh "$results" "$label" || echo "$label: summary failed"
+    done
+    for log in build/e2e-*.log; do
+        [ -f "$log" ] || continue
+        label=${log#build/e2e-}
+        tail -1 "$log" | sed -n "s/^\([0-9]* passed, [0-9]* failed\)$/${label%.log}: \1/p"
+        tail -1 "$log" | grep -q -E '^[0-9]+ passed, [0-9]+ failed$' || echo "${label%.log}: no total"
     done
 } )
 echo "$summary"
-echo "$summary" | grep -q 'summary failed\|no test results' && failed=1
+[ -n "${I686_NOT_RUN:-}" ] && echo "NOT RUN: $I686_NOT_RUN"
+echo "$summary" | grep -q 'summary failed\|no test results\|no total' && failed=1
 passed=0
 failing=0
 while read -r label p _ f _; do
     passed=$((passed + p))
     failing=$((failing + f))
-done < <(echo "$summary" | grep -E '^[a-z]+: [0-9]+ passed, [0-9]+ failed$')
+done < <(echo "$summary" | grep -E '^[a-z0-9_-]+: [0-9]+ passed, [0-9]+ failed$')
 [ "$failing" -ne 0 ] && failed=1
 if [ $failed -ne 0 ]; then
     echo "SOME TEST STEPS FAILED (see above)"
