@@ -261,6 +261,12 @@ TEST_F(LifecycleTest, ArrivalReappliesWhatThePageOnShowNeeds) {
         EXPECT_EQ((sim.Chip().Register(0x100) & 0x04) != 0, c.eqEnable);
         EXPECT_EQ((sim.Chip().Register(0x18A) & 0x40) != 0, c.d3Enable);
         EXPECT_EQ(Count(kSelectEffect), c.effect ? 1u : 0u);
+        if (c.effect) {
+            // Effect 3 (Bathroom) is the driver's index 2.
+            const std::string effect = sim.Trace().Filter(kSelectEffect)[0];
+            EXPECT_EQ(effect.rfind("DRV 002230F0 0000000002000000 ", 0), 0u) << effect;
+            EXPECT_EQ(sim.ExtDriver().Effect(), 2u);
+        }
         EXPECT_EQ(Count(kSpeakers), c.speakerTables);
         EXPECT_EQ(window.Meter().IsRunning(), c.page == PAGE_MIC);
         // The wait comes before the page's writes, the driver's three commands after them.
