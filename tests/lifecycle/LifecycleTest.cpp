@@ -192,6 +192,16 @@ TEST_F(LifecycleTest, StartUpRunsTheDeviceStepsInOrder) {
     EXPECT_TRUE(life.NotificationsRegistered());
 }
 
+TEST_F(LifecycleTest, StartUpShowsTheMuteOfAMicrophoneWithoutGainControl) {
+    // The usual USB microphone: no subunit offers automatic gain control.
+    sim.Microphone().Faults().noAutoGainControl = true;
+    sim.Microphone().SetMuted(true);
+    StartPanel(true);
+    EXPECT_EQ(state.micMute, 1);
+    EXPECT_EQ(state.micBoost, 0);
+    EXPECT_EQ(Count("EP GET-MUTE 1"), 1u);
+}
+
 TEST_F(LifecycleTest, NextStartLoadsTheLastProfileAfterTheRegistration) {
     StartPanel(true);
     OnEqSwitch(ctx);
