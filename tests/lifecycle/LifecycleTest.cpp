@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "ControlTags.h"
+#include "EqOperations.h"
 #include "TestFiles.h"
 #include "UiFixture.h"
 #include "UserActions.h"
@@ -359,7 +360,7 @@ TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
     On3DSwitch(ctx);
     OnEffectButton(ctx, 4);
     OnVirtualSwitch(ctx);
-    ASSERT_NE(sim.Chip().Register(0x100), 0);
+    ASSERT_NE(sim.Chip().Register(0x100) & 0x04, 0);
     sim.Trace().Clear();
 
     EXPECT_FALSE(life.WindowMessage(0x0010));
@@ -368,7 +369,8 @@ TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
 
     EXPECT_EQ(sim.Trace().Lines().front(), "HOST CLOSE");
     EXPECT_NE(LastProfile().find("[EQ]"), std::string::npos);
-    EXPECT_EQ(sim.Chip().Register(0x100), 0);
+    // The EQ path is off; the chip's other bits of 0x100 are as they powered up.
+    EXPECT_EQ(sim.Chip().Register(0x100), SimChip::kPathRegisterPowerOn);
     EXPECT_NE(sim.Chip().Register(0x129) & 0x80, 0);  // EQ bypassed
     EXPECT_EQ(sim.Chip().Register(0x129) & 0x10, 0);  // 3D not in the path
     EXPECT_EQ(sim.Chip().Register(0x18A) & 0x40, 0);  // 3D off
@@ -386,6 +388,19 @@ TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
               (std::vector<std::string>{"HID SET 00 00 00 00 00", "HID CLOSE", "HID CLOSE"}));
+}
+
+TEST_F(LifecycleTest, ShutdownSavesTheSettingsBeforeItNeutralisesTheHeadset) {
+    StartPanel(true);
+    state.workingEq.Gain[0] = 0x7FF;
+    PresetStore(state, state.currentPreset - 1);
+    state.d3.LeftAlpha = 5;
+    life.Shutdown();
+    // Saved after the EQ and 3D resets, the profile would hold their defaults (0x400, 10).
+    const std::string profile = LastProfile();
+    EXPECT_NE(profile.find("S1=0x7FF,0x400,0x400,0x400,0x400,0"), std::string::npos) << profile;
+    EXPECT_NE(profile.find("LeftAlpha=5"), std::string::npos) << profile;
+    EXPECT_EQ(state.workingEq.Gain[0], 0x400);  // and the headset was neutralised afterwards
 }
 
 }  // namespace

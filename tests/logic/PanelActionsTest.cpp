@@ -90,7 +90,7 @@ TEST_F(PanelActions, PagesOtherThanEqAnd3DSendNothing) {
     }
     EXPECT_TRUE(Take().empty());
     OnPageShown(ctx, PAGE_EQ);
-    EXPECT_EQ(Take(), Exchange(Expect().Read(0x100, 0x00).Write(0x100, 0x00)).Lines());
+    EXPECT_EQ(Take(), Exchange(Expect().Read(0x100, 0x83).Write(0x100, 0x83)).Lines());
 }
 
 TEST_F(PanelActions, RotationSwitchesExcludeEachOtherWithoutTraffic) {

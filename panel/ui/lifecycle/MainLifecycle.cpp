@@ -203,7 +203,7 @@ void MainLifecycle::Shutdown() {
     D3EnableWrite(ctx_, 0);
 
     if (auto hid = OpenHeadset(ctx_)) {
-        WriteRegister(*hid, 0x100, 0x00);
+        ClearEqPath(*hid);
         ExtSelectEffect(ctx_.driver, 0);
         s.virtualEnabled = 0;
         VirtualReset(ctx_);
