@@ -32,9 +32,9 @@ TEST_F(PanelActions, LedDarkWritesAllPinsLowAndLitOnlyReadsThem) {
 
 TEST_F(PanelActions, LedGpioFailureEndsWithoutIdleReport) {
     Start();
-    sim.Hid().SetReportLengths(4, 4);  // too short for a GPIO command
+    sim.Hid().Faults().rejectOutputReport = 1;
     EXPECT_EQ(LedWrite(ctx, 0), 2u);
-    EXPECT_EQ(Take(), Expect().Open().Close().Lines());
+    EXPECT_EQ(Take(), Expect().Open().Line("HID SET-FAIL 00 60 00 FF 3C").Close().Lines());
 }
 
 TEST_F(PanelActions, EffectButtonsSelectTagMinus16) {

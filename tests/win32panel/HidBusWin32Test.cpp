@@ -1,5 +1,6 @@
 // OpenHidDevice over the real HID class listing, SetupAPI and CreateFileW. No headset can be
-// present here; Wine's virtual HID mouse (VID_845E&PID_0001) stands in for a device that opens.
+// present here; Wine's virtual HID mouse (VID_845E&PID_0001) stands in for a collection with the
+// IDs asked for.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -29,22 +30,39 @@ TEST(Win32HidBusRealCalls, FindsNoInterfaceUnlessBothIdsMatch) {
     }
 }
 
-TEST(Win32HidBusRealCalls, OpensWinesVirtualMouseAndReadsItsReportLengths) {
-    const auto device = CreateHidBusWin32()->OpenHidDevice(kWineVendor, kWineMouse);
-    if (!device)
+// Wine's mouse stands for a collection with the IDs asked for: it is opened only when its
+// output report holds a command, and the search goes on past it otherwise.
+TEST(Win32HidBusRealCalls, OpensAnInterfaceOnlyWhenItsOutputReportHoldsACommand) {
+    const auto interfaces = CreateHidInterfaceListWin32();
+    HidCaps mouse{};
+    bool found = false;
+    for (uint32_t index = 0; !found; ++index) {
+        std::unique_ptr<IHidDevice> device;
+        uint16_t vendor = 0, product = 0;
+        const auto entry = interfaces->Open(index, device, vendor, product);
+        if (entry == IHidInterfaceList::Entry::End)
+            break;
+        found = entry == IHidInterfaceList::Entry::Opened && vendor == kWineVendor &&
+                product == kWineMouse && device->GetCaps(mouse);
+    }
+    if (!found)
         GTEST_SKIP() << "this Wine offers no openable virtual HID mouse";
-    HidCaps caps;
-    ASSERT_TRUE(device->GetCaps(caps));
-    RecordProperty("input_length", caps.inputReportByteLength);
-    RecordProperty("output_length", caps.outputReportByteLength);
-    EXPECT_GT(caps.inputReportByteLength, 1u);  // report ID plus at least the buttons
+    RecordProperty("input_length", mouse.inputReportByteLength);
+    RecordProperty("output_length", mouse.outputReportByteLength);
+    EXPECT_GT(mouse.inputReportByteLength, 1u);  // report ID plus at least the buttons
+
+    const auto device = CreateHidBusWin32()->OpenHidDevice(kWineVendor, kWineMouse);
+    if (mouse.outputReportByteLength < 5) {
+        EXPECT_EQ(device, nullptr);
+        return;
+    }
+    ASSERT_NE(device, nullptr);
     // Every call reopens: the first handle does not keep the interface to itself.
     const auto second = CreateHidBusWin32()->OpenHidDevice(kWineVendor, kWineMouse);
     ASSERT_NE(second, nullptr);
     HidCaps again;
     ASSERT_TRUE(second->GetCaps(again));
-    EXPECT_EQ(again.inputReportByteLength, caps.inputReportByteLength);
-    EXPECT_EQ(again.outputReportByteLength, caps.outputReportByteLength);
+    EXPECT_EQ(again.outputReportByteLength, mouse.outputReportByteLength);
 }
 
 }  // namespace
