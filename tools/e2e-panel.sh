@@ -265,7 +265,9 @@ check "shutdown ends with the idle report" \
 check "the trace ends with the program" test "$(tail -1 "$TRACE")" = 'SIM END'
 
 # ---- the real program: no headset on this machine ----------------------------------------------
-"$WINE" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
+# Its field trace, in the simulator's format: the device lookups that find nothing.
+APP_TRACE=$WORK/app-trace.log
+AUDIOPANEL_TRACE=$APP_TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
 APP_PID=$!
 wait_for 30 test -n "\$(xdotool search --name '^AudioPanelApp\$' 2>/dev/null)"
 sleep 1
@@ -284,6 +286,11 @@ check "AudioPanelApp.exe closes on a right click on its background" not alive "$
 wait "$APP_PID"
 check "AudioPanelApp.exe ends with code 0" test $? -eq 0
 check "AudioPanelApp.exe wrote LastProfile.ini" test -s "$PANEL_USER_DIR/LastProfile.ini"
+check "AudioPanelApp.exe traced the failed HID open" grep -q -x -F 'HID OPEN-FAIL 3F9C:4712' "$APP_TRACE"
+check "AudioPanelApp.exe traced the failed microphone lookup" grep -q -x -F 'EP FIND-FAIL 3F9C:4712' "$APP_TRACE"
+check "its trace holds only lines of the trace format" \
+    test -z "$(grep -v -E '^(HID|DRV|EP|MIX|WAVE) ' "$APP_TRACE")"
+cp "$APP_TRACE" "$SHOTS/app-trace.log" 2>/dev/null
 
 echo "screenshots: $SHOTS"
 e2e_end
