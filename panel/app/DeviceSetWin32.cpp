@@ -4,6 +4,8 @@
 // simulator's trace.
 #include "DeviceSet.h"
 
+#include <string>
+
 #include "PanelDeviceWin32.h"
 #include "TraceFileWin32.h"
 #include "TracingPorts.h"

@@ -1,5 +1,7 @@
 #include "TracingPorts.h"
 
+#include <vector>
+
 #include "TraceFormat.h"
 
 namespace {
@@ -40,10 +42,10 @@ public:
     bool DeviceIoControl(uint32_t code, const void* in, uint32_t inSize, void* out,
                          uint32_t outSize, uint32_t* returned) override {
         // The input as it was sent: the driver may write its answer into the same buffer.
-        const std::string line =
-            DriverCommandLine(code, static_cast<const uint8_t*>(in), inSize, true);
+        const auto* bytes = static_cast<const uint8_t*>(in);
+        const std::vector<uint8_t> sent(bytes, bytes ? bytes + inSize : bytes);
         const bool accepted = inner_->DeviceIoControl(code, in, inSize, out, outSize, returned);
-        sink_(accepted ? line : "DRV FAIL " + line.substr(4));
+        sink_(DriverCommandLine(code, sent.data(), sent.size(), accepted));
         return accepted;
     }
 
