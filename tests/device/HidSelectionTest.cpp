@@ -18,16 +18,16 @@ struct FakeInterface {
 
 class FakeHidDevice : public IHidDevice {
 public:
-    FakeHidDevice(const FakeInterface& spec, int tag) : spec_(spec), tag(tag) {}
+    FakeHidDevice(const FakeInterface& fake, int tag) : fake_(fake), tag(tag) {}
     bool GetCaps(HidCaps& caps) override {
-        caps.outputReportByteLength = spec_.outputLength;
-        caps.inputReportByteLength = spec_.outputLength;
-        return !spec_.capsFail;
+        caps.outputReportByteLength = fake_.outputLength;
+        caps.inputReportByteLength = fake_.outputLength;
+        return !fake_.capsFail;
     }
     bool SetOutputReport(const uint8_t*, uint32_t) override { return false; }
     bool GetInputReport(uint8_t*, uint32_t) override { return false; }
 
-    FakeInterface spec_;
+    FakeInterface fake_;
     int tag;
 };
 
@@ -40,12 +40,12 @@ public:
         ++opened;
         if (index >= interfaces_.size())
             return Entry::End;
-        const FakeInterface& spec = interfaces_[index];
-        if (spec.entry != Entry::Opened)
-            return spec.entry;
-        vendorId = spec.vendorId;
-        productId = spec.productId;
-        device = std::make_unique<FakeHidDevice>(spec, static_cast<int>(index));
+        const FakeInterface& fake = interfaces_[index];
+        if (fake.entry != Entry::Opened)
+            return fake.entry;
+        vendorId = fake.vendorId;
+        productId = fake.productId;
+        device = std::make_unique<FakeHidDevice>(fake, static_cast<int>(index));
         return Entry::Opened;
     }
     int opened = 0;
