@@ -8,6 +8,7 @@ constexpr size_t kCommandLength = 5;
 
 void SimChip::PowerOn() {
     registers_.fill(0);
+    registers_[0x100] = kPathRegisterPowerOn;
     for (int band = 0; band < 5; ++band)
         registers_[0x121 + 2 * band] = 0x04;
     registers_[0x129] = 0xE4;

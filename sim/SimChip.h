@@ -16,10 +16,15 @@ public:
         uint8_t value;
     };
 
+    // 0x100 after power-on: the EQ path (bit 2) off, the chip's other path bits on. Only bit 2
+    // is the panel's; a write that clobbers the rest shows.
+    static constexpr uint8_t kPathRegisterPowerOn = 0x83;
+
     SimChip() { PowerOn(); }
 
-    // Registers as after power-on: all 0 except the bands at 1024 (high bytes 0x04), 0x129 = 0xE4
-    // (bypassed, flags A and B), 0x18A = 0x01 (FBM), 0x18B = 0x18C = 0xA3; pins 0; no address.
+    // Registers as after power-on: all 0 except 0x100 = kPathRegisterPowerOn, the bands at 1024
+    // (high bytes 0x04), 0x129 = 0xE4 (bypassed, flags A and B), 0x18A = 0x01 (FBM),
+    // 0x18B = 0x18C = 0xA3; pins 0; no address.
     void PowerOn();
 
     uint8_t Register(uint16_t address) const { return registers_[address]; }

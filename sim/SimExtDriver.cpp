@@ -47,40 +47,6 @@ void PutU32(uint8_t* out, uint32_t value) {
         out[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-std::string Floats(const std::vector<uint8_t>& input, size_t first) {
-    std::string text;
-    char number[32];
-    for (size_t i = 0; i < 8; ++i) {
-        std::snprintf(number, sizeof number, "%s%.3g", i ? "," : "",
-                      static_cast<double>(F32(input, first + 4 * i)));
-        text += number;
-    }
-    return text;
-}
-
-// A short reading of the command, for the trace.
-std::string Decode(uint32_t code, const std::vector<uint8_t>& input) {
-    char text[64];
-    switch (code) {
-        case kQueryParameter:
-            std::snprintf(text, sizeof text, "query parameter %u value=%u",
-                          static_cast<unsigned>(input.size() >= 4 ? input[2] | (input[3] << 8) : 0),
-                          static_cast<unsigned>(U32(input, 4)));
-            return text;
-        case kSelectEffect:
-            std::snprintf(text, sizeof text, "select effect %u",
-                          static_cast<unsigned>(U32(input, 4)));
-            return text;
-        case kSetSpeakers:
-            return "speakers enable=" + std::to_string(U32(input, 4)) +
-                   " gains=" + Floats(input, 8) + " angles=" + Floats(input, 40);
-        case kQueryStatus:
-            return "query status";
-        default:
-            return {};
-    }
-}
-
 class SimDriverHandle : public IDriverHandle {
 public:
     explicit SimDriverHandle(std::shared_ptr<SimExtDriver::State> state)
@@ -102,14 +68,7 @@ public:
         ok = ok && state_->plugged && Execute(command, static_cast<uint8_t*>(out), returned);
         command.rejected = !ok;
 
-        char codeText[16];
-        std::snprintf(codeText, sizeof codeText, "%08X", static_cast<unsigned>(code));
-        std::string line = std::string(ok ? "DRV " : "DRV FAIL ") + codeText + " " +
-                           HexBytes(command.input.data(), command.input.size(), false);
-        const std::string decoded = Decode(code, command.input);
-        if (!decoded.empty())
-            line += " # " + decoded;
-        state_->trace->Add(line);
+        state_->trace->Add(DriverCommandLine(code, command.input.data(), command.input.size(), ok));
         state_->commands.push_back(std::move(command));
         return ok;
     }

@@ -14,6 +14,7 @@ SimHeadset::SimHeadset(bool plugged)
     audio.hardwareIds = {AudioHardwareId(), u"USB\\VID_3F9C&PID_4712&MI_00"};
     audio.interfaceClasses = {KSCATEGORY_AUDIO_GUID};
     tree_.devices.push_back(audio);
+    microphone_.PresentAs(&os_);
     plugged_ = true;
     if (!plugged)
         Unplug();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "HidSelection.h"
+
 struct SimHidBus::State {
     explicit State(std::shared_ptr<SimTrace> t) : trace(std::move(t)) {}
 
@@ -12,6 +14,9 @@ struct SimHidBus::State {
     uint16_t productId = 0x4712;
     uint16_t outputLength = 9;
     uint16_t inputLength = 9;
+    // The headset's other collection with the same IDs: an indicator whose reports are too short
+    // for a command. It is enumerated first.
+    bool indicatorPresent = true;
     bool plugged = true;
     // Bumped by every unplug: a handle opened before it is dead for good.
     uint32_t generation = 0;
@@ -29,28 +34,34 @@ bool CountDown(int& countdown) {
     return --countdown == 0;
 }
 
-std::string FirstBytes(const uint8_t* report, uint32_t length) {
-    return HexBytes(report, std::min<uint32_t>(length, 5), true);
-}
+constexpr uint16_t kIndicatorOutputLength = 2;
+constexpr uint16_t kIndicatorInputLength = 3;
 
 class SimHidHandle : public IHidDevice {
 public:
-    explicit SimHidHandle(std::shared_ptr<SimHidBus::State> state)
-        : state_(std::move(state)), generation_(state_->generation) {
-        ++state_->openHandles;
-    }
+    SimHidHandle(std::shared_ptr<SimHidBus::State> state, bool indicator)
+        : state_(std::move(state)), generation_(state_->generation), indicator_(indicator) {}
 
     ~SimHidHandle() override {
+        if (!handedOut_)
+            return;
         --state_->openHandles;
         state_->trace->Add("HID CLOSE");
+    }
+
+    // The handle the open returns: counted and traced from now on. The search's other handles
+    // are closed unseen.
+    void HandOut() {
+        handedOut_ = true;
+        ++state_->openHandles;
     }
 
     bool GetCaps(HidCaps& caps) override {
         ++state_->capsQueries;
         if (!Alive() || state_->faults.capsFail)
             return false;
-        caps.outputReportByteLength = state_->outputLength;
-        caps.inputReportByteLength = state_->inputLength;
+        caps.outputReportByteLength = OutputLength();
+        caps.inputReportByteLength = indicator_ ? kIndicatorInputLength : state_->inputLength;
         return true;
     }
 
@@ -61,35 +72,64 @@ public:
                                      report[1] == 0x60 && report[4] == 0x10 &&
                                      (report[2] | (report[3] << 8)) == *faults.rejectAddress;
         // The class driver takes only reports of the interface's own length.
-        if (!report || length == 0 || length != state_->outputLength || !Alive() || rejected ||
+        if (!report || length == 0 || length != OutputLength() || !Alive() || rejected ||
             addressRejected) {
-            state_->trace->Add(report && length ? "HID SET-FAIL " + FirstBytes(report, length)
-                                                : std::string("HID SET-FAIL"));
+            state_->trace->Add(HidSetLine(report, length, false));
             return false;
         }
+        if (indicator_)
+            return true;  // the indicator's own report: nothing for the chip
         state_->chip.OnOutputReport(report, length);
         state_->sentReports.emplace_back(report, report + length);
-        state_->trace->Add("HID SET " + FirstBytes(report, length));
+        state_->trace->Add(HidSetLine(report, length, true));
         return true;
     }
 
     bool GetInputReport(uint8_t* report, uint32_t length) override {
         SimHidFaults& faults = state_->faults;
         const bool dropped = CountDown(faults.dropInputReport) || faults.dropAllInput;
-        if (!report || length == 0 || length != state_->inputLength || !Alive() || dropped) {
-            state_->trace->Add("HID GET-FAIL");
+        if (!report || length == 0 || length != state_->inputLength || indicator_ || !Alive() ||
+            dropped) {
+            state_->trace->Add(HidGetLine(report, length, false));
             return false;
         }
         state_->chip.FillInputReport(report, length);
-        state_->trace->Add("HID GET " + FirstBytes(report, length));
+        state_->trace->Add(HidGetLine(report, length, true));
         return true;
     }
 
 private:
     bool Alive() const { return state_->plugged && state_->generation == generation_; }
+    uint16_t OutputLength() const {
+        return indicator_ ? kIndicatorOutputLength : state_->outputLength;
+    }
 
     std::shared_ptr<SimHidBus::State> state_;
     uint32_t generation_;
+    bool indicator_;
+    bool handedOut_ = false;
+};
+
+// The bus as SetupDi enumerates it: the indicator collection, then the command interface.
+class SimHidInterfaces : public IHidInterfaceList {
+public:
+    explicit SimHidInterfaces(std::shared_ptr<SimHidBus::State> state) : state_(std::move(state)) {}
+
+    Entry Open(uint32_t index, std::unique_ptr<IHidDevice>& device, uint16_t& vendorId,
+               uint16_t& productId) override {
+        const bool indicator = state_->indicatorPresent && index == 0;
+        if (index > (state_->indicatorPresent ? 1u : 0u) || !state_->plugged)
+            return Entry::End;
+        if (state_->faults.openFail)
+            return Entry::Unusable;
+        vendorId = state_->vendorId;
+        productId = state_->productId;
+        device = std::make_unique<SimHidHandle>(state_, indicator);
+        return Entry::Opened;
+    }
+
+private:
+    std::shared_ptr<SimHidBus::State> state_;
 };
 
 }  // namespace
@@ -101,13 +141,15 @@ SimHidBus::~SimHidBus() = default;
 
 std::unique_ptr<IHidDevice> SimHidBus::OpenHidDevice(uint16_t vendorId, uint16_t productId) {
     const std::string ids = HexIds(vendorId, productId);
-    if (!state_->plugged || state_->faults.openFail || vendorId != state_->vendorId ||
-        productId != state_->productId) {
+    SimHidInterfaces interfaces(state_);
+    std::unique_ptr<IHidDevice> device = OpenCommandInterface(interfaces, vendorId, productId);
+    if (!device) {
         state_->trace->Add("HID OPEN-FAIL " + ids);
         return nullptr;
     }
     state_->trace->Add("HID OPEN " + ids);
-    return std::make_unique<SimHidHandle>(state_);
+    static_cast<SimHidHandle*>(device.get())->HandOut();
+    return device;
 }
 
 SimChip& SimHidBus::Chip() {
@@ -156,4 +198,8 @@ int SimHidBus::OpenHandles() const {
 }
 int SimHidBus::CapsQueries() const {
     return state_->capsQueries;
+}
+
+void SimHidBus::SetIndicatorPresent(bool present) {
+    state_->indicatorPresent = present;
 }

@@ -30,14 +30,18 @@ public:
     explicit SimHidBus(std::shared_ptr<SimTrace> trace);
     ~SimHidBus() override;
 
-    // Traces "HID OPEN vvvv:pppp" or "HID OPEN-FAIL vvvv:pppp"; the handle traces "HID CLOSE".
+    // Picks the command interface as the panel's adapter does (OpenCommandInterface). Traces
+    // "HID OPEN vvvv:pppp" or "HID OPEN-FAIL vvvv:pppp"; the handle traces "HID CLOSE".
     std::unique_ptr<IHidDevice> OpenHidDevice(uint16_t vendorId, uint16_t productId) override;
 
     SimChip& Chip();
     SimHidFaults& Faults();
 
-    // The interface's attributes and capabilities (defaults 3F9C:4712, 9-byte reports).
+    // The command interface's attributes and capabilities (defaults 3F9C:4712, 9-byte reports).
+    // The headset's indicator collection carries the same IDs, with 2-byte output and 3-byte
+    // input reports; it is enumerated first and takes no command.
     void SetIds(uint16_t vendorId, uint16_t productId);
+    void SetIndicatorPresent(bool present);
     uint16_t VendorId() const;
     uint16_t ProductId() const;
     void SetReportLengths(uint16_t outputLength, uint16_t inputLength);

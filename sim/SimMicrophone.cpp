@@ -1,7 +1,10 @@
 #include "SimMicrophone.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+
+#include "CaptureSearch.h"
 
 struct SimMicrophone::State {
     explicit State(std::shared_ptr<SimTrace> t) : trace(std::move(t)) {}
@@ -19,6 +22,13 @@ struct SimMicrophone::State {
     float scalar = 0.5f;
     bool muted = false;
     bool boost = false;
+
+    const SimOsVersion* os = nullptr;
+
+    // Vista and later present endpoint IDs where XP presented interface paths.
+    bool CoreAudio() const {
+        return !os || (os->info.platformId == 2 && os->info.majorVersion >= 6);
+    }
 
     std::u16string InterfacePath() const {
         char text[96];
@@ -40,24 +50,15 @@ struct SimMicrophone::State {
 
 namespace {
 
-bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix) {
-    if (prefix.empty() || text.size() < prefix.size())
-        return false;
-    const auto upper = [](char16_t c) {
-        return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-    };
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (upper(text[i]) != upper(prefix[i]))
-            return false;
-    }
-    return true;
-}
-
-std::string Code(uint32_t code) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(code));
-    return text;
-}
+// The machine's own microphone, always there beside the headset.
+const char16_t kOtherDescription[] = u"Microphone (High Definition Audio Device)";
+const char16_t kOtherPath[] =
+    u"\\\\?\\hdaudio#func_01&ven_10ec&dev_0662&subsys_103c1234&rev_1001#4&2f3a9b1&0&0001#"
+    u"{6994ad04-93ef-11d0-a3cc-00a0c9223196}\\emicin";
+const char16_t kOtherEndpointId[] = u"{0.0.1.00000000}.{5d3c1f0a-2b7e-4c61-9a0e-3f2d8b7c6e01}";
+const char16_t kHeadsetEndpointId[] = u"{0.0.1.00000000}.{a9e1c3b2-7f64-4d2a-8e15-0c9b6d4f3a72}";
+// Core Audio's adapter IDs put the topology's number before the interface path.
+const char16_t kAdapterIdHead[] = u"{2}.";
 
 class SimCaptureEndpoint : public ICaptureEndpoint {
 public:
@@ -83,17 +84,13 @@ public:
         const uint32_t code = VolumeCode();
         if (code != MIC_OK)
             return Fail("EP SET-VOLUME", code);
-        char text[48];
-        std::snprintf(text, sizeof text, "EP SET-VOLUME %.2f", static_cast<double>(level));
         // Windows refuses a scalar outside 0-1 (E_INVALIDARG), which the caller never sees.
-        if (!(level >= 0.0f && level <= 1.0f)) {
-            state_->Trace(std::string(text) + " (out of range)");
-            return MIC_OK;
+        if (level >= 0.0f && level <= 1.0f) {
+            state_->scalar = level;
+            if (state_->stepCount >= 2)
+                state_->step = static_cast<uint32_t>(std::lround(level * (state_->stepCount - 1)));
         }
-        state_->scalar = level;
-        if (state_->stepCount >= 2)
-            state_->step = static_cast<uint32_t>(std::lround(level * (state_->stepCount - 1)));
-        state_->Trace(text);
+        state_->Trace(EndpointVolumeLine(level));
         return MIC_OK;
     }
 
@@ -161,7 +158,7 @@ private:
     }
 
     uint32_t Fail(const std::string& event, uint32_t code) {
-        state_->Trace(event + " FAIL " + Code(code));
+        state_->Trace(EndpointFailLine(event, code));
         return code;
     }
 
@@ -169,74 +166,116 @@ private:
     uint32_t generation_;
 };
 
-const char* MixerEvent(MixerControlKind kind) {
-    switch (kind) {
-        case MIXER_READ_VOLUME:
-            return "READ-VOLUME";
-        case MIXER_WRITE_VOLUME:
-            return "WRITE-VOLUME";
-        case MIXER_READ_MUTE:
-            return "READ-MUTE";
-        case MIXER_WRITE_MUTE:
-            return "WRITE-MUTE";
-        case MIXER_READ_BOOST:
-            return "READ-BOOST";
-        case MIXER_WRITE_BOOST:
-            return "WRITE-BOOST";
+// The mixer's line name holds at most 31 characters: names agree over the shorter length.
+bool NamesAgree(const std::u16string& lineName, const std::u16string& description) {
+    if (description.empty())
+        return false;
+    const std::u16string name = lineName.substr(0, 31);
+    const size_t length = std::min(name.size(), description.size());
+    for (size_t i = 0; i < length; ++i) {
+        const auto upper = [](char16_t c) {
+            return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+        };
+        if (upper(name[i]) != upper(description[i]))
+            return false;
     }
-    return "UNKNOWN";
+    return true;
 }
 
 }  // namespace
 
+// The capture devices as the machine's Windows generation presents them: DirectSound's module is
+// the interface path on XP and the endpoint ID from Vista on; Core Audio exists from Vista on.
+// The machine's own microphone is listed first; it cannot be driven.
+class SimCaptureDevices : public ICaptureDevices {
+public:
+    explicit SimCaptureDevices(std::shared_ptr<SimMicrophone::State> state)
+        : state_(std::move(state)) {}
+
+    std::vector<DirectSoundCaptureEntry> DirectSoundCaptureDevices() override {
+        const bool coreAudio = state_->CoreAudio();
+        std::vector<DirectSoundCaptureEntry> devices = {
+            {kOtherDescription, coreAudio ? kOtherEndpointId : kOtherPath}};
+        if (state_->plugged)
+            devices.push_back(
+                {state_->description, coreAudio ? kHeadsetEndpointId : state_->InterfacePath()});
+        return devices;
+    }
+
+    std::vector<CaptureEndpointEntry> ActiveCaptureEndpoints() override {
+        if (!state_->CoreAudio())
+            return {};
+        std::vector<CaptureEndpointEntry> endpoints = {
+            {kOtherEndpointId, kOtherDescription, kAdapterIdHead + std::u16string(kOtherPath)}};
+        if (state_->plugged)
+            endpoints.push_back({kHeadsetEndpointId, state_->description,
+                                 kAdapterIdHead + state_->InterfacePath()});
+        return endpoints;
+    }
+
+    std::unique_ptr<ICaptureEndpoint> OpenEndpoint(const std::u16string& id) override {
+        if (id != kHeadsetEndpointId || !state_->plugged || state_->faults.endpointAbsent)
+            return nullptr;
+        return std::make_unique<SimCaptureEndpoint>(state_);
+    }
+
+    uint32_t MixerControlByDescription(MixerControlKind kind, uint32_t* value, uint32_t* minimum,
+                                       uint32_t* maximum,
+                                       const std::u16string& description) override;
+
+private:
+    std::shared_ptr<SimMicrophone::State> state_;
+};
+
 SimMicrophone::SimMicrophone(std::shared_ptr<SimTrace> trace)
-    : state_(std::make_shared<State>(std::move(trace))) {}
+    : state_(std::make_shared<State>(std::move(trace))),
+      devices_(std::make_unique<SimCaptureDevices>(state_)) {}
 
 SimMicrophone::~SimMicrophone() = default;
 
 std::u16string SimMicrophone::FindCaptureDescription(uint16_t vendorId, uint16_t productId) {
-    char prefix[40];
-    std::snprintf(prefix, sizeof prefix, "\\\\?\\USB#VID_%04X&PID_%04X", vendorId, productId);
-    const std::u16string widePrefix(prefix, prefix + std::char_traits<char>::length(prefix));
-    if (!state_->plugged || !StartsWithNoCase(state_->InterfacePath(), widePrefix))
-        return {};
-    return state_->description;
+    return CaptureSearch(*devices_).FindCaptureDescription(vendorId, productId);
 }
 
 std::unique_ptr<ICaptureEndpoint> SimMicrophone::FindCaptureEndpoint(uint16_t vendorId,
                                                                      uint16_t productId) {
     const std::string ids = HexIds(vendorId, productId);
-    if (state_->faults.endpointAbsent || FindCaptureDescription(vendorId, productId).empty()) {
-        state_->Trace("EP FIND-FAIL " + ids);
-        return nullptr;
-    }
-    state_->Trace("EP FIND " + ids);
-    return std::make_unique<SimCaptureEndpoint>(state_);
+    std::unique_ptr<ICaptureEndpoint> endpoint =
+        CaptureSearch(*devices_).FindCaptureEndpoint(vendorId, productId);
+    state_->Trace((endpoint ? "EP FIND " : "EP FIND-FAIL ") + ids);
+    return endpoint;
 }
 
 uint32_t SimMicrophone::MixerControl(MixerControlKind kind, uint32_t* value, uint32_t* minimum,
                                      uint32_t* maximum, uint16_t vendorId, uint16_t productId) {
-    const std::string event = MixerEvent(kind);
-    if (state_->faults.mixerAbsent || !value ||
-        FindCaptureDescription(vendorId, productId).empty()) {
-        state_->Trace("MIX FAIL " + event);
+    return CaptureSearch(*devices_).MixerControl(kind, value, minimum, maximum, vendorId,
+                                                 productId);
+}
+
+uint32_t SimCaptureDevices::MixerControlByDescription(MixerControlKind kind, uint32_t* value,
+                                                      uint32_t* minimum, uint32_t* maximum,
+                                                      const std::u16string& description) {
+    if (state_->faults.mixerAbsent || !value || !state_->plugged ||
+        !NamesAgree(state_->description, description)) {
+        state_->Trace(MixerLine(kind, false, 0));
         return 0;
     }
-    State& s = *state_;
+    SimMicrophone::State& s = *state_;
     switch (kind) {
         case MIXER_READ_VOLUME:
-            *value =
-                s.stepCount >= 2
-                    ? static_cast<uint32_t>(uint64_t{s.step} * kMixerMaximum / (s.stepCount - 1))
-                    : 0;
+            *value = s.stepCount >= 2
+                         ? static_cast<uint32_t>(uint64_t{s.step} * SimMicrophone::kMixerMaximum /
+                                                 (s.stepCount - 1))
+                         : 0;
             if (minimum)
                 *minimum = 0;
             if (maximum)
-                *maximum = kMixerMaximum;
+                *maximum = SimMicrophone::kMixerMaximum;
             break;
         case MIXER_WRITE_VOLUME: {
-            const uint32_t clamped = *value > kMixerMaximum ? kMixerMaximum : *value;
-            s.scalar = static_cast<float>(clamped) / kMixerMaximum;
+            const uint32_t clamped =
+                *value > SimMicrophone::kMixerMaximum ? SimMicrophone::kMixerMaximum : *value;
+            s.scalar = static_cast<float>(clamped) / SimMicrophone::kMixerMaximum;
             if (s.stepCount >= 2)
                 s.step = static_cast<uint32_t>(std::lround(s.scalar * (s.stepCount - 1)));
             break;
@@ -254,10 +293,10 @@ uint32_t SimMicrophone::MixerControl(MixerControlKind kind, uint32_t* value, uin
             s.boost = *value != 0;
             break;
         default:
-            state_->Trace("MIX FAIL " + event);
+            state_->Trace(MixerLine(kind, false, 0));
             return 0;
     }
-    state_->Trace("MIX " + event + " " + std::to_string(*value));
+    state_->Trace(MixerLine(kind, true, *value));
     return 1;
 }
 
@@ -269,6 +308,10 @@ void SimMicrophone::SetPlugged(bool plugged) {
     if (state_->plugged && !plugged)
         ++state_->generation;
     state_->plugged = plugged;
+}
+
+void SimMicrophone::PresentAs(const SimOsVersion* os) {
+    state_->os = os;
 }
 
 void SimMicrophone::SetIds(uint16_t vendorId, uint16_t productId) {

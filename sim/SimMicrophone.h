@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "SimOsVersion.h"
 #include "SimTrace.h"
 #include "ports/AudioEndpoint.h"
 
@@ -35,7 +36,8 @@ public:
     explicit SimMicrophone(std::shared_ptr<SimTrace> trace);
     ~SimMicrophone() override;
 
-    // The description when vid/pid match the device path, else empty.
+    // The lookups run the panel's own search (CaptureSearch) over the capture devices as the
+    // simulated Windows presents them (PresentAs).
     std::u16string FindCaptureDescription(uint16_t vendorId, uint16_t productId) override;
     // Traces "EP FIND vvvv:pppp" or "EP FIND-FAIL vvvv:pppp".
     std::unique_ptr<ICaptureEndpoint> FindCaptureEndpoint(uint16_t vendorId,
@@ -47,6 +49,10 @@ public:
     SimMicrophoneFaults& Faults();
     // Unplugging makes endpoints already handed out fail as a removed device's do.
     void SetPlugged(bool plugged);
+    // The Windows whose strings the capture devices show: interface paths as DirectSound's
+    // modules before Vista, endpoint IDs and Core Audio's endpoints from Vista on (also when
+    // none is given).
+    void PresentAs(const SimOsVersion* os);
     // The microphone's interface path carries these IDs (default 3F9C:4712).
     void SetIds(uint16_t vendorId, uint16_t productId);
 
@@ -68,4 +74,5 @@ public:
 
 private:
     std::shared_ptr<State> state_;
+    std::unique_ptr<ICaptureDevices> devices_;
 };

@@ -1,7 +1,5 @@
 #include "SimTrace.h"
 
-#include <cstdio>
-
 void SimTrace::Add(const std::string& line) {
     lines_.push_back(line);
     if (stream_)
@@ -35,22 +33,4 @@ bool SimTrace::SetFile(const std::string& hostPath) {
         return false;
     file_ = std::move(file);
     return true;
-}
-
-std::string HexBytes(const uint8_t* bytes, size_t count, bool spaced) {
-    std::string text;
-    char digits[3];
-    for (size_t i = 0; i < count; ++i) {
-        if (spaced && i > 0)
-            text += ' ';
-        std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
-        text += digits;
-    }
-    return text;
-}
-
-std::string HexIds(uint16_t vendorId, uint16_t productId) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X:%04X", vendorId, productId);
-    return text;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "TraceFormat.h"
+
 class SimTrace {
 public:
     void Add(const std::string& line);
@@ -32,8 +34,3 @@ private:
     std::ostream* stream_ = nullptr;
     std::unique_ptr<std::ofstream> file_;
 };
-
-// "00 60 20 01 10" (spaced) or "0060200110", upper-case.
-std::string HexBytes(const uint8_t* bytes, size_t count, bool spaced);
-// "3F9C:4712".
-std::string HexIds(uint16_t vendorId, uint16_t productId);

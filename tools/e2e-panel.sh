@@ -255,7 +255,9 @@ send WM_QLN47xxAPP_EXIT
 wait_for 20 not alive "$SIM_PID"
 check "the exit message ends the panel" not alive "$SIM_PID"
 check "LastProfile.ini written" test -s "$PANEL_USER_DIR/LastProfile.ini"
-check "shutdown: register 0x100 written 0" register_written_since "MARK exit" '00 01' 00
+# The EQ path bit cleared, the chip's own bits of 0x100 (0x83 after power-on) kept.
+check "shutdown: register 0x100 written with only the EQ path cleared" \
+    register_written_since "MARK exit" '00 01' 83
 check "shutdown: effect 0 selected" traced_since "MARK exit" '# select effect 0'
 check "shutdown: virtual 7.1 off with the default table" traced_since "MARK exit" '# speakers enable=0'
 check "shutdown ends with the idle report" \
@@ -263,7 +265,9 @@ check "shutdown ends with the idle report" \
 check "the trace ends with the program" test "$(tail -1 "$TRACE")" = 'SIM END'
 
 # ---- the real program: no headset on this machine ----------------------------------------------
-"$RUN" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
+# Its field trace, in the simulator's format: the device lookups that find nothing.
+APP_TRACE=$WORK/app-trace.log
+AUDIOPANEL_TRACE=$APP_TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
 APP_PID=$!
 wait_for 30 test -n "\$(xdotool search --name '^AudioPanelApp\$' 2>/dev/null)"
 sleep 1
@@ -282,6 +286,14 @@ check "AudioPanelApp.exe closes on a right click on its background" not alive "$
 wait "$APP_PID"
 check "AudioPanelApp.exe ends with code 0" test $? -eq 0
 check "AudioPanelApp.exe wrote LastProfile.ini" test -s "$PANEL_USER_DIR/LastProfile.ini"
+# Without a headset the panel has found no IDs to ask for: 0000:0000.
+check "AudioPanelApp.exe traced the failed HID open" \
+    grep -q -x -E 'HID OPEN-FAIL [0-9A-F]{4}:[0-9A-F]{4}' "$APP_TRACE"
+check "AudioPanelApp.exe traced the failed microphone lookup" \
+    grep -q -x -E 'EP FIND-FAIL [0-9A-F]{4}:[0-9A-F]{4}' "$APP_TRACE"
+check "its trace holds only lines of the trace format" \
+    test -z "$(grep -v -E '^(HID|DRV|EP|MIX|WAVE) ' "$APP_TRACE")"
+cp "$APP_TRACE" "$SHOTS/app-trace.log" 2>/dev/null
 
 echo "screenshots: $SHOTS"
 e2e_end

@@ -1,7 +1,14 @@
-// The real devices: Win32 HID, driver, audio and device-tree adapters.
+// The real devices: Win32 HID, driver, audio and device-tree adapters. With AUDIOPANEL_TRACE set,
+// the HID, driver, endpoint, mixer and wave-input ports are wrapped in the tracing ports, and
+// the meter's filled buffers are traced here, so a run on a real headset reads like the
+// simulator's trace.
 #include "DeviceSet.h"
 
+#include <string>
+
 #include "PanelDeviceWin32.h"
+#include "TraceFileWin32.h"
+#include "TracingPorts.h"
 #include "WaveInputWin32.h"
 
 namespace {
@@ -13,12 +20,23 @@ public:
           driver_(CreateDriverPortWin32()),
           audio_(CreateAudioEndpointsWin32()),
           os_(CreateOsVersionWin32()),
-          wave_(mainWindow) {}
+          wave_(mainWindow),
+          trace_(OpenTraceFileWin32(FieldTracePath())) {
+        if (trace_) {
+            const TraceSink sink = TraceFileSink(*trace_);
+            tracedHid_ = std::make_unique<TracingHidBus>(*hid_, sink);
+            tracedDriver_ = std::make_unique<TracingDriverPort>(*driver_, sink);
+            tracedAudio_ = std::make_unique<TracingAudioEndpoints>(*audio_, sink);
+            tracedWave_ = std::make_unique<TracingWaveInput>(wave_, sink);
+        }
+    }
 
-    IHidBus& Hid() override { return *hid_; }
-    IDriverPort& Driver() override { return *driver_; }
-    IAudioEndpoints& Audio() override { return *audio_; }
-    IWaveInput& WaveInput() override { return wave_; }
+    IHidBus& Hid() override { return tracedHid_ ? *tracedHid_ : *hid_; }
+    IDriverPort& Driver() override { return tracedDriver_ ? *tracedDriver_ : *driver_; }
+    IAudioEndpoints& Audio() override { return tracedAudio_ ? *tracedAudio_ : *audio_; }
+    IWaveInput& WaveInput() override {
+        return tracedWave_ ? static_cast<IWaveInput&>(*tracedWave_) : wave_;
+    }
     IOsVersion& Os() override { return *os_; }
     IDeviceEnumerator& Devices() override { return PlatformDeviceEnumerator(); }
 
@@ -26,6 +44,9 @@ public:
         const int buffer = wave_.BufferOf(header);
         if (buffer >= 0) {
             *samples = wave_.Samples(buffer);
+            if (trace_) {
+                trace_->Write("WAVE DATA " + std::to_string(buffer));
+            }
         }
         return buffer;
     }
@@ -36,6 +57,12 @@ private:
     std::unique_ptr<IAudioEndpoints> audio_;
     std::unique_ptr<IOsVersion> os_;
     WaveInputWin32 wave_;
+    // Declared after the ports they wrap, so destroyed before them.
+    std::unique_ptr<TraceFileWin32> trace_;
+    std::unique_ptr<TracingHidBus> tracedHid_;
+    std::unique_ptr<TracingDriverPort> tracedDriver_;
+    std::unique_ptr<TracingAudioEndpoints> tracedAudio_;
+    std::unique_ptr<TracingWaveInput> tracedWave_;
 };
 
 }  // namespace

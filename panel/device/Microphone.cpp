@@ -66,3 +66,10 @@ uint32_t ReadMicBoost(ICaptureEndpoint& endpoint, int32_t* boost) {
 uint32_t WriteMicBoost(ICaptureEndpoint& endpoint, int32_t boost) {
     return endpoint.SetAutoGainControl(boost);
 }
+
+bool MicHasNoBoost(uint32_t boostCode) {
+    // 2-10 name the step of the walk that failed; anything else but 0 is the activation's result.
+    constexpr uint32_t kFirstWalkStep = 2;
+    constexpr uint32_t kLastWalkStep = 10;
+    return boostCode != 0 && (boostCode < kFirstWalkStep || boostCode > kLastWalkStep);
+}

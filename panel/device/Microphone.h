@@ -21,6 +21,9 @@ uint32_t WriteMicMute(ICaptureEndpoint& endpoint, int32_t mute);
 // failed; otherwise the HRESULT of the last activation tried.
 uint32_t ReadMicBoost(ICaptureEndpoint& endpoint, int32_t* boost);
 uint32_t WriteMicBoost(ICaptureEndpoint& endpoint, int32_t boost);
+// A boost code saying that the walk reached the microphone's device but none of its subunits
+// offers automatic gain control (many USB microphones have none): the microphone has no boost.
+bool MicHasNoBoost(uint32_t boostCode);
 
 // The level meter: a capture stream whose buffers set the width of the bar.
 class LevelMeter {

@@ -69,13 +69,16 @@ uint32_t EqEnableWrite(PanelContext& ctx, int32_t on) {
             return 4;
         }
     } else if (ctx.device.presence) {
-        const uint32_t rc =
-            ModifyRegister(*hid, REG_EQ_PATH, static_cast<uint8_t>(~kEqPathBit), 0, 5, 6);
+        const uint32_t rc = ClearEqPath(*hid);
         if (rc != 0) {
-            return rc;
+            return rc + 4;
         }
     }
     return SendIdleReport(*hid) == 0 ? 0 : 7;
+}
+
+uint32_t ClearEqPath(IHidDevice& hid) {
+    return ModifyRegister(hid, REG_EQ_PATH, static_cast<uint8_t>(~kEqPathBit), 0, 1, 2);
 }
 
 uint32_t BandWrite(PanelContext& ctx, int sliderTag, int32_t synchronise) {

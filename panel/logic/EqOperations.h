@@ -20,6 +20,10 @@ uint32_t EqBypassUpdate(PanelContext& ctx, int32_t eqEnabled);
 // 1 open; 2 read / 3 write 0x100; 4 EQ registers; 5 read / 6 write 0x100; 7 idle report.
 uint32_t EqEnableWrite(PanelContext& ctx, int32_t on);
 
+// 0x100 bit 2 cleared on an open exchange; the chip's other bits of 0x100 are kept, as they
+// power up set. 0; 1 read; 2 write.
+uint32_t ClearEqPath(IHidDevice& hid);
+
 // Gain of the slider sliderTag (29-33) into the working record; with synchronise exactly 1 the
 // bypass update (its own exchange) and the band's two registers. A tag outside 29-33 does
 // nothing and gives 1.

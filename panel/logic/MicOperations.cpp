@@ -87,8 +87,10 @@ uint32_t RefreshBoostAndMute(PanelContext& ctx) {
         if (!endpoint.get()) {
             return 2;
         }
-        int32_t boost = s.micBoost;
-        if (endpoint.get()->GetAutoGainControl(&boost) != 0) {
+        // A microphone without automatic gain control has no boost; its mute is still read.
+        int32_t boost = 0;
+        const uint32_t boostCode = endpoint.get()->GetAutoGainControl(&boost);
+        if (boostCode != 0 && !MicHasNoBoost(boostCode)) {
             return 2;
         }
         ShowSwitch(ctx, TAG_MIC_BOOST, s.micBoost, boost != 0);

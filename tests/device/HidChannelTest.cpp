@@ -99,8 +99,9 @@ TEST(HidChannelFailures, RegisterCommandsStopAtTheFailingStep) {
                                           : c.op == READ ? " read"
                                                          : " idle"));
         SimHeadset sim;
-        sim.Hid().SetReportLengths(c.outputLength, c.inputLength);
+        // Set on the open handle: the bus opens no interface too short for a command.
         auto hid = sim.HidBus().OpenHidDevice(0x3F9C, 0x4712);
+        sim.Hid().SetReportLengths(c.outputLength, c.inputLength);
         sim.Trace().Clear();
         sim.Hid().Faults().capsFail = c.capsFail;
         sim.Hid().Faults().rejectOutputReport = c.rejectOutput;
@@ -174,8 +175,9 @@ TEST(HidChannelFailures, GpioCommandsStopAtTheFailingStep) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SimHeadset sim;
-        sim.Hid().SetReportLengths(c.outputLength, c.inputLength);
+        // Set on the open handle: the bus opens no interface too short for a command.
         auto hid = sim.HidBus().OpenHidDevice(0x3F9C, 0x4712);
+        sim.Hid().SetReportLengths(c.outputLength, c.inputLength);
         sim.Hid().Faults().capsFail = c.capsFail;
         sim.Hid().Faults().rejectOutputReport = c.rejectOutput;
         sim.Hid().Faults().dropInputReport = c.dropInput;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "ControlTags.h"
+#include "EqOperations.h"
 #include "TestFiles.h"
 #include "UiFixture.h"
 #include "UserActions.h"
@@ -192,6 +193,16 @@ TEST_F(LifecycleTest, StartUpRunsTheDeviceStepsInOrder) {
     EXPECT_TRUE(life.NotificationsRegistered());
 }
 
+TEST_F(LifecycleTest, StartUpShowsTheMuteOfAMicrophoneWithoutGainControl) {
+    // The usual USB microphone: no subunit offers automatic gain control.
+    sim.Microphone().Faults().noAutoGainControl = true;
+    sim.Microphone().SetMuted(true);
+    StartPanel(true);
+    EXPECT_EQ(state.micMute, 1);
+    EXPECT_EQ(state.micBoost, 0);
+    EXPECT_EQ(Count("EP GET-MUTE 1"), 1u);
+}
+
 TEST_F(LifecycleTest, NextStartLoadsTheLastProfileAfterTheRegistration) {
     StartPanel(true);
     OnEqSwitch(ctx);
@@ -261,6 +272,12 @@ TEST_F(LifecycleTest, ArrivalReappliesWhatThePageOnShowNeeds) {
         EXPECT_EQ((sim.Chip().Register(0x100) & 0x04) != 0, c.eqEnable);
         EXPECT_EQ((sim.Chip().Register(0x18A) & 0x40) != 0, c.d3Enable);
         EXPECT_EQ(Count(kSelectEffect), c.effect ? 1u : 0u);
+        if (c.effect) {
+            // Effect 3 (Bathroom) is the driver's index 2.
+            const std::string effect = sim.Trace().Filter(kSelectEffect)[0];
+            EXPECT_EQ(effect.rfind("DRV 002230F0 0000000002000000 ", 0), 0u) << effect;
+            EXPECT_EQ(sim.ExtDriver().Effect(), 2u);
+        }
         EXPECT_EQ(Count(kSpeakers), c.speakerTables);
         EXPECT_EQ(window.Meter().IsRunning(), c.page == PAGE_MIC);
         // The wait comes before the page's writes, the driver's three commands after them.
@@ -343,7 +360,7 @@ TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
     On3DSwitch(ctx);
     OnEffectButton(ctx, 4);
     OnVirtualSwitch(ctx);
-    ASSERT_NE(sim.Chip().Register(0x100), 0);
+    ASSERT_NE(sim.Chip().Register(0x100) & 0x04, 0);
     sim.Trace().Clear();
 
     EXPECT_FALSE(life.WindowMessage(0x0010));
@@ -352,7 +369,8 @@ TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
 
     EXPECT_EQ(sim.Trace().Lines().front(), "HOST CLOSE");
     EXPECT_NE(LastProfile().find("[EQ]"), std::string::npos);
-    EXPECT_EQ(sim.Chip().Register(0x100), 0);
+    // The EQ path is off; the chip's other bits of 0x100 are as they powered up.
+    EXPECT_EQ(sim.Chip().Register(0x100), SimChip::kPathRegisterPowerOn);
     EXPECT_NE(sim.Chip().Register(0x129) & 0x80, 0);  // EQ bypassed
     EXPECT_EQ(sim.Chip().Register(0x129) & 0x10, 0);  // 3D not in the path
     EXPECT_EQ(sim.Chip().Register(0x18A) & 0x40, 0);  // 3D off
@@ -370,6 +388,19 @@ TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
               (std::vector<std::string>{"HID SET 00 00 00 00 00", "HID CLOSE", "HID CLOSE"}));
+}
+
+TEST_F(LifecycleTest, ShutdownSavesTheSettingsBeforeItNeutralisesTheHeadset) {
+    StartPanel(true);
+    state.workingEq.Gain[0] = 0x7FF;
+    PresetStore(state, state.currentPreset - 1);
+    state.d3.LeftAlpha = 5;
+    life.Shutdown();
+    // Saved after the EQ and 3D resets, the profile would hold their defaults (0x400, 10).
+    const std::string profile = LastProfile();
+    EXPECT_NE(profile.find("S1=0x7FF,0x400,0x400,0x400,0x400,0"), std::string::npos) << profile;
+    EXPECT_NE(profile.find("LeftAlpha=5"), std::string::npos) << profile;
+    EXPECT_EQ(state.workingEq.Gain[0], 0x400);  // and the headset was neutralised afterwards
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ TEST_F(D3Actions, SwitchOnAndOffWithEqOff) {
     Start();
     On3DSwitch(ctx);
     Expect on = Exchange(Expect()
-                             .Read(0x100, 0x00)
-                             .Write(0x100, 0x04)
+                             .Read(0x100, 0x83)
+                             .Write(0x100, 0x87)
                              .EqRegisters(DefaultEqWith(/*bypass=*/1, /*through3D=*/0)));
     on.Then(Exchange(Expect().Read(0x18A, 0x01).Write(0x18A, 0x41).Registers3D(0x41, Defaults())))
         .Then(Exchange(Expect().Read(0x129, 0xE4).Write(0x129, 0xF4)));
@@ -32,7 +32,7 @@ TEST_F(D3Actions, SwitchOnAndOffWithEqOff) {
     EXPECT_EQ(state.workingEq.Through3D, 1);
 
     On3DSwitch(ctx);
-    Expect off = Exchange(Expect().Read(0x100, 0x04).Write(0x100, 0x00));
+    Expect off = Exchange(Expect().Read(0x100, 0x87).Write(0x100, 0x83));
     off.Then(Exchange(Expect().Read(0x18A, 0x41).Write(0x18A, 0x00)))
         .Then(Exchange(Expect().Read(0x129, 0xF4).Write(0x129, 0xE4)));
     EXPECT_EQ(Take(), off.Lines());

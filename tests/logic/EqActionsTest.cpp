@@ -65,12 +65,12 @@ TEST_F(EqActions, SwitchOnAndOffWith3DOff) {
     OnEqSwitch(ctx);
     Expect on = Exchange(Expect().Read(0x129, 0xE4).Write(0x129, 0x64));
     on.Then(Exchange(Expect()
-                         .Read(0x100, 0x00)
-                         .Write(0x100, 0x04)
+                         .Read(0x100, 0x83)
+                         .Write(0x100, 0x87)
                          .EqRegisters(DefaultEqWith(/*bypass=*/0, /*through3D=*/0))));
     EXPECT_EQ(Take(), on.Lines());
     EXPECT_EQ(sim.Chip().Register(0x129), 0x64);
-    EXPECT_EQ(sim.Chip().Register(0x100), 0x04);
+    EXPECT_EQ(sim.Chip().Register(0x100), 0x87);  // the chip's own bits kept
     EXPECT_TRUE(view.toggles[TAG_EQ_SWITCH]);
     // Preset store: the bypass change lands in preset 1, which is no longer the last block.
     EXPECT_EQ(PresetBlock(state, 1).Bypass, 0);
@@ -78,7 +78,7 @@ TEST_F(EqActions, SwitchOnAndOffWith3DOff) {
 
     OnEqSwitch(ctx);
     Expect off = Exchange(Expect().Read(0x129, 0x64).Write(0x129, 0xE4));
-    off.Then(Exchange(Expect().Read(0x100, 0x04).Write(0x100, 0x00)));
+    off.Then(Exchange(Expect().Read(0x100, 0x87).Write(0x100, 0x83)));
     EXPECT_EQ(Take(), off.Lines());
     EXPECT_EQ(state.eqEnabled, 0);
     EXPECT_FALSE(view.toggles[TAG_EQ_SWITCH]);

@@ -122,7 +122,7 @@ TEST_F(ExchangeFailure, DisablingWritesNeedThePresenceHandle) {
     // Only exactly 1 switches on: any other value is a disable.
     Start();
     EXPECT_EQ(EqEnableWrite(ctx, 2), 0u);
-    EXPECT_EQ(Take(), Exchange(Expect().Read(0x100, 0x00).Write(0x100, 0x00)).Lines());
+    EXPECT_EQ(Take(), Exchange(Expect().Read(0x100, 0x83).Write(0x100, 0x83)).Lines());
 }
 
 }  // namespace

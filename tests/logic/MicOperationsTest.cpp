@@ -133,6 +133,25 @@ TEST_F(MicOperations, RefreshShowsBoostAndMuteAndStopsAtTheFirstUnreachableStep)
     EXPECT_EQ(view.labels[TAG_MIC_SLIDER], u"50");  // the level step had run
 }
 
+TEST_F(MicOperations, MicrophoneWithoutGainControlShowsNoBoostAndItsMute) {
+    Start();
+    sim.Microphone().Faults().noAutoGainControl = true;
+    sim.Microphone().SetMuted(true);
+    state.micBoost = 1;
+    view.toggles.clear();
+    Take();
+    EXPECT_EQ(DisplayRefresh(ctx), 0u);
+    EXPECT_EQ(state.micBoost, 0);
+    EXPECT_FALSE(view.toggles[TAG_MIC_BOOST]);
+    EXPECT_EQ(state.micMute, 1);
+    EXPECT_TRUE(view.toggles[TAG_MIC_MUTE]);
+    const std::vector<std::string> expected = {
+        "EP FIND 3F9C:4712",        "EP GET-STEPS 50/101", "EP FIND 3F9C:4712",
+        "EP GET-AGC FAIL 80004002", "EP GET-MUTE 1",
+    };
+    EXPECT_EQ(MicLines(), expected);
+}
+
 TEST_F(MicOperations, BoostAndMuteSwitchesReachTheMicrophoneOnBothPaths) {
     for (int generation : {6, 4}) {
         SCOPED_TRACE(generation);

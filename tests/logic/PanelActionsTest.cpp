@@ -32,9 +32,9 @@ TEST_F(PanelActions, LedDarkWritesAllPinsLowAndLitOnlyReadsThem) {
 
 TEST_F(PanelActions, LedGpioFailureEndsWithoutIdleReport) {
     Start();
-    sim.Hid().SetReportLengths(4, 4);  // too short for a GPIO command
+    sim.Hid().Faults().rejectOutputReport = 1;
     EXPECT_EQ(LedWrite(ctx, 0), 2u);
-    EXPECT_EQ(Take(), Expect().Open().Close().Lines());
+    EXPECT_EQ(Take(), Expect().Open().Line("HID SET-FAIL 00 60 00 FF 3C").Close().Lines());
 }
 
 TEST_F(PanelActions, EffectButtonsSelectTagMinus16) {
@@ -90,7 +90,7 @@ TEST_F(PanelActions, PagesOtherThanEqAnd3DSendNothing) {
     }
     EXPECT_TRUE(Take().empty());
     OnPageShown(ctx, PAGE_EQ);
-    EXPECT_EQ(Take(), Exchange(Expect().Read(0x100, 0x00).Write(0x100, 0x00)).Lines());
+    EXPECT_EQ(Take(), Exchange(Expect().Read(0x100, 0x83).Write(0x100, 0x83)).Lines());
 }
 
 TEST_F(PanelActions, RotationSwitchesExcludeEachOtherWithoutTraffic) {

@@ -124,6 +124,19 @@ TEST_F(Win32AudioDeviceRealCalls, EndpointIsFoundOnlyByAPartOfItsName) {
     EXPECT_EQ(FindCaptureEndpointByDescription(u""), nullptr);
 }
 
+// Core Audio's own listing, which the search falls back on where DirectSound names endpoints.
+TEST_F(Win32AudioDeviceRealCalls, CoreAudioListsTheEndpointByIdAndOpensItById) {
+    const std::vector<CaptureEndpointEntry> endpoints = ActiveCaptureEndpointsWin32();
+    const CaptureEndpointEntry* found = EndpointByName(endpoints, device_.description);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->id.rfind(u"{0.0.1.", 0), 0u);
+    RecordProperty("adapter_id", std::string(found->adapterId.begin(), found->adapterId.end()));
+    RecordProperty("directsound_module", std::string(device_.path.begin(), device_.path.end()));
+    EXPECT_NE(OpenCaptureEndpointWin32(found->id), nullptr);
+    EXPECT_EQ(OpenCaptureEndpointWin32(found->id + u"x"), nullptr);
+    EXPECT_EQ(OpenCaptureEndpointWin32(u""), nullptr);
+}
+
 TEST_F(Win32AudioDeviceRealCalls, EndpointVolumeAndMuteReachTheVolumeInterface) {
     const auto endpoint = FindCaptureEndpointByDescription(device_.description);
     ASSERT_NE(endpoint, nullptr);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Codes shared by the endpoint operations.
 enum : uint32_t {
@@ -57,6 +58,41 @@ public:
     // gives its bounds.
     virtual uint32_t MixerControl(MixerControlKind kind, uint32_t* value, uint32_t* minimum,
                                   uint32_t* maximum, uint16_t vendorId, uint16_t productId) = 0;
+};
+
+// What the platform tells of its capture devices, for the portable search of the headset's
+// microphone (CaptureSearch).
+struct DirectSoundCaptureEntry {
+    std::u16string description;
+    // What DirectSound's enumeration passes as the module: the device's interface path with
+    // XP-era drivers, the endpoint ID ("{0.0.1.00000000}.{...}") on Vista and later.
+    std::u16string module;
+};
+
+struct CaptureEndpointEntry {
+    std::u16string id;            // IMMDevice::GetId
+    std::u16string friendlyName;  // PKEY_Device_FriendlyName; empty when it cannot be read
+    // The ID of the adapter device that connector 0 of the endpoint's topology is connected to
+    // (IConnector::GetDeviceIdConnectedTo), which carries the adapter's interface path:
+    // "{2}.\\?\usb#vid_3f9c&pid_4712&mi_00#...\global". Empty when it cannot be read.
+    std::u16string adapterId;
+};
+
+class ICaptureDevices {
+public:
+    virtual ~ICaptureDevices() = default;
+
+    // DirectSound's capture enumeration, in its order.
+    virtual std::vector<DirectSoundCaptureEntry> DirectSoundCaptureDevices() = 0;
+    // The active capture endpoints in Core Audio's order; none where Core Audio is missing.
+    virtual std::vector<CaptureEndpointEntry> ActiveCaptureEndpoints() = 0;
+    // The endpoint of that ID (IMMDeviceEnumerator::GetDevice), or null.
+    virtual std::unique_ptr<ICaptureEndpoint> OpenEndpoint(const std::u16string& id) = 0;
+    // One control of the wave-in mixer line whose target name agrees with description (over the
+    // shorter length, in any case): 1 done, 0 failed, also for an empty description.
+    virtual uint32_t MixerControlByDescription(MixerControlKind kind, uint32_t* value,
+                                               uint32_t* minimum, uint32_t* maximum,
+                                               const std::u16string& description) = 0;
 };
 
 // The level meter's capture stream: 8 kHz, 8-bit mono PCM from the default recording device, in

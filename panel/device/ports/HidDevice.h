@@ -26,6 +26,21 @@ class IHidBus {
 public:
     virtual ~IHidBus() = default;
 
-    // The first present HID interface whose attributes carry both IDs, or null.
+    // The first present HID interface whose attributes carry both IDs and whose output reports
+    // can carry a command (OpenCommandInterface), or null.
     virtual std::unique_ptr<IHidDevice> OpenHidDevice(uint16_t vendorId, uint16_t productId) = 0;
+};
+
+// The present HID interfaces in enumeration order, each opened on its own.
+class IHidInterfaceList {
+public:
+    virtual ~IHidInterfaceList() = default;
+
+    enum class Entry {
+        Opened,    // device and the IDs of its attributes are set
+        Unusable,  // its detail, its open or its attributes failed: go on with the next
+        End,       // past the last interface
+    };
+    virtual Entry Open(uint32_t index, std::unique_ptr<IHidDevice>& device, uint16_t& vendorId,
+                       uint16_t& productId) = 0;
 };

@@ -159,7 +159,8 @@ void MainLifecycle::OnArrival(const DeviceBroadcast& broadcast) {
     ExtQueryParameter(ctx_.driver, 0, &ignored);
 
     if (page == PAGE_EFFECT) {
-        EffectSelection(ctx_, static_cast<uint32_t>(s.currentEffect));
+        // The driver takes the index 0-4, the panel counts effects 1-5.
+        EffectSelection(ctx_, static_cast<uint32_t>(s.currentEffect) - 1u);
     } else if (page == PAGE_VIRTUAL) {
         PlaceSpeakersAndSend(ctx_, s.rotation);
     }
@@ -202,7 +203,7 @@ void MainLifecycle::Shutdown() {
     D3EnableWrite(ctx_, 0);
 
     if (auto hid = OpenHeadset(ctx_)) {
-        WriteRegister(*hid, 0x100, 0x00);
+        ClearEqPath(*hid);
         ExtSelectEffect(ctx_.driver, 0);
         s.virtualEnabled = 0;
         VirtualReset(ctx_);

@@ -6,15 +6,26 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "CaptureSearch.h"
 #include "ports/AudioEndpoint.h"
 
-// "\\?\USB#VID_vvvv&PID_pppp", upper-case hexadecimal.
-std::u16string CapturePathPrefix(uint16_t vendorId, uint16_t productId);
+// DirectSound's capture enumeration (dsound.dll ordinal 8, from the system folder): each
+// device's description and module string.
+std::vector<DirectSoundCaptureEntry> DirectSoundCaptureDevicesWin32();
 
-// DirectSound's capture enumeration (dsound.dll ordinal 8, from the system folder): the
-// description of the last capture device whose path begins with prefix, or empty.
+// The description of the last DirectSound capture device whose module is an interface path
+// beginning with prefix, or empty.
 std::u16string FindCaptureDescriptionByPrefix(const std::u16string& prefix);
+
+// Core Audio's active capture endpoints: ID, friendly name and the ID of the adapter that
+// connector 0 of the endpoint's topology is connected to. Empty without Core Audio; ends before
+// the first endpoint whose ID or name cannot be read.
+std::vector<CaptureEndpointEntry> ActiveCaptureEndpointsWin32();
+
+// The endpoint of that ID, or null.
+std::unique_ptr<ICaptureEndpoint> OpenCaptureEndpointWin32(const std::u16string& id);
 
 // The first active capture endpoint whose friendly name contains description; null for an empty
 // description.

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include <cwchar>
 #include <memory>
+#include <vector>
 
 #include "AudioEndpointsWin32.h"
 #include "WideText.h"
@@ -12,7 +12,8 @@ namespace {
 constexpr WORD kCaptureEnumerateOrdinal = 8;
 constexpr size_t kDescriptionChars = 260;  // terminator included
 
-// The callback receives the device's GUID, description and interface path.
+// The callback receives the device's GUID, description and module: the interface path with
+// XP-era drivers, the endpoint ID from Vista on.
 using CaptureCallback = BOOL(CALLBACK*)(LPGUID, LPCWSTR, LPCWSTR, LPVOID);
 using CaptureEnumerate = HRESULT(WINAPI*)(CaptureCallback callback, LPVOID context);
 
@@ -21,20 +22,16 @@ struct LibraryFreer {
 };
 using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
 
-struct SearchState {
-    const std::u16string* prefix;
-    wchar_t description[kDescriptionChars];
-};
-
-BOOL CALLBACK OnCaptureDevice(LPGUID, LPCWSTR description, LPCWSTR path, LPVOID context) {
-    auto* state = static_cast<SearchState*>(context);
-    const std::u16string& prefix = *state->prefix;
-    if (!prefix.empty() && path && description && std::wcslen(path) >= prefix.size() &&
-        _wcsnicmp(path, W(prefix), prefix.size()) == 0) {
-        std::wcsncpy(state->description, description, kDescriptionChars - 1);
-        state->description[kDescriptionChars - 1] = L'\0';
+BOOL CALLBACK OnCaptureDevice(LPGUID, LPCWSTR description, LPCWSTR module, LPVOID context) {
+    if (description) {
+        auto* devices = static_cast<std::vector<DirectSoundCaptureEntry>*>(context);
+        // Descriptions are held in fewer than 260 characters.
+        std::u16string text = U16(description);
+        if (text.size() >= kDescriptionChars)
+            text.resize(kDescriptionChars - 1);
+        devices->push_back({std::move(text), module ? U16(module) : std::u16string()});
     }
-    return TRUE;  // the last matching device wins
+    return TRUE;
 }
 
 // dsound.dll from the system folder only, never from the program's folder or the search path.
@@ -49,16 +46,20 @@ UniqueLibrary LoadSystemDsound() {
 
 }  // namespace
 
-std::u16string FindCaptureDescriptionByPrefix(const std::u16string& prefix) {
+std::vector<DirectSoundCaptureEntry> DirectSoundCaptureDevicesWin32() {
+    std::vector<DirectSoundCaptureEntry> devices;
     const UniqueLibrary dsound = LoadSystemDsound();
     if (!dsound)
-        return std::u16string();
+        return devices;
     const FARPROC proc = GetProcAddress(dsound.get(), MAKEINTRESOURCEA(kCaptureEnumerateOrdinal));
     if (!proc)
-        return std::u16string();
+        return devices;
     // Through void (*)(), which converts to any function type without a warning.
     const auto enumerate = reinterpret_cast<CaptureEnumerate>(reinterpret_cast<void (*)()>(proc));
-    SearchState state{&prefix, {}};
-    enumerate(OnCaptureDevice, &state);
-    return U16(state.description);
+    enumerate(OnCaptureDevice, &devices);
+    return devices;
+}
+
+std::u16string FindCaptureDescriptionByPrefix(const std::u16string& prefix) {
+    return DescriptionByInterfacePath(DirectSoundCaptureDevicesWin32(), prefix);
 }

@@ -4,7 +4,7 @@
 #include <mmdeviceapi.h>
 #include <propidl.h>
 
-#include <cwchar>
+#include <vector>
 
 #include "AudioEndpointsWin32.h"
 #include "ComPtr.h"
@@ -192,52 +192,82 @@ private:
     ComPtr<IMMDevice> device_;
 };
 
-enum class NameMatch { Yes, No, Unreadable };
-
-NameMatch FriendlyNameContains(IMMDevice& device, const std::u16string& description) {
+// False when the name cannot be read; a name of another type reads as empty.
+bool ReadFriendlyName(IMMDevice& device, std::u16string& text) {
     ComPtr<IPropertyStore> store;
     if (FAILED(device.OpenPropertyStore(STGM_READ, store.Put())))
-        return NameMatch::Unreadable;
+        return false;
     PropVariant name;
     if (FAILED(store->GetValue(kDeviceFriendlyName, name.Put())))
-        return NameMatch::Unreadable;
+        return false;
     const PROPVARIANT& value = name.Get();
-    return value.vt == VT_LPWSTR && value.pwszVal &&
-                   std::wcsstr(value.pwszVal, W(description)) != nullptr
-               ? NameMatch::Yes
-               : NameMatch::No;
+    text = value.vt == VT_LPWSTR && value.pwszVal ? U16(value.pwszVal) : std::u16string();
+    return true;
+}
+
+// The device that the endpoint's connector leads to: the adapter, named by its interface path.
+std::u16string AdapterId(IMMDevice& device) {
+    ComPtr<IDeviceTopology> topology;
+    if (FAILED(device.Activate(kIidDeviceTopology, CLSCTX_ALL, nullptr, topology.PutVoid())))
+        return std::u16string();
+    ComPtr<IConnector> connector;
+    if (FAILED(topology->GetConnector(0, connector.Put())))
+        return std::u16string();
+    LPWSTR rawId = nullptr;
+    if (FAILED(connector->GetDeviceIdConnectedTo(&rawId)) || !rawId)
+        return std::u16string();
+    const UniqueCoTaskString id(rawId);
+    return U16(id.get());
 }
 
 }  // namespace
 
-std::unique_ptr<ICaptureEndpoint> FindCaptureEndpointByDescription(
-    const std::u16string& description) {
-    // Every name contains the empty text: without a description any microphone would match,
-    // and the panel must never drive another device than the headset.
-    if (description.empty())
+std::vector<CaptureEndpointEntry> ActiveCaptureEndpointsWin32() {
+    std::vector<CaptureEndpointEntry> endpoints;
+    const ComInit com;
+    const ComPtr<IMMDeviceEnumerator> enumerator = CreateDeviceEnumerator();
+    if (!enumerator)
+        return endpoints;
+    ComPtr<IMMDeviceCollection> collection;
+    if (FAILED(enumerator->EnumAudioEndpoints(eCapture, DEVICE_STATE_ACTIVE, collection.Put())))
+        return endpoints;
+    UINT count = 0;
+    if (FAILED(collection->GetCount(&count)))
+        return endpoints;
+    // A failing call ends the list where it is: a search that had not found its endpoint before
+    // it finds none, as the search by name always did. Only the adapter may stay unknown.
+    for (UINT index = 0; index < count; ++index) {
+        ComPtr<IMMDevice> device;
+        if (FAILED(collection->Item(index, device.Put())))
+            break;
+        LPWSTR rawId = nullptr;
+        if (FAILED(device->GetId(&rawId)) || !rawId)
+            break;
+        const UniqueCoTaskString id(rawId);
+        std::u16string name;
+        if (!ReadFriendlyName(*device.Get(), name))
+            break;
+        endpoints.push_back({U16(id.get()), std::move(name), AdapterId(*device.Get())});
+    }
+    return endpoints;
+}
+
+std::unique_ptr<ICaptureEndpoint> OpenCaptureEndpointWin32(const std::u16string& id) {
+    if (id.empty())
         return nullptr;
     const ComInit com;
     const ComPtr<IMMDeviceEnumerator> enumerator = CreateDeviceEnumerator();
     if (!enumerator)
         return nullptr;
-    ComPtr<IMMDeviceCollection> collection;
-    if (FAILED(enumerator->EnumAudioEndpoints(eCapture, DEVICE_STATE_ACTIVE, collection.Put())))
+    ComPtr<IMMDevice> device;
+    if (FAILED(enumerator->GetDevice(W(id), device.Put())))
         return nullptr;
-    UINT count = 0;
-    if (FAILED(collection->GetCount(&count)))
-        return nullptr;
-    for (UINT index = 0; index < count; ++index) {
-        ComPtr<IMMDevice> device;
-        if (FAILED(collection->Item(index, device.Put())))
-            return nullptr;
-        switch (FriendlyNameContains(*device.Get(), description)) {
-            case NameMatch::Yes:
-                return std::make_unique<CaptureEndpointWin32>(std::move(device));
-            case NameMatch::Unreadable:
-                return nullptr;
-            case NameMatch::No:
-                break;
-        }
-    }
-    return nullptr;
+    return std::make_unique<CaptureEndpointWin32>(std::move(device));
+}
+
+std::unique_ptr<ICaptureEndpoint> FindCaptureEndpointByDescription(
+    const std::u16string& description) {
+    const std::vector<CaptureEndpointEntry> endpoints = ActiveCaptureEndpointsWin32();
+    const CaptureEndpointEntry* found = EndpointByName(endpoints, description);
+    return found ? OpenCaptureEndpointWin32(found->id) : nullptr;
 }

@@ -10,6 +10,7 @@ extern "C" {
 #include <vector>
 
 #include "Handles.h"
+#include "HidSelection.h"
 #include "PanelDeviceWin32.h"
 
 namespace {
@@ -73,43 +74,59 @@ std::unique_ptr<uint8_t[]> InterfaceDetail(HDEVINFO set, SP_DEVICE_INTERFACE_DAT
     return buffer;
 }
 
+// The present HID interfaces of one SetupDi list, opened one by one.
+class HidInterfaceListWin32 : public IHidInterfaceList {
+public:
+    HidInterfaceListWin32() {
+        HidD_GetHidGuid(&hidGuid_);
+        HDEVINFO set = SetupDiGetClassDevsW(&hidGuid_, nullptr, nullptr,
+                                            DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+        if (set != INVALID_HANDLE_VALUE)
+            set_.reset(set);
+    }
+
+    Entry Open(uint32_t index, std::unique_ptr<IHidDevice>& device, uint16_t& vendorId,
+               uint16_t& productId) override {
+        if (!set_)
+            return Entry::End;
+        SP_DEVICE_INTERFACE_DATA interfaceData{};
+        interfaceData.cbSize = sizeof interfaceData;
+        // The end test also reads the last error after a success, so start from a clean one.
+        SetLastError(ERROR_SUCCESS);
+        if (!SetupDiEnumDeviceInterfaces(set_.get(), nullptr, &hidGuid_, index, &interfaceData) ||
+            GetLastError() == ERROR_NO_MORE_ITEMS)
+            return Entry::End;
+
+        const std::unique_ptr<uint8_t[]> detail = InterfaceDetail(set_.get(), &interfaceData);
+        if (!detail)
+            return Entry::Unusable;
+        const wchar_t* path =
+            reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detail.get())->DevicePath;
+        UniqueHandle handle = MakeUniqueHandle(
+            CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+        if (!handle)
+            return Entry::Unusable;
+        HIDD_ATTRIBUTES attributes{};
+        attributes.Size = sizeof attributes;
+        if (!HidD_GetAttributes(handle.get(), &attributes))
+            return Entry::Unusable;
+        vendorId = attributes.VendorID;
+        productId = attributes.ProductID;
+        device = std::make_unique<HidDeviceWin32>(std::move(handle));
+        return Entry::Opened;
+    }
+
+private:
+    GUID hidGuid_{};
+    UniqueDevInfoList set_;
+};
+
 class HidBusWin32 : public IHidBus {
 public:
     std::unique_ptr<IHidDevice> OpenHidDevice(uint16_t vendorId, uint16_t productId) override {
-        GUID hidGuid;
-        HidD_GetHidGuid(&hidGuid);
-        HDEVINFO rawSet =
-            SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-        if (rawSet == INVALID_HANDLE_VALUE)
-            return nullptr;
-        const UniqueDevInfoList set(rawSet);
-
-        for (DWORD index = 0;; ++index) {
-            SP_DEVICE_INTERFACE_DATA interfaceData{};
-            interfaceData.cbSize = sizeof interfaceData;
-            // The end test also reads the last error after a success, so start from a clean one.
-            SetLastError(ERROR_SUCCESS);
-            if (!SetupDiEnumDeviceInterfaces(rawSet, nullptr, &hidGuid, index, &interfaceData) ||
-                GetLastError() == ERROR_NO_MORE_ITEMS)
-                return nullptr;
-
-            const std::unique_ptr<uint8_t[]> detail = InterfaceDetail(rawSet, &interfaceData);
-            if (!detail)
-                continue;
-            const wchar_t* path =
-                reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detail.get())->DevicePath;
-            UniqueHandle handle = MakeUniqueHandle(
-                CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
-            if (!handle)
-                continue;
-
-            HIDD_ATTRIBUTES attributes{};
-            attributes.Size = sizeof attributes;
-            if (HidD_GetAttributes(handle.get(), &attributes) && attributes.VendorID == vendorId &&
-                attributes.ProductID == productId)
-                return std::make_unique<HidDeviceWin32>(std::move(handle));
-        }
+        HidInterfaceListWin32 interfaces;
+        return OpenCommandInterface(interfaces, vendorId, productId);
     }
 };
 
@@ -117,4 +134,8 @@ public:
 
 std::unique_ptr<IHidBus> CreateHidBusWin32() {
     return std::make_unique<HidBusWin32>();
+}
+
+std::unique_ptr<IHidInterfaceList> CreateHidInterfaceListWin32() {
+    return std::make_unique<HidInterfaceListWin32>();
 }
