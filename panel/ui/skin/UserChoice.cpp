@@ -18,6 +18,20 @@ std::u16string UserConfigPath(const std::u16string& appData,
     return appData + u"\\" + installFolderName + u"\\AudioConfig.cfg";
 }
 
+void ProvideUserConfig(IFolderListing& files, const std::u16string& programConfig,
+                       const std::u16string& appData, const std::u16string& installFolderName) {
+    if (appData.empty() || installFolderName.empty()) {
+        return;
+    }
+    const std::u16string path = UserConfigPath(appData, installFolderName);
+    if (files.FileExists(path) || !files.FileExists(programConfig)) {
+        return;
+    }
+    if (files.CreateFolder(appData + u"\\" + installFolderName)) {
+        files.CopyNewFile(programConfig, path);
+    }
+}
+
 UserChoice ReadUserChoice(IFolderListing& files, IProfileStrings& strings,
                           const std::u16string& path) {
     UserChoice choice;
