@@ -283,5 +283,57 @@ wait "$APP_PID"
 check "AudioPanelApp.exe ends with code 0" test $? -eq 0
 check "AudioPanelApp.exe wrote LastProfile.ini" test -s "$PANEL_USER_DIR/LastProfile.ini"
 
+# ==== in the field: a user without the per-user file, a second instance, the session's end ====
+device_traffic_since() { since "$1" | grep -q -E '^(HID|DRV|EP|WAVE) '; }
+to_main_window() {  # to_main_window MESSAGE WPARAM LPARAM: the main window's answer
+    "$WINE" "$PANEL_WIN_DIR\\send-window-message.exe" -class TAudioMainForm "$@" 2>/dev/null | tr -d '\r'
+}
+rm -rf "$PANEL_USER_DIR"
+echo "MARK fresh-user" >>"$TRACE"
+AUDIOPANEL_SIM_TRACE=$TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SIM_PID=$!
+wait_for 30 traced_since "MARK fresh-user" 'SIM LAYOUT'
+check "a user without the per-user AudioConfig.cfg starts the panel" traced_since "MARK fresh-user" 'SIM LAYOUT'
+check "the user gets the program folder's copy (Graphite, English)" \
+    test "$(user_value DefaultSkin)/$(user_value DefaultLanguage)" = Graphite/English
+tray_double_click
+wait_for 5 shown
+geometry
+shot fresh-user
+check "the fresh user sees the default skin" same_pixel "$SKINS/Graphite/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
+click_control CloseImage
+wait_for 5 not shown
+
+echo "MARK second" >>"$TRACE"
+AUDIOPANEL_SIM_TRACE=$TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SECOND_PID=$!
+wait_for 30 not alive "$SECOND_PID"
+check "a second instance ends by itself" not alive "$SECOND_PID"
+check "a second instance sends nothing to the headset" not device_traffic_since "MARK second"
+click_control CloseImage
+wait_for 5 not shown
+
+rm -f "$PANEL_USER_DIR/LastProfile.ini"
+echo "MARK cancelled-end" >>"$TRACE"
+check "WM_QUERYENDSESSION is answered yes" test "$(to_main_window 0x11 0 0x80000000)" = 1
+to_main_window 0x16 0 0x80000000 >/dev/null  # another program cancelled the end
+sleep 1
+check "a cancelled session end leaves the panel running" alive "$SIM_PID"
+check "a cancelled session end sends nothing" not device_traffic_since "MARK cancelled-end"
+check "a cancelled session end writes no LastProfile.ini" test ! -e "$PANEL_USER_DIR/LastProfile.ini"
+echo "MARK session-end" >>"$TRACE"
+to_main_window 0x11 0 0x80000000 >/dev/null
+to_main_window 0x16 1 0x80000000 >/dev/null
+# Windows ends the process now; the file and the neutral headset must already be there.
+check "WM_ENDSESSION: LastProfile.ini written" test -s "$PANEL_USER_DIR/LastProfile.ini"
+check "WM_ENDSESSION: register 0x100 written 0" register_written_since "MARK session-end" '00 01' 00
+check "WM_ENDSESSION: effect 0 selected" traced_since "MARK session-end" '# select effect 0'
+check "WM_ENDSESSION: virtual 7.1 off with the default table" traced_since "MARK session-end" '# speakers enable=0'
+check "WM_ENDSESSION: the exchange ends with the idle report" \
+    test "$(since "MARK session-end" | grep '^HID SET' | tail -1)" = 'HID SET 00 00 00 00 00'
+wait_for 20 not alive "$SIM_PID"
+check "a panel that outlives the session's end closes" not alive "$SIM_PID"
+check "the shutdown ran once" test "$(since "MARK session-end" | grep -c '# select effect 0')" = 1
+
 echo "screenshots: $SHOTS"
 e2e_end

@@ -233,7 +233,8 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             CancelPointer();
             break;
         case WM_CAPTURECHANGED:
-            if (!releasingCapture_) {
+            // lParam names the window that takes the capture: this one again loses nothing.
+            if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != window_) {
                 CancelPointer();
             }
             return 0;
