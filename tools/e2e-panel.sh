@@ -310,6 +310,37 @@ SECOND_PID=$!
 wait_for 30 not alive "$SECOND_PID"
 check "a second instance ends by itself" not alive "$SECOND_PID"
 check "a second instance sends nothing to the headset" not device_traffic_since "MARK second"
+
+# A press whose capture the system takes back (WM_CANCELMODE) ends without its release's action.
+slider_drag() {  # slider_drag CANCEL: drags band 1's slider up, first cancelling the mode if asked
+    local r
+    r=($(control EQ60HzSliderImage))
+    geometry
+    xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2)) mousedown 1
+    sleep 0.2
+    [ "$1" = cancel ] && to_main_window 0x1F 0 0 >/dev/null
+    for step in 10 20 30; do
+        xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2 - step))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.3
+}
+wait_for 5 shown
+echo "MARK cancel-drag" >>"$TRACE"
+slider_drag cancel
+check "WM_CANCELMODE ends a slider drag: nothing reaches the chip" not device_traffic_since "MARK cancel-drag"
+echo "MARK drag-again" >>"$TRACE"
+slider_drag keep
+check "the next drag writes band 1 again" traced_since "MARK drag-again" ' 21 01 10'
+geometry
+r=($(control Menu1Image))
+xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2)) mousedown 1
+sleep 0.2
+to_main_window 0x1F 0 0 >/dev/null
+xdotool mouseup 1
+check "WM_CANCELMODE: releasing the Save button opens no dialog" \
+    not timeout 2 xdotool search --sync --onlyvisible --name '^Save'
 click_control CloseImage
 wait_for 5 not shown
 
