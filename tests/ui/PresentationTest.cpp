@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -316,6 +317,24 @@ TEST_F(PresentationTest, AUserWithoutTheFileStartsOnTheProgramFoldersCopy) {
     strings.GetString(u"Skin", u"DefaultSkin", u"", shared, 128,
                       ProgramFolder() + u"AudioConfig.cfg");
     EXPECT_EQ(std::u16string(shared), u"Graphite");  // the other users' default is untouched
+}
+
+// A profile folder that cannot be made (a file stands in its place): the installed choice shows,
+// and a choice lasts the session without touching the other users' file.
+TEST_F(PresentationTest, AUserWhoseFolderCannotBeMadeReadsTheProgramFolder) {
+    const std::u16string program = ProgramFolder() + u"AudioConfig.cfg";
+    strings.WriteString(u"Skin", u"DefaultSkin", u"Aurora", program);
+    fs::remove_all(HostFsPath(UserDir()));
+    std::ofstream(HostFsPath(UserDir())) << "not a folder";
+    ASSERT_NO_THROW(presentation.Build());
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Aurora");
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Aurora\\");
+
+    presentation.SkinMenuClick(1);
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Graphite\\");
+    char16_t shared[128] = {};
+    strings.GetString(u"Skin", u"DefaultSkin", u"", shared, 128, program);
+    EXPECT_EQ(std::u16string(shared), u"Aurora");
 }
 
 // Two processes on one machine: the named mutexes and the application windows they share.

@@ -18,18 +18,23 @@ std::u16string UserConfigPath(const std::u16string& appData,
     return appData + u"\\" + installFolderName + u"\\AudioConfig.cfg";
 }
 
-void ProvideUserConfig(IFolderListing& files, const std::u16string& programConfig,
-                       const std::u16string& appData, const std::u16string& installFolderName) {
+std::u16string ProvideUserConfig(IFolderListing& files, const std::u16string& programConfig,
+                                 const std::u16string& appData,
+                                 const std::u16string& installFolderName) {
     if (appData.empty() || installFolderName.empty()) {
-        return;
+        return programConfig;
     }
     const std::u16string path = UserConfigPath(appData, installFolderName);
-    if (files.FileExists(path) || !files.FileExists(programConfig)) {
-        return;
+    if (files.FileExists(path)) {
+        return path;
     }
-    if (files.CreateFolder(appData + u"\\" + installFolderName)) {
-        files.CopyNewFile(programConfig, path);
+    if (files.FileExists(programConfig) &&
+        files.CreateFolder(appData + u"\\" + installFolderName) &&
+        files.CopyNewFile(programConfig, path)) {
+        return path;
     }
+    // No copy of its own (a read-only or missing profile folder): the installed defaults apply.
+    return programConfig;
 }
 
 UserChoice ReadUserChoice(IFolderListing& files, IProfileStrings& strings,

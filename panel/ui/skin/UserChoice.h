@@ -17,9 +17,11 @@ std::u16string UserConfigPath(const std::u16string& appData,
                               const std::u16string& installFolderName);
 
 // Copies programConfig to the user configuration file when that is missing, its folder created
-// first. Nothing happens without %APPDATA% or a folder name.
-void ProvideUserConfig(IFolderListing& files, const std::u16string& programConfig,
-                       const std::u16string& appData, const std::u16string& installFolderName);
+// first. Returns the file to read the choice from: the user's, or programConfig when the user has
+// none and none could be made (no %APPDATA%, no folder name, a folder that cannot be written).
+std::u16string ProvideUserConfig(IFolderListing& files, const std::u16string& programConfig,
+                                 const std::u16string& appData,
+                                 const std::u16string& installFolderName);
 
 // Both names empty when the file is not there; each at most 127 characters.
 UserChoice ReadUserChoice(IFolderListing& files, IProfileStrings& strings,

@@ -69,9 +69,10 @@ void Presentation::LoadSkin() {
 
 void Presentation::Build() {
     // The Run value starts the panel for every user; only the installing one has the file.
-    ProvideUserConfig(files_, config_.applicationFolder + u"AudioConfig.cfg", config_.appData,
-                      config_.installFolderName);
-    choice_ = ReadUserChoice(files_, strings_, UserConfig());
+    choice_ =
+        ReadUserChoice(files_, strings_,
+                       ProvideUserConfig(files_, config_.applicationFolder + u"AudioConfig.cfg",
+                                         config_.appData, config_.installFolderName));
 
     const std::u16string icon = config_.applicationFolder + config_.installIconFileName;
     if (!tray_.LoadIcon(icon)) {
