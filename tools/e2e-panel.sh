@@ -269,11 +269,15 @@ check "the trace ends with the program" test "$(tail -1 "$TRACE")" = 'SIM END'
 APP_TRACE=$WORK/app-trace.log
 AUDIOPANEL_TRACE=$APP_TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
 APP_PID=$!
-wait_for 30 test -n "\$(xdotool search --name '^AudioPanelApp\$' 2>/dev/null)"
+app_window() { [ -n "$(xdotool search --name '^AudioPanelApp$' 2>/dev/null)" ]; }
+wait_for 30 app_window
 sleep 1
 check "AudioPanelApp.exe starts without a headset" alive "$APP_PID"
-tray_double_click
-wait_for 5 shown
+# Its tray icon comes a little after the window: try again while nothing shows.
+for _ in 1 2 3; do
+    tray_double_click
+    wait_for 5 shown && break
+done
 geometry
 shot app-no-headset
 # The inactive label's colour ($00788CF0) in the device label's rectangle.
@@ -283,6 +287,7 @@ rm -f "$PANEL_USER_DIR/LastProfile.ini"
 xdotool mousemove $((X + 200)) $((Y + 470)) click 3  # the background's right button closes
 wait_for 20 not alive "$APP_PID"
 check "AudioPanelApp.exe closes on a right click on its background" not alive "$APP_PID"
+alive "$APP_PID" && kill "$APP_PID"
 wait "$APP_PID"
 check "AudioPanelApp.exe ends with code 0" test $? -eq 0
 check "AudioPanelApp.exe wrote LastProfile.ini" test -s "$PANEL_USER_DIR/LastProfile.ini"
@@ -294,6 +299,90 @@ check "AudioPanelApp.exe traced the failed microphone lookup" \
 check "its trace holds only lines of the trace format" \
     test -z "$(grep -v -E '^(HID|DRV|EP|MIX|WAVE) ' "$APP_TRACE")"
 cp "$APP_TRACE" "$SHOTS/app-trace.log" 2>/dev/null
+
+# ==== in the field: a user without the per-user file, a second instance, the session's end ====
+device_traffic_since() { since "$1" | grep -q -E '^(HID|DRV|EP|WAVE) '; }
+to_main_window() {  # to_main_window MESSAGE WPARAM LPARAM: the main window's answer
+    "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" -class TAudioMainForm "$@" 2>/dev/null | tr -d '\r'
+}
+rm -rf "$PANEL_USER_DIR"
+echo "MARK fresh-user" >>"$TRACE"
+AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SIM_PID=$!
+wait_for 30 traced_since "MARK fresh-user" 'SIM LAYOUT'
+check "a user without the per-user AudioConfig.cfg starts the panel" traced_since "MARK fresh-user" 'SIM LAYOUT'
+check "the user gets the program folder's copy (Graphite, English)" \
+    test "$(user_value DefaultSkin)/$(user_value DefaultLanguage)" = Graphite/English
+tray_double_click
+wait_for 5 shown
+geometry
+shot fresh-user
+check "the fresh user sees the default skin" same_pixel "$SKINS/Graphite/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
+click_control CloseImage
+wait_for 5 not shown
+
+echo "MARK second" >>"$TRACE"
+AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SECOND_PID=$!
+wait_for 30 not alive "$SECOND_PID"
+check "a second instance ends by itself" not alive "$SECOND_PID"
+check "a second instance sends nothing to the headset" not device_traffic_since "MARK second"
+
+# A press whose capture the system takes back (WM_CANCELMODE) ends without its release's action.
+slider_drag() {  # slider_drag CANCEL: drags band 1's slider up, first cancelling the mode if asked
+    local r
+    r=($(control EQ60HzSliderImage))
+    geometry
+    xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2)) mousedown 1
+    sleep 0.2
+    [ "$1" = cancel ] && to_main_window 0x1F 0 0 >/dev/null
+    for step in 10 20 30; do
+        xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2 - step))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.3
+}
+wait_for 5 shown
+echo "MARK cancel-drag" >>"$TRACE"
+slider_drag cancel
+check "WM_CANCELMODE ends a slider drag: nothing reaches the chip" not device_traffic_since "MARK cancel-drag"
+echo "MARK drag-again" >>"$TRACE"
+slider_drag keep
+check "the next drag writes band 1 again" traced_since "MARK drag-again" ' 21 01 10'
+geometry
+r=($(control Menu1Image))
+xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2)) mousedown 1
+sleep 0.2
+to_main_window 0x1F 0 0 >/dev/null
+xdotool mouseup 1
+check "WM_CANCELMODE: releasing the Save button opens no dialog" \
+    not timeout 2 xdotool search --sync --onlyvisible --name '^Save'
+click_control CloseImage
+wait_for 5 not shown
+
+rm -f "$PANEL_USER_DIR/LastProfile.ini"
+echo "MARK cancelled-end" >>"$TRACE"
+check "WM_QUERYENDSESSION is answered yes" test "$(to_main_window 0x11 0 0x80000000)" = 1
+to_main_window 0x16 0 0x80000000 >/dev/null  # another program cancelled the end
+sleep 1
+check "a cancelled session end leaves the panel running" alive "$SIM_PID"
+check "a cancelled session end sends nothing" not device_traffic_since "MARK cancelled-end"
+check "a cancelled session end writes no LastProfile.ini" test ! -e "$PANEL_USER_DIR/LastProfile.ini"
+echo "MARK session-end" >>"$TRACE"
+to_main_window 0x11 0 0x80000000 >/dev/null
+to_main_window 0x16 1 0x80000000 >/dev/null
+# Windows ends the process now; the file and the neutral headset must already be there.
+check "WM_ENDSESSION: LastProfile.ini written" test -s "$PANEL_USER_DIR/LastProfile.ini"
+check "WM_ENDSESSION: register 0x100 written with only the EQ path cleared" \
+    register_written_since "MARK session-end" '00 01' 83
+check "WM_ENDSESSION: effect 0 selected" traced_since "MARK session-end" '# select effect 0'
+check "WM_ENDSESSION: virtual 7.1 off with the default table" traced_since "MARK session-end" '# speakers enable=0'
+check "WM_ENDSESSION: the exchange ends with the idle report" \
+    test "$(since "MARK session-end" | grep '^HID SET' | tail -1)" = 'HID SET 00 00 00 00 00'
+wait_for 20 not alive "$SIM_PID"
+check "a panel that outlives the session's end closes" not alive "$SIM_PID"
+check "the shutdown ran once" test "$(since "MARK session-end" | grep -c '# select effect 0')" = 1
 
 echo "screenshots: $SHOTS"
 e2e_end

@@ -8,6 +8,7 @@
 
 #include "AudioConfig.h"
 #include "MessageBoxHost.h"
+#include "MessageFilter.h"
 #include "MicOperations.h"
 #include "PanelError.h"
 #include "PopupMenuWin32.h"
@@ -123,7 +124,7 @@ TAudioMainForm::~TAudioMainForm() {
 }
 
 bool TAudioMainForm::FormCreate() {
-    if (!::FormCreate(*this, presentation_->Title())) {
+    if (!onlyInstance_) {
         return false;
     }
     devices_->Layout(panel_->GetScene());
@@ -133,7 +134,8 @@ bool TAudioMainForm::FormCreate() {
 LRESULT CALLBACK TAudioMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     auto* self = WindowObject<TAudioMainForm>(window, message, lParam);
-    if (!self || !self->started_) {
+    // After the shutdown sequence (the session's end) nothing may move the headset again.
+    if (!self || !self->started_ || (self->shutDown_ && message != WM_DESTROY)) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     // The top-level handler: a bad number or picture in a file the user chose is reported and
@@ -212,14 +214,29 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DESTROY:
-            // FormDestroy. A second instance ends without it: the headset belongs to the first.
-            if (!shutDown_ && !secondInstance_) {
-                shutDown_ = true;
-                KillTimer(window_, kRotationTimer);
-                life_->Shutdown();
-            }
+            FormDestroy();
             tray_.reset();
             PostQuitMessage(0);
+            return 0;
+        case WM_QUERYENDSESSION:
+            // The end may still be cancelled by another program: nothing is undone here.
+            return TRUE;
+        case WM_ENDSESSION:
+            // The system ends the process after this without destroying the window.
+            if (wParam) {
+                FormDestroy();
+                // Should the process live on (an application restart), it ends as on close.
+                PostMessageW(window_, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        case WM_CANCELMODE:
+            CancelPointer();
+            break;
+        case WM_CAPTURECHANGED:
+            // lParam names the window that takes the capture: this one again loses nothing.
+            if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != window_) {
+                CancelPointer();
+            }
             return 0;
         default:
             break;
@@ -246,7 +263,9 @@ bool TAudioMainForm::Pointer(UINT message, WPARAM, LPARAM lParam) {
             break;
         case WM_LBUTTONUP:
             if (GetCapture() == window_) {
+                releasingCapture_ = true;
                 ReleaseCapture();
+                releasingCapture_ = false;
             }
             panel_->MouseUp(MouseButton::Left, at);
             break;
@@ -257,6 +276,20 @@ bool TAudioMainForm::Pointer(UINT message, WPARAM, LPARAM lParam) {
             return false;
     }
     return true;
+}
+
+void TAudioMainForm::CancelPointer() {
+    panel_->CancelPress();
+    Refresh();
+}
+
+void TAudioMainForm::FormDestroy() {
+    if (!shutDown_) {
+        shutDown_ = true;
+        KillTimer(window_, kRotationTimer);
+        timerRunning_ = false;
+        life_->Shutdown();
+    }
 }
 
 void TAudioMainForm::DeviceChange(WPARAM event, LPARAM data) {
@@ -437,7 +470,10 @@ void TAudioMainForm::ShowAbout() {
 // ILifecycleHost
 
 uint32_t TAudioMainForm::RegisterMessage(const std::u16string& name) {
-    return RegisterWindowMessageW(W(name));
+    const UINT message = RegisterWindowMessageW(W(name));
+    // The sender may run below an elevated panel's level.
+    AllowMessageFromLowerLevels(window_, message);
+    return message;
 }
 
 void TAudioMainForm::BuildPresentation() {
@@ -452,9 +488,16 @@ void TAudioMainForm::BuildPresentation() {
                            config.InstallAppTitle, config.InstallIconFileName,
                            config.InstallFolderName, Environment(L"APPDATA")});
     presentation_->Build();
-    tray_->Add();  // shown from start to exit
     profileHost_.SetTitle(presentation_->Title());
     CentreOnScreen();
+}
+
+bool TAudioMainForm::ClaimSingleInstance() {
+    onlyInstance_ = ::FormCreate(*this, presentation_->Title());
+    if (onlyInstance_) {
+        tray_->Add();  // shown from start to exit
+    }
+    return onlyInstance_;
 }
 
 bool TAudioMainForm::RegisterDeviceNotifications() {
@@ -514,6 +557,5 @@ bool TAudioMainForm::RaiseApplicationWindow(const std::u16string& title) {
 }
 
 void TAudioMainForm::Terminate() {
-    secondInstance_ = true;
     application_.Terminate();
 }

@@ -38,7 +38,8 @@ public:
     TAudioMainForm(const TAudioMainForm&) = delete;
     TAudioMainForm& operator=(const TAudioMainForm&) = delete;
 
-    // FormCreate: false when another instance runs; this one then ends without a window.
+    // FormCreate: false when another instance runs; this one then ends without a window. The
+    // single-instance rule itself ran during construction, before any device exchange.
     bool FormCreate();
     HWND Handle() const { return window_; }
 
@@ -62,6 +63,7 @@ public:
     // ILifecycleHost
     uint32_t RegisterMessage(const std::u16string& name) override;
     void BuildPresentation() override;
+    bool ClaimSingleInstance() override;
     bool RegisterDeviceNotifications() override;
     void Sleep(uint32_t milliseconds) override;
     void SendClose() override;
@@ -89,6 +91,10 @@ private:
     void UpdateTimer();
     void CentreOnScreen();
     void ShowError(const std::u16string& text);
+    // The shutdown sequence, from WM_DESTROY or from the end of the session.
+    void FormDestroy();
+    // A drag or press that will see no release: its capture went elsewhere.
+    void CancelPointer();
 
     ApplicationWindow& application_;
     HWND window_ = nullptr;
@@ -120,5 +126,6 @@ private:
     bool timerRunning_ = false;
     bool started_ = false;
     bool shutDown_ = false;
-    bool secondInstance_ = false;
+    bool onlyInstance_ = false;
+    bool releasingCapture_ = false;  // our own ReleaseCapture: the release is handled as such
 };

@@ -10,18 +10,23 @@ int Trunc(double v) {
     return static_cast<int>(v < -kLimit ? -kLimit : (v > kLimit ? kLimit : v));
 }
 
-// Polar angle in 0 .. 2 pi, quadrant by quadrant with the driver's constants.
+// Polar angle in 0 .. 2 pi, quadrant by quadrant with the driver's constants. The differences
+// are taken in double: a position loaded from a profile may lie anywhere in int's range.
 double PolarAngle(int x, int y, int cx, int cy) {
+    const double right = static_cast<double>(x) - cx;
+    const double left = static_cast<double>(cx) - x;
+    const double down = static_cast<double>(y) - cy;
+    const double up = static_cast<double>(cy) - y;
     if (y > cy && x < cx) {
-        return kSpeakerPi + std::atan2(y - cy, cx - x);
+        return kSpeakerPi + std::atan2(down, left);
     }
     if (y > cy) {
-        return kSpeakerTwoPi - std::atan2(y - cy, x - cx);
+        return kSpeakerTwoPi - std::atan2(down, right);
     }
     if (x < cx) {
-        return kSpeakerPi - std::atan2(cy - y, cx - x);
+        return kSpeakerPi - std::atan2(up, left);
     }
-    return std::atan2(cy - y, x - cx);
+    return std::atan2(up, right);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "ControlTags.h"
 #include "EqOperations.h"
+#include "SceneDiff.h"
 #include "TestFiles.h"
 #include "UiFixture.h"
 #include "UserActions.h"
@@ -71,6 +72,10 @@ public:
         return 0xC0DE;
     }
     void BuildPresentation() override { trace_.Add("HOST BUILD"); }
+    bool ClaimSingleInstance() override {
+        trace_.Add("HOST CLAIM");
+        return !otherInstance;
+    }
     bool RegisterDeviceNotifications() override {
         trace_.Add("HOST NOTIFY");
         return true;
@@ -84,6 +89,7 @@ public:
     }
     std::u16string registered;
     MainLifecycle* life = nullptr;
+    bool otherInstance = false;  // the mutex exists: another panel runs
 
 private:
     SimTrace& trace_;
@@ -169,10 +175,10 @@ TEST_F(LifecycleTest, StartUpRunsTheDeviceStepsInOrder) {
     // Presence handle, driver status / speakers off / parameter 0, the microphone read with the
     // meter, the reset circle's table, the notification registration; no last profile yet.
     const std::vector<std::string> expected = {
-        "HOST BUILD", "HID OPEN", kStatusQuery, kSpeakers, kParameterQuery, "EP FIND",
-        "WAVE START", "EP FIND",  "WAVE STOP",  kSpeakers, "HOST NOTIFY",
+        "HOST BUILD", "HOST CLAIM", "HID OPEN", kStatusQuery, kSpeakers, kParameterQuery,
+        "EP FIND",    "WAVE START", "EP FIND",  "WAVE STOP",  kSpeakers, "HOST NOTIFY",
     };
-    EXPECT_EQ(Lines({"HOST BUILD", "HOST NOTIFY", "HID OPEN", "HID CLOSE", "HID SET",
+    EXPECT_EQ(Lines({"HOST BUILD", "HOST CLAIM", "HOST NOTIFY", "HID OPEN", "HID CLOSE", "HID SET",
                      "DRV 00223190", "DRV 00223140", "DRV 00223028", "DRV 002230F0", "EP FIND",
                      "WAVE START", "WAVE STOP"}),
               expected);
@@ -401,6 +407,77 @@ TEST_F(LifecycleTest, ShutdownSavesTheSettingsBeforeItNeutralisesTheHeadset) {
     EXPECT_NE(profile.find("S1=0x7FF,0x400,0x400,0x400,0x400,0"), std::string::npos) << profile;
     EXPECT_NE(profile.find("LeftAlpha=5"), std::string::npos) << profile;
     EXPECT_EQ(state.workingEq.Gain[0], 0x400);  // and the headset was neutralised afterwards
+}
+
+TEST_F(LifecycleTest, SecondInstanceEndsBeforeAnyDeviceTraffic) {
+    StartPanel(true);
+    OnEqSwitch(ctx);
+    life.Shutdown();  // the first run leaves a last profile with the EQ on
+    const std::string lastProfile = LastProfile();
+    ASSERT_NE(lastProfile.find("[EQ]"), std::string::npos);
+    sim.Chip().PowerOn();
+    const int powerOn = sim.Chip().Register(0x100);
+
+    lifeHost.otherInstance = true;
+    StartPanel(true);  // the running panel owns the headset now
+    EXPECT_EQ(sim.Trace().Lines(), (std::vector<std::string>{"HOST BUILD", "HOST CLAIM"}));
+    life.Shutdown();  // its window goes: still nothing sent, nothing saved
+    EXPECT_EQ(sim.Trace().Lines(), (std::vector<std::string>{"HOST BUILD", "HOST CLAIM"}));
+    EXPECT_EQ(sim.Chip().Register(0x100), powerOn);
+    EXPECT_EQ(LastProfile(), lastProfile);
+}
+
+// The session's end and the window's destruction both ask for the shutdown.
+TEST_F(LifecycleTest, ShutdownRunsOnceWhicheverEndComesFirst) {
+    StartPanel(true);
+    OnEqSwitch(ctx);
+    life.Shutdown();
+    EXPECT_EQ(Count(kSelectEffect), 1u);
+    EXPECT_EQ(sim.Chip().Register(0x100) & 0x04, 0);  // the EQ path is off
+    fs::remove(HostFsPath(folder.File(u"AppData\\QLN47xx\\LastProfile.ini")));
+    sim.Trace().Clear();
+    life.Shutdown();
+    EXPECT_TRUE(sim.Trace().Lines().empty());
+    EXPECT_FALSE(fs::exists(HostFsPath(folder.File(u"AppData\\QLN47xx\\LastProfile.ini"))));
+}
+
+// A profile edited by hand or damaged: speaker positions at the ends of int's range go through
+// the load, the speaker table, rotation, dragging, hit-testing, repainting and the next save
+// without an overflow (the sanitizers watch every step).
+TEST_F(LifecycleTest, ExtremeSpeakerPositionsInTheLastProfileOverflowNothing) {
+    fs::create_directories(HostFsPath(folder.File(u"AppData\\QLN47xx")));
+    std::ofstream(HostFsPath(folder.File(u"AppData\\QLN47xx\\LastProfile.ini")), std::ios::binary)
+        << "[EQ]\r\nS1=0x400,0x400,0x400,0x400,0x400,0\r\nS2=0x400,0x400,0x400,0x400,0x400,0\r\n"
+           "S3=0x400,0x400,0x400,0x400,0x400,0\r\nS4=0x400,0x400,0x400,0x400,0x400,0\r\n"
+           "[3D]\r\nLeftAlpha=2147483647\r\nLeftBeta=-2147483648\r\nRightAlpha=0\r\n"
+           "RightBeta=0\r\nFBM=0\r\n3DEN=0\r\n[Effect]\r\nCurrentEffect=-2147483648\r\n"
+           "[Virtual7ch1]\r\nC=2147483647,2147483647\r\nL=-2147483648,-2147483648\r\n"
+           "LS=2147483647,-2147483648\r\nLB=-2147483648,2147483647\r\nRB=0,2147483647\r\n"
+           "RS=-2147483647,0\r\nSUB=2147483600,-2147483600\r\nR=1,1\r\n7ch1EN=1\r\n";
+    StartPanel(true);
+    EXPECT_EQ(profileHost.problems, 0);
+    EXPECT_EQ(Get("VirtualCImage").bounds.left, 2147483647);
+    EXPECT_EQ(Get("VirtualLImage").bounds.top, -2147483647 - 1);
+    ASSERT_EQ(Count(kSpeakers), 3u);  // the design's table, the reset circle's, the profile's
+
+    const SceneSnapshot painted = Take(window.GetScene());
+    window.ShowPage(PAGE_VIRTUAL);
+    for (const Point at : {Point{32767, 32767}, Point{-32768, 0}, Centre("VirtualRImage")}) {
+        window.MouseDown(MouseButton::Left, at);
+        window.MouseMove({32767, -32768});  // the platform's pointer is 16-bit
+        window.MouseMove({-32768, 32767});
+        window.MouseUp(MouseButton::Left, at);
+    }
+    state.rotateClockwise = 1;
+    for (int tick = 0; tick < 3; ++tick) {
+        life.OnTimer();
+    }
+    EXPECT_FALSE(Changed(painted, window.GetScene()).empty());
+
+    life.Shutdown();
+    const std::string saved = LastProfile();
+    EXPECT_NE(saved.find("[Virtual7ch1]"), std::string::npos);
+    EXPECT_NE(saved.find("CurrentEffect=-2147483648"), std::string::npos);
 }
 
 }  // namespace

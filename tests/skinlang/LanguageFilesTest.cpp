@@ -18,6 +18,8 @@ public:
         return folders[folder];
     }
     bool FileExists(const std::u16string&) override { return false; }
+    bool CreateFolder(const std::u16string&) override { return false; }
+    bool CopyNewFile(const std::u16string&, const std::u16string&) override { return false; }
     std::map<std::u16string, std::vector<std::u16string>> folders;
 };
 

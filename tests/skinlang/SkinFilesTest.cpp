@@ -21,6 +21,8 @@ public:
         return folders[folder];
     }
     bool FileExists(const std::u16string& path) override { return files.count(path) != 0; }
+    bool CreateFolder(const std::u16string&) override { return false; }
+    bool CopyNewFile(const std::u16string&, const std::u16string&) override { return false; }
 
     std::map<std::u16string, std::vector<std::u16string>> folders;
     std::map<std::u16string, bool> files;

@@ -183,4 +183,29 @@ TEST_F(PointerTest, WithoutTheDeviceSlidersBarsAndIconsOnlyWarn) {
     EXPECT_EQ(Top("EQ60HzSliderImage"), 156);
 }
 
+// The capture went elsewhere (a window of another program, the system's cancel): no release comes.
+TEST_F(PointerTest, CancelledPressEndsTheDragAndReleasesTheButtonWithoutItsCommand) {
+    Start();
+    const Point slider = Centre("EQ60HzSliderImage");
+    window.MouseDown(MouseButton::Left, slider);
+    window.MouseMove({slider.x, slider.y - 10});
+    const int dragged = Top("EQ60HzSliderImage");
+    window.CancelPress();
+    EXPECT_FALSE(window.Pointer().Dragging());
+    sim.Trace().Clear();
+    window.MouseMove({slider.x, slider.y - 40});  // the button is up: a plain move
+    EXPECT_EQ(Top("EQ60HzSliderImage"), dragged);
+    EXPECT_TRUE(sim.Trace().Lines().empty());
+
+    const std::u16string folder = kSkinFolder;
+    const Point save = Centre("Menu1Label");
+    window.MouseDown(MouseButton::Left, save);
+    ASSERT_EQ(Get("Menu1Image").picture, folder + u"Menu1ImageDown.bmp");
+    window.CancelPress();
+    EXPECT_EQ(Get("Menu1Image").picture, folder + u"Menu1ImageUp.bmp");
+    EXPECT_EQ(Get("Menu1Label").colour, 0x555555);
+    window.MouseUp(MouseButton::Left, save);  // a release after all is not a click
+    EXPECT_EQ(host.saves, 0);
+}
+
 }  // namespace

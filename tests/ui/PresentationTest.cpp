@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -55,6 +56,15 @@ public:
     bool FileExists(const std::u16string& path) override {
         std::error_code ec;
         return fs::is_regular_file(HostFsPath(path), ec);
+    }
+    bool CreateFolder(const std::u16string& path) override {
+        std::error_code ec;
+        fs::create_directory(HostFsPath(path), ec);
+        return fs::is_directory(HostFsPath(path), ec);
+    }
+    bool CopyNewFile(const std::u16string& from, const std::u16string& to) override {
+        std::error_code ec;
+        return fs::copy_file(HostFsPath(from), HostFsPath(to), ec);
     }
 };
 
@@ -244,11 +254,33 @@ TEST_F(PresentationTest, UnknownSkinChecksFirstItemAndStopsAtTheMissingRegion) {
     EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Aurora");
 }
 
-TEST_F(PresentationTest, FailingSkinClickLeavesTheChoiceUnwritten) {
+// A choice that fails to load must not be saved by a later choice: every start would fail on it.
+TEST_F(PresentationTest, FailingChoiceKeepsTheOneThatLoadedAndIsNeverWritten) {
     presentation.Build();
+    OnVirtualResetButton(ctx);
+    const Rect speaker = Get("VirtualLImage").bounds;
     fs::remove(HostFsPath(ProgramFolder() + u"Skin\\Aurora\\MainForm_Frame.rgn"));
     EXPECT_THROW(presentation.SkinMenuClick(0), PanelError);
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Graphite");
+    EXPECT_EQ(presentation.Choice().skin, u"Graphite");
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Graphite\\");
+    EXPECT_EQ(skin.radius, 70);
+    EXPECT_EQ(Get("VirtualLImage").bounds.left, speaker.left);
+    EXPECT_EQ(Get("VirtualLImage").bounds.top, speaker.top);
+
+    strings.WriteString(u"GlobalFont", u"FontSize", u"x",
+                        ProgramFolder() + u"Language\\French\\Language.ini");
+    EXPECT_THROW(presentation.LanguageMenuClick(1), PanelError);
+    EXPECT_EQ(Checked(presentation.PopupMenu()[0]), u"English");
+    EXPECT_EQ(Get("Menu1Label").caption, StyleOf(presentation.Language(), u"LabelMenu1").Text);
+    EXPECT_EQ(StyleOf(presentation.Language(), u"LabelMenu1").Text, u"Save");
+    EXPECT_EQ(UserValue(u"Language", u"DefaultLanguage"), u"English");
+
+    // The next choice that loads writes the names in force.
+    presentation.LanguageMenuClick(2);  // Deutsch
+    presentation.LanguageMenuClick(0);
     EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Graphite");
+    EXPECT_EQ(UserValue(u"Language", u"DefaultLanguage"), u"English");
 }
 
 TEST_F(PresentationTest, LanguageSwitchKeepsSkinOverrideForMenu1) {
@@ -269,14 +301,40 @@ TEST_F(PresentationTest, LanguageSwitchKeepsSkinOverrideForMenu1) {
     EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Graphite");
 }
 
-TEST_F(PresentationTest, WithoutUserConfigurationNothingIsWritten) {
+// Any user but the installing one starts without the per-user folder.
+TEST_F(PresentationTest, AUserWithoutTheFileStartsOnTheProgramFoldersCopy) {
     const std::u16string user = UserConfigPath(folder.File(u"AppData"), kInstallFolder);
-    fs::remove(HostFsPath(user));
-    // No choice: the empty skin name has no region file.
-    EXPECT_THROW(presentation.Build(), PanelError);
+    fs::remove_all(HostFsPath(UserDir()));
+    ASSERT_NO_THROW(presentation.Build());
     EXPECT_EQ(Checked(presentation.PopupMenu()[0]), u"English");
-    presentation.LanguageMenuClick(0);
-    EXPECT_FALSE(listing.FileExists(user));
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Graphite");
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Graphite\\");
+    ASSERT_TRUE(listing.FileExists(user));
+
+    presentation.SkinMenuClick(0);
+    EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Aurora");
+    char16_t shared[128] = {};
+    strings.GetString(u"Skin", u"DefaultSkin", u"", shared, 128,
+                      ProgramFolder() + u"AudioConfig.cfg");
+    EXPECT_EQ(std::u16string(shared), u"Graphite");  // the other users' default is untouched
+}
+
+// A profile folder that cannot be made (a file stands in its place): the installed choice shows,
+// and a choice lasts the session without touching the other users' file.
+TEST_F(PresentationTest, AUserWhoseFolderCannotBeMadeReadsTheProgramFolder) {
+    const std::u16string program = ProgramFolder() + u"AudioConfig.cfg";
+    strings.WriteString(u"Skin", u"DefaultSkin", u"Aurora", program);
+    fs::remove_all(HostFsPath(UserDir()));
+    std::ofstream(HostFsPath(UserDir())) << "not a folder";
+    ASSERT_NO_THROW(presentation.Build());
+    EXPECT_EQ(Checked(presentation.PopupMenu()[1]), u"Aurora");
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Aurora\\");
+
+    presentation.SkinMenuClick(1);
+    EXPECT_EQ(look.skinFolder, ProgramFolder() + u"Skin\\Graphite\\");
+    char16_t shared[128] = {};
+    strings.GetString(u"Skin", u"DefaultSkin", u"", shared, 128, program);
+    EXPECT_EQ(std::u16string(shared), u"Aurora");
 }
 
 // Two processes on one machine: the named mutexes and the application windows they share.

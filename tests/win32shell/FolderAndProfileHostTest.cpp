@@ -56,6 +56,24 @@ TEST(FolderListingWin32, FileExistsIsTrueForFilesOnly) {
     EXPECT_FALSE(host.FileExists(temp.File(u"missing.ini")));
 }
 
+// The per-user folder of a user who never ran the panel: made, then given the program's copy,
+// which must never replace a file the user already has.
+TEST(FolderListingWin32, CreatesAFolderAndCopiesOnlyOntoNothing) {
+    TempFolder temp;
+    temp.Write(u"AudioConfig.cfg", "program copy");
+    FolderListingWin32 listing;
+    const std::u16string user = temp.File(u"QLN47xx Audio");
+    EXPECT_TRUE(listing.CreateFolder(user));
+    EXPECT_TRUE(listing.CreateFolder(user));  // already there
+    EXPECT_FALSE(listing.CreateFolder(temp.File(u"missing\\deeper")));
+    EXPECT_TRUE(listing.CopyNewFile(temp.File(u"AudioConfig.cfg"), user + u"\\AudioConfig.cfg"));
+    EXPECT_EQ(temp.Read(u"QLN47xx Audio\\AudioConfig.cfg"), "program copy");
+    temp.Write(u"QLN47xx Audio\\AudioConfig.cfg", "user's own");
+    EXPECT_FALSE(listing.CopyNewFile(temp.File(u"AudioConfig.cfg"), user + u"\\AudioConfig.cfg"));
+    EXPECT_EQ(temp.Read(u"QLN47xx Audio\\AudioConfig.cfg"), "user's own");
+    EXPECT_FALSE(listing.CopyNewFile(temp.File(u"missing.cfg"), user + u"\\other.cfg"));
+}
+
 TEST(ProfileHostWin32, EnvironmentFolderOfAnyLength) {
     ProfileHostWin32 host;
     const std::u16string name = u"AUDIO_SHELL_TEST_FOLDER";

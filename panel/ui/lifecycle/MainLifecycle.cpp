@@ -54,11 +54,16 @@ void MainLifecycle::RefreshMicrophoneOnce() {
     }
 }
 
-void MainLifecycle::Start() {
+bool MainLifecycle::Start() {
     PanelState& s = ctx_.state;
     exitMessage_ = host_.RegisterMessage(kExitMessageName);
     ctx_.device.osGeneration = OsGeneration(os_);
     host_.BuildPresentation();
+    // A second instance would otherwise write its last profile over the running one's settings.
+    if (!host_.ClaimSingleInstance()) {
+        return false;
+    }
+    running_ = true;
 
     Connect();
 
@@ -94,6 +99,7 @@ void MainLifecycle::Start() {
     LastProfileLoad(profiles_);
 
     ctx_.device.captureEndpoint.reset();
+    return true;
 }
 
 bool MainLifecycle::WindowMessage(uint32_t message) {
@@ -192,6 +198,10 @@ void MainLifecycle::OnTimer() {
 }
 
 void MainLifecycle::Shutdown() {
+    if (!running_) {
+        return;
+    }
+    running_ = false;
     PanelState& s = ctx_.state;
     LastProfileSave(profiles_);
     EqReset(ctx_);

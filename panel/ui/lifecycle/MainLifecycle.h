@@ -2,11 +2,11 @@
 // device notifications, the exit message, the 20 ms timer and the shutdown sequence.
 //
 //   MainLifecycle life(window, profiles, sim.DeviceTree(), sim.OsVersion(), host);
-//   life.Start();                                     // construction of TAudioMainForm
+//   if (!life.Start()) { /* another instance runs: end */ }  // construction of TAudioMainForm
 //   life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &broadcast);  // WM_DEVICECHANGE
 //   life.OnTimer();                                   // Timer, every 20 ms
 //   life.WindowMessage(message);                      // the window procedure
-//   life.Shutdown();                                  // FormDestroy
+//   life.Shutdown();                                  // FormDestroy or the session's end
 #pragma once
 
 #include <cstdint>
@@ -47,6 +47,9 @@ public:
     // configuration, panel state and profile folder name, language and skin, tray hint, title,
     // menus, texts, region and pictures.
     virtual void BuildPresentation() = 0;
+    // FormCreate's single-instance rule, run before the first device exchange: false when
+    // another instance runs; it has been raised and this one ends without touching the headset.
+    virtual bool ClaimSingleInstance() = 0;
     // RegisterDeviceNotificationW for all interface classes; false when it failed.
     virtual bool RegisterDeviceNotifications() = 0;
     virtual void Sleep(uint32_t milliseconds) = 0;
@@ -59,8 +62,9 @@ public:
     MainLifecycle(PanelWindow& window, ProfileSession& profiles, IDeviceEnumerator& devices,
                   IOsVersion& os, ILifecycleHost& host);
 
-    // The start-up sequence, steps 1-21.
-    void Start();
+    // The start-up sequence, steps 1-21, with the single-instance rule before the device steps.
+    // False when another instance runs: no device step was taken.
+    bool Start();
     // Steps 11-12: search, IDs and presence handle; true when the handle opened.
     bool Connect();
 
@@ -72,7 +76,8 @@ public:
     void OnRemoval(const DeviceBroadcast& broadcast);
     // TimerTimer.
     void OnTimer();
-    // FormDestroy: steps 1-10, the headset left neutral.
+    // FormDestroy: steps 1-10, the headset left neutral. Runs once, and only after a Start that
+    // went on to the device steps: the window's destruction and the session's end both call it.
     void Shutdown();
 
     uint32_t ExitMessage() const { return exitMessage_; }
@@ -91,4 +96,5 @@ private:
     ILifecycleHost& host_;
     uint32_t exitMessage_ = 0;
     bool registered_ = false;
+    bool running_ = false;  // the device steps ran and the shutdown has not
 };

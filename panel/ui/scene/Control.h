@@ -18,9 +18,11 @@ struct Rect {
     int width = 0;
     int height = 0;
 
-    // Right and bottom edges are outside, as for the platform's rectangles.
+    // Right and bottom edges are outside, as for the platform's rectangles. In 64 bits: a
+    // profile may place an icon anywhere in int's range.
     bool Contains(Point p) const {
-        return p.x >= left && p.y >= top && p.x - left < width && p.y - top < height;
+        return p.x >= left && p.y >= top && int64_t{p.x} - left < width &&
+               int64_t{p.y} - top < height;
     }
 };
 

@@ -1,8 +1,17 @@
 #include "SceneDiff.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
+
+// Window coordinates in 64 bits, brought back into int's range: a profile may place an icon
+// anywhere in it.
+int ToInt(int64_t v) {
+    return static_cast<int>(
+        std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
 
 bool SameFont(const LabelFont& a, const LabelFont& b) {
     return a.face == b.face && a.heightPx == b.heightPx && a.points == b.points && a.bold == b.bold;
@@ -106,12 +115,12 @@ void Merge(std::vector<Rect>& rects) {
 Rect Intersect(const Rect& a, const Rect& b) {
     const int left = std::max(a.left, b.left);
     const int top = std::max(a.top, b.top);
-    const int right = std::min(a.left + a.width, b.left + b.width);
-    const int bottom = std::min(a.top + a.height, b.top + b.height);
+    const int64_t right = std::min(int64_t{a.left} + a.width, int64_t{b.left} + b.width);
+    const int64_t bottom = std::min(int64_t{a.top} + a.height, int64_t{b.top} + b.height);
     if (right <= left || bottom <= top) {
         return {left, top, 0, 0};
     }
-    return {left, top, right - left, bottom - top};
+    return {left, top, ToInt(right - left), ToInt(bottom - top)};
 }
 
 bool IsPainted(const Scene& scene, const Control& control) {
@@ -128,7 +137,8 @@ bool IsPainted(const Scene& scene, const Control& control) {
 
 Rect WindowBounds(const Scene& scene, const Control& control) {
     const Point origin = scene.ParentOrigin(control);
-    return {origin.x + control.bounds.left, origin.y + control.bounds.top, control.bounds.width,
+    return {ToInt(int64_t{origin.x} + control.bounds.left),
+            ToInt(int64_t{origin.y} + control.bounds.top), control.bounds.width,
             control.bounds.height};
 }
 

@@ -18,6 +18,25 @@ std::u16string UserConfigPath(const std::u16string& appData,
     return appData + u"\\" + installFolderName + u"\\AudioConfig.cfg";
 }
 
+std::u16string ProvideUserConfig(IFolderListing& files, const std::u16string& programConfig,
+                                 const std::u16string& appData,
+                                 const std::u16string& installFolderName) {
+    if (appData.empty() || installFolderName.empty()) {
+        return programConfig;
+    }
+    const std::u16string path = UserConfigPath(appData, installFolderName);
+    if (files.FileExists(path)) {
+        return path;
+    }
+    if (files.FileExists(programConfig) &&
+        files.CreateFolder(appData + u"\\" + installFolderName) &&
+        files.CopyNewFile(programConfig, path)) {
+        return path;
+    }
+    // No copy of its own (a read-only or missing profile folder): the installed defaults apply.
+    return programConfig;
+}
+
 UserChoice ReadUserChoice(IFolderListing& files, IProfileStrings& strings,
                           const std::u16string& path) {
     UserChoice choice;

@@ -1,5 +1,6 @@
-// The user's language and skin, kept in %APPDATA%\<InstallFolderName>\AudioConfig.cfg, which the
-// installer places: without that file nothing is read or written.
+// The user's language and skin, kept in %APPDATA%\<InstallFolderName>\AudioConfig.cfg. The
+// installer places that file for the user who installs; every other user gets the program
+// folder's copy at the first start (ProvideUserConfig).
 #pragma once
 
 #include <string>
@@ -14,6 +15,13 @@ struct UserChoice {
 
 std::u16string UserConfigPath(const std::u16string& appData,
                               const std::u16string& installFolderName);
+
+// Copies programConfig to the user configuration file when that is missing, its folder created
+// first. Returns the file to read the choice from: the user's, or programConfig when the user has
+// none and none could be made (no %APPDATA%, no folder name, a folder that cannot be written).
+std::u16string ProvideUserConfig(IFolderListing& files, const std::u16string& programConfig,
+                                 const std::u16string& appData,
+                                 const std::u16string& installFolderName);
 
 // Both names empty when the file is not there; each at most 127 characters.
 UserChoice ReadUserChoice(IFolderListing& files, IProfileStrings& strings,

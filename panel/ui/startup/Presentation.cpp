@@ -1,7 +1,9 @@
 #include "Presentation.h"
 
+#include <exception>
 #include <utility>
 
+#include "ControlTags.h"
 #include "EqOperations.h"
 #include "IntoAppearance.h"
 #include "MicOperations.h"
@@ -66,7 +68,11 @@ void Presentation::LoadSkin() {
 }
 
 void Presentation::Build() {
-    choice_ = ReadUserChoice(files_, strings_, UserConfig());
+    // The Run value starts the panel for every user; only the installing one has the file.
+    choice_ =
+        ReadUserChoice(files_, strings_,
+                       ProvideUserConfig(files_, config_.applicationFolder + u"AudioConfig.cfg",
+                                         config_.appData, config_.installFolderName));
 
     const std::u16string icon = config_.applicationFolder + config_.installIconFileName;
     if (!tray_.LoadIcon(icon)) {
@@ -93,31 +99,68 @@ void Presentation::Build() {
     shown_ = false;
 }
 
-void Presentation::SkinMenuClick(int item) {
-    if (item < 0 || static_cast<size_t>(item) >= skins_.captions.size()) {
-        return;
-    }
-    skins_.checked = item;
-    choice_.skin = SkinNameOfItem(skins_.captions[static_cast<size_t>(item)]);
+void Presentation::ShowSkin(const Point* keepSpeakers) {
     LoadSkin();
     Overrides();
     PanelContext& ctx = window_.Context();
     PlaceEqSliders(ctx, ctx.state.currentPreset - 1);
     // The skin's own slider position would contradict the level shown beside it.
     PlaceMicSlider(ctx);
-    PlaceSpeakersForSkin(ctx, layout_.previousRadius);
+    if (!keepSpeakers) {
+        PlaceSpeakersForSkin(ctx, layout_.previousRadius);
+        return;
+    }
+    for (int k = 0; k < kSpeakerCount; ++k) {
+        ctx.view.MoveImage(TAG_SPEAKER_L + k, keepSpeakers[k]);
+    }
+}
+
+template <typename Load>
+void Presentation::Choose(int& checked, std::u16string& name, int item, std::u16string chosen,
+                          Load load) {
+    const int loadedItem = checked;
+    const std::u16string loadedName = name;
+    checked = item;
+    name = std::move(chosen);
+    try {
+        load(true);
+    } catch (...) {
+        // The choice stays the one that loaded last, so no later write saves a name that every
+        // start would then fail on; its files are shown again if they still load.
+        const std::exception_ptr failure = std::current_exception();
+        checked = loadedItem;
+        name = loadedName;
+        try {
+            load(false);
+        } catch (...) {
+            // The first failure is the one to report.
+        }
+        std::rethrow_exception(failure);
+    }
     WriteUserChoice(files_, strings_, UserConfig(), choice_);
+}
+
+void Presentation::SkinMenuClick(int item) {
+    if (item < 0 || static_cast<size_t>(item) >= skins_.captions.size()) {
+        return;
+    }
+    // Where the speakers stand, should the earlier skin have to come back.
+    Point speakers[kSpeakerCount];
+    for (int k = 0; k < kSpeakerCount; ++k) {
+        speakers[k] = window_.ImagePosition(TAG_SPEAKER_L + k);
+    }
+    Choose(skins_.checked, choice_.skin, item,
+           SkinNameOfItem(skins_.captions[static_cast<size_t>(item)]),
+           [this, &speakers](bool chosen) { ShowSkin(chosen ? nullptr : speakers); });
 }
 
 void Presentation::LanguageMenuClick(int item) {
     if (item < 0 || static_cast<size_t>(item) >= languages_.entries.size()) {
         return;
     }
-    languages_.checked = item;
-    choice_.language =
-        LanguageOfItem(languages_, languages_.entries[static_cast<size_t>(item)].displayName);
-    ApplyLanguage();
-    WriteUserChoice(files_, strings_, UserConfig(), choice_);
+    Choose(languages_.checked, choice_.language, item,
+           LanguageOfItem(languages_, languages_.entries[static_cast<size_t>(item)].displayName),
+           [this](bool) { ApplyLanguage(); });
 }
 
 std::vector<MenuItem> Presentation::PopupMenu() const {

@@ -69,7 +69,8 @@ public:
     // Start-up steps 7-10. Throws PanelError for an unreadable icon, picture, region or number.
     void Build();
 
-    // A failing load stops the steps after it, the user's choice unwritten.
+    // A failing load throws PanelError; the choice and what is shown stay those of the skin or
+    // language that loaded last, and nothing is written.
     void SkinMenuClick(int item);
     void LanguageMenuClick(int item);
 
@@ -93,6 +94,13 @@ private:
     std::u16string SkinFile(const std::u16string& file) const;
     void ApplyLanguage();
     void LoadSkin();
+    // The skin loaded and the sliders and speakers placed on it: the speakers around its centre
+    // at their distances rescaled from the previous radius, or back where keepSpeakers says.
+    void ShowSkin(const Point* keepSpeakers);
+    // A menu choice: load(true) shows it; when that throws, load(false) shows the earlier one
+    // again and the error goes on. Written to the user file only when it loaded.
+    template <typename Load>
+    void Choose(int& checked, std::u16string& name, int item, std::u16string chosen, Load load);
     void ApplyRegion();
     void Overrides();
     std::u16string UserConfig() const;

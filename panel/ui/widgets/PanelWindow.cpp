@@ -76,6 +76,22 @@ void PanelWindow::MouseUp(MouseButton button, Point at) {
     }
 }
 
+void PanelWindow::CancelPress() {
+    pointer_.Release();
+    Control* control = pressed_;
+    pressed_ = nullptr;
+    if (!control || !pressAccepted_) {
+        return;
+    }
+    if (control->handler == Handler::Image) {
+        ShowReleased(*control);
+    } else if (control->handler == Handler::Label) {
+        if (Control* image = scene_.FindImageByTag(control->tag)) {
+            ShowReleased(*image);
+        }
+    }
+}
+
 void PanelWindow::FormMouseDown(MouseButton button) {
     if (button == MouseButton::Left) {
         ports_.host.BeginWindowDrag();

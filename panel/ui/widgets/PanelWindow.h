@@ -49,6 +49,9 @@ public:
     void MouseDown(MouseButton button, Point at);
     void MouseMove(Point at);
     void MouseUp(MouseButton button, Point at);
+    // The release will not come (the capture went elsewhere, the system cancelled the mode): the
+    // drag ends and a pressed button looks released, without the release's click or command.
+    void CancelPress();
 
     // The window's handlers. The press handlers return false when the press was refused (the
     // warning shown instead).
@@ -84,6 +87,8 @@ private:
     void PressLinkButton(Control& image);
     void ApplyEntry(const char* key, Control* image);
     bool InsideNotebook(Point at) const;
+    // A push button's released look; false for other controls.
+    bool ShowReleased(Control& image);
 
     Scene scene_;
     Appearance& look_;

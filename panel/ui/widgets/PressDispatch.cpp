@@ -90,16 +90,24 @@ void PanelWindow::PressLinkButton(Control& image) {
     LoadPicture(image, look_.skinFolder + u"3D\\" + entry.FileName, ports_.pictures);
 }
 
-void PanelWindow::OnImageMouseUp(Control& image, MouseButton button) {
+bool PanelWindow::ShowReleased(Control& image) {
     const int t = image.tag;
     const ButtonKeys* keys = PushButtonKeys(t);
     if (!keys) {
-        return;
+        return false;
     }
     ApplyImageEntry(look_.Image(keys->up), image, u"", look_, ports_.pictures);
     if (t >= 2) {
         PaintLabelColour(scene_.FindLabelByTag(t), keys->style, false);
     }
+    return true;
+}
+
+void PanelWindow::OnImageMouseUp(Control& image, MouseButton button) {
+    if (!ShowReleased(image)) {
+        return;
+    }
+    const int t = image.tag;
     if (t == 2) {
         ports_.commands.SaveProfile();
     } else if (t == 3) {

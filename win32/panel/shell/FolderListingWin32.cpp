@@ -31,3 +31,11 @@ std::vector<std::u16string> FolderListingWin32::Subfolders(const std::u16string&
 bool FolderListingWin32::FileExists(const std::u16string& path) {
     return IsExistingFile(path);
 }
+
+bool FolderListingWin32::CreateFolder(const std::u16string& path) {
+    return CreateDirectoryW(W(path), nullptr) || IsExistingFolder(path);
+}
+
+bool FolderListingWin32::CopyNewFile(const std::u16string& from, const std::u16string& to) {
+    return CopyFileW(W(from), W(to), TRUE) != FALSE;
+}

@@ -1,4 +1,4 @@
-// The skin and language catalogues' view of the disk.
+// The skin and language catalogues' view of the disk, and the per-user folder's first copy.
 #pragma once
 
 #include <string>
@@ -10,4 +10,6 @@ class FolderListingWin32 : public IFolderListing {
 public:
     std::vector<std::u16string> Subfolders(const std::u16string& folder) override;
     bool FileExists(const std::u16string& path) override;
+    bool CreateFolder(const std::u16string& path) override;
+    bool CopyNewFile(const std::u16string& from, const std::u16string& to) override;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "MessageFilter.h"
+
 namespace {
 constexpr UINT kIconId = 1;
 }
@@ -10,7 +12,10 @@ constexpr UINT kIconId = 1;
 TrayIcon::TrayIcon(HWND owner, UINT callbackMessage)
     : owner_(owner),
       callbackMessage_(callbackMessage),
-      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    // The shell runs below an elevated panel's level.
+    AllowMessageFromLowerLevels(owner_, taskbarCreated_);
+}
 
 TrayIcon::~TrayIcon() {
     Remove();
