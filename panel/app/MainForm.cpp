@@ -12,6 +12,7 @@
 #include "PanelError.h"
 #include "PopupMenuWin32.h"
 #include "WideText.h"
+#include "WindowDpi.h"
 #include "WindowObject.h"
 
 namespace {
@@ -83,6 +84,10 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
     if (!window_) {
         throw PanelError(u"Cannot create the main window");
     }
+    designSize_ = {kDesignWidth, kDesignHeight};
+    scale_ = ScreenScale(WindowDpi(window_));
+    renderer_.SetScale(scale_);
+    ApplyWindowSize();
     try {
         programFolder_ = FolderOf(ModulePath());
         application_.onRestore = [this] { Restore(); };
@@ -172,6 +177,9 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the scene covers the whole window
+        case kDpiChangedMessage:
+            DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_TIMER:
             if (wParam == kRotationTimer) {
                 life_->OnTimer();
@@ -231,7 +239,7 @@ bool TAudioMainForm::Pointer(UINT message, WPARAM, LPARAM lParam) {
     if (!pointerHook_) {
         return false;
     }
-    const Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const Point at = scale_.ToDesign(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     switch (message) {
         case WM_LBUTTONDOWN:
             // Drags go on outside the window until the button is released.
@@ -331,7 +339,8 @@ void TAudioMainForm::Paint() {
 
 void TAudioMainForm::Refresh() {
     const Scene& scene = panel_->GetScene();
-    for (const Rect& r : Changed(painted_, scene)) {
+    for (const Rect& changed : Changed(painted_, scene)) {
+        const Rect r = scale_.ToScreen(changed);
         const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
         InvalidateRect(window_, &area, FALSE);
     }
@@ -358,6 +367,44 @@ void TAudioMainForm::CentreOnScreen() {
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TAudioMainForm::ApplyWindowSize() {
+    const Size size = scale_.ToScreen(designSize_);
+    SetWindowPos(window_, nullptr, 0, 0, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+bool TAudioMainForm::ApplyWindowRegion() {
+    const std::vector<uint8_t> regionData = ScaleRegionData(designRegion_, scale_);
+    HRGN region = regionData.empty()
+                      ? nullptr
+                      : ExtCreateRegion(nullptr, static_cast<DWORD>(regionData.size()),
+                                        reinterpret_cast<const RGNDATA*>(regionData.data()));
+    // The window owns the region once it is set.
+    if (!region || !SetWindowRgn(window_, region, TRUE)) {
+        if (region) {
+            DeleteObject(region);
+        }
+        SetWindowRgn(window_, nullptr, TRUE);
+        return false;
+    }
+    return true;
+}
+
+void TAudioMainForm::DpiChanged(int dpi, const RECT* suggested) {
+    scale_ = ScreenScale(dpi);
+    renderer_.SetScale(scale_);
+    // The suggested place keeps the window on the monitor it moved to; the size is the panel's.
+    if (suggested) {
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ApplyWindowSize();
+    if (!designRegion_.empty()) {
+        ApplyWindowRegion();
+    }
 }
 
 void TAudioMainForm::ShowError(const std::u16string& text) {
@@ -396,24 +443,13 @@ void TAudioMainForm::ProcessPendingMessages() {
 }
 
 bool TAudioMainForm::SetWindowRegion(const std::vector<uint8_t>& regionData) {
-    HRGN region = regionData.empty()
-                      ? nullptr
-                      : ExtCreateRegion(nullptr, static_cast<DWORD>(regionData.size()),
-                                        reinterpret_cast<const RGNDATA*>(regionData.data()));
-    // The window owns the region once it is set.
-    if (!region || !SetWindowRgn(window_, region, TRUE)) {
-        if (region) {
-            DeleteObject(region);
-        }
-        SetWindowRgn(window_, nullptr, TRUE);
-        return false;
-    }
-    return true;
+    designRegion_ = regionData;
+    return ApplyWindowRegion();
 }
 
 void TAudioMainForm::SetWindowSize(int width, int height) {
-    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window_, nullptr, FALSE);
+    designSize_ = {width, height};
+    ApplyWindowSize();
 }
 
 void TAudioMainForm::SetClientSize(int width, int height) {
@@ -444,8 +480,9 @@ void TAudioMainForm::BuildPresentation() {
     _APPLICATION_FOLDER_PATH config;
     LoadAudioConfig(u"AudioConfig.cfg", ModulePath(), config);
     profiles_->profileFolderName = config.InstallFolderName;
-    look_.density =
-        DensityFactor(ScreenPixelsPerInch(), device_.osGeneration != kCoreAudioGeneration);
+    // The whole window follows the screen's density, so the labels keep their design size in
+    // design pixels.
+    look_.density = DensityFactor(kDesignDpi, device_.osGeneration != kCoreAudioGeneration);
     presentation_ = std::make_unique<Presentation>(
         *panel_, skin_, listing_, PlatformProfileStrings(), *this, *trayHost_,
         PresentationConfig{programFolder_, config.SkinFolderName, config.LanguageFolderName,
