@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# End to end under Wine and Xvfb on a denser screen: the simulator panel at DPI dots per inch
+# (Wine's LogPixels). The window, its shape and its pictures grow by DPI / 96, and the clicks of
+# tools/e2e-panel.sh, placed on the grown window, still land on their controls. One line per
+# check, then a total.
+#   e2e-panel-dpi.sh DPI [BUILD-DIR]   default build/mingw-x86_64
+# Environment: AUDIO_WINEPREFIX  base prefix, prepared once and only ever copied
+#              E2E_PANEL_DISPLAY Xvfb display (default :59)
+#              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-panel-screenshots)
+#              E2E_KEEP=1        keep the run's temporary folder
+set -u
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+DPI=${1:?usage: e2e-panel-dpi.sh DPI [BUILD-DIR]}
+BUILD=$(cd "${2:-$ROOT/build/mingw-x86_64}" && pwd) || exit 2
+SIM_EXE=$BUILD/panel/AudioPanelSim.exe
+APP_EXE=$BUILD/panel/AudioPanelApp.exe
+SENDER=$BUILD/tools/send-window-message.exe
+
+export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
+export E2E_SCREEN=2560x1600x24  # room for the panel at 200 %
+. "$ROOT/tools/wine-env.sh"
+. "$ROOT/tools/e2e-lib.sh"
+. "$ROOT/tools/panel-lib.sh"
+e2e_require "$SIM_EXE" "$APP_EXE" "$SENDER"
+e2e_begin "${E2E_PANEL_DISPLAY:-:59}" "${E2E_SHOTS:-$BUILD/e2e-panel-screenshots}"
+# Wine takes the screen's density from the user's desktop settings when a program starts.
+"$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
+panel_layout "$SIM_EXE" "$APP_EXE" "$SENDER" || give_up "cannot lay the panel out"
+SKINS=$PANEL_DIR/Skin
+PANEL_DPI=$DPI
+# Wine's tray window grows with the density too.
+TRAY_X=$(to_screen "$TRAY_X")
+TRAY_Y=$(to_screen "$TRAY_Y")
+
+TRACE=$WORK/sim-trace.log
+PANEL_TRACE=$TRACE
+traced() { grep -q -F -- "$1" "$TRACE"; }
+since() { awk -v mark="$1" 'index($0, mark) { n = NR } { line[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print line[i] }' "$TRACE"; }
+traced_since() { since "$1" | grep -q -F -- "$2"; }
+send() { "$WINE" "$PANEL_WIN_DIR\\send-window-message.exe" "$@" >/dev/null 2>&1; }
+picture_pixel() { convert "$1" -crop "1x1+$2+$3" +repage -alpha off txt:- 2>/dev/null | sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
+# The screen shows the picture's pixel at design point PX,PY within TOLERANCE per channel (the
+# pictures are resampled smoothly, so an edge nearby may blend).
+shows_picture() {  # shows_picture PICTURE PX PY DESIGN-X DESIGN-Y TOLERANCE
+    local want got
+    want=$(picture_pixel "$1" "$2" "$3")
+    got=$(pixel $((X + $(to_screen "$4"))) $((Y + $(to_screen "$5"))))
+    [ -n "$want" ] && [ -n "$got" ] || return 1
+    local i a b
+    for i in 0 2 4; do
+        a=$((16#${want:i:2}))
+        b=$((16#${got:i:2}))
+        [ $((a > b ? a - b : b - a)) -le "$6" ] || return 1
+    done
+}
+
+# ---- the simulator panel at DPI -----------------------------------------------------------------
+AUDIOPANEL_SIM_TRACE=$TRACE "$WINE" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SIM_PID=$!
+wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
+sleep 0.5
+tray_double_click
+wait_for 5 shown
+sleep 0.5
+geometry
+shot sim-dpi$DPI-eq-graphite
+read -r BG_W BG_H < <(identify -format '%w %h' "$SKINS/Graphite/MainForm.png")
+check "$DPI dpi: the window is the background grown by $DPI/96 (${WIDTH}x${HEIGHT})" \
+    test "$WIDTH" -eq "$(to_screen "$BG_W")" -a "$HEIGHT" -eq "$(to_screen "$BG_H")"
+check "$DPI dpi: background picture painted at its grown place" \
+    shows_picture "$SKINS/Graphite/MainForm.png" 200 420 200 420 8
+check "$DPI dpi: EQ page background painted in the grown notebook" \
+    shows_picture "$SKINS/Graphite/EQBack.png" 20 250 $((392 + 20)) $((104 + 2 + 250)) 8
+check "$DPI dpi: outside the grown region the desktop shows" test "$(pixel "$X" "$Y")" = 000000
+check "$DPI dpi: the region grew too (its right part is shown)" \
+    test "$(pixel $((X + $(to_screen 200))) $((Y + $(to_screen 420))))" != 000000
+
+echo "MARK eq-switch" >>"$TRACE"
+click_control EQEQENImage
+check "$DPI dpi: a click on the EQ switch lands (0x100 written)" traced_since "MARK eq-switch" ' 00 01 10'
+echo "MARK eq-slider" >>"$TRACE"
+read -r sx sy sw sh < <(control EQ60HzSliderImage)
+geometry
+cx=$((X + $(to_screen $((sx + sw / 2)))))
+cy=$((Y + $(to_screen $((sy + sh / 2)))))
+xdotool mousemove $cx $cy mousedown 1
+sleep 0.2
+for step in 10 20 30 40; do
+    xdotool mousemove $cx $((cy - $(to_screen $step)))
+    sleep 0.1
+done
+xdotool mouseup 1
+sleep 0.5
+check "$DPI dpi: an EQ slider drag writes band 1's registers" \
+    traced_since "MARK eq-slider" ' 20 01 10'
+# The pointer went up 40 design pixels: the knob with it, no more and no less.
+check "$DPI dpi: the knob followed the pointer" \
+    shows_picture "$SKINS/Graphite/Slider.png" 10 28 $((sx + 10)) $((sy - 40 + 28)) 12
+check "$DPI dpi: the knob left its old place" \
+    not shows_picture "$SKINS/Graphite/Slider.png" 10 28 $((sx + 10)) $((sy + 28)) 12
+shot sim-dpi$DPI-eq-slider-moved
+
+click_control PageEffectLabel
+shot sim-dpi$DPI-effect
+check "$DPI dpi: the Effect tab shows the Effect page" \
+    shows_picture "$SKINS/Graphite/EffectBack.png" 20 250 $((392 + 20)) $((104 + 250)) 8
+echo "MARK effect" >>"$TRACE"
+click_control EffectButtonTheaterImage
+check "$DPI dpi: Theater selects the driver's effect 1" traced_since "MARK effect" '# select effect 1'
+click_control PageVirtual7p1Label
+shot sim-dpi$DPI-virtual
+click_control PageEQLabel
+
+xdotool mousemove $((X + $(to_screen 200))) $((Y + $(to_screen 470))) mousedown 1
+sleep 0.2
+xdotool mousemove $((X + $(to_screen 200) + 30)) $((Y + $(to_screen 470) + 10))
+sleep 0.1
+xdotool mousemove $((X + $(to_screen 200) + 60)) $((Y + $(to_screen 470) + 20))
+sleep 0.1
+xdotool mouseup 1
+sleep 0.3
+OLD_X=$X
+OLD_Y=$Y
+geometry
+check "$DPI dpi: dragging the background moves the window by the pointer's way" \
+    test $((X - OLD_X)) -eq 60 -a $((Y - OLD_Y)) -eq 20
+
+rm -f "$PANEL_USER_DIR/LastProfile.ini"
+send WM_QLN47xxAPP_EXIT
+wait_for 20 not alive "$SIM_PID"
+check "$DPI dpi: the exit message ends the panel, LastProfile.ini written" \
+    test -s "$PANEL_USER_DIR/LastProfile.ini"
+
+echo "screenshots: $SHOTS"
+e2e_end
