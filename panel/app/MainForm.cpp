@@ -84,10 +84,9 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
     if (!window_) {
         throw PanelError(u"Cannot create the main window");
     }
-    designSize_ = {kDesignWidth, kDesignHeight};
-    scale_ = ScreenScale(WindowDpi(window_));
-    renderer_.SetScale(scale_);
-    ApplyWindowSize();
+    scaler_.Attach(window_);
+    renderer_.SetScale(scaler_.Scale());
+    scaler_.SetSize({kDesignWidth, kDesignHeight});
     try {
         programFolder_ = FolderOf(ModulePath());
         application_.onRestore = [this] { Restore(); };
@@ -178,7 +177,8 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // the scene covers the whole window
         case kDpiChangedMessage:
-            DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            scaler_.DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            renderer_.SetScale(scaler_.Scale());
             return 0;
         case WM_TIMER:
             if (wParam == kRotationTimer) {
@@ -239,7 +239,7 @@ bool TAudioMainForm::Pointer(UINT message, WPARAM, LPARAM lParam) {
     if (!pointerHook_) {
         return false;
     }
-    const Point at = scale_.ToDesign(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    const Point at = scaler_.Scale().ToDesign(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     switch (message) {
         case WM_LBUTTONDOWN:
             // Drags go on outside the window until the button is released.
@@ -340,7 +340,7 @@ void TAudioMainForm::Paint() {
 void TAudioMainForm::Refresh() {
     const Scene& scene = panel_->GetScene();
     for (const Rect& changed : Changed(painted_, scene)) {
-        const Rect r = scale_.ToScreen(changed);
+        const Rect r = scaler_.Scale().ToScreen(changed);
         const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
         InvalidateRect(window_, &area, FALSE);
     }
@@ -367,44 +367,6 @@ void TAudioMainForm::CentreOnScreen() {
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TAudioMainForm::ApplyWindowSize() {
-    const Size size = scale_.ToScreen(designSize_);
-    SetWindowPos(window_, nullptr, 0, 0, size.width, size.height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window_, nullptr, FALSE);
-}
-
-bool TAudioMainForm::ApplyWindowRegion() {
-    const std::vector<uint8_t> regionData = ScaleRegionData(designRegion_, scale_);
-    HRGN region = regionData.empty()
-                      ? nullptr
-                      : ExtCreateRegion(nullptr, static_cast<DWORD>(regionData.size()),
-                                        reinterpret_cast<const RGNDATA*>(regionData.data()));
-    // The window owns the region once it is set.
-    if (!region || !SetWindowRgn(window_, region, TRUE)) {
-        if (region) {
-            DeleteObject(region);
-        }
-        SetWindowRgn(window_, nullptr, TRUE);
-        return false;
-    }
-    return true;
-}
-
-void TAudioMainForm::DpiChanged(int dpi, const RECT* suggested) {
-    scale_ = ScreenScale(dpi);
-    renderer_.SetScale(scale_);
-    // The suggested place keeps the window on the monitor it moved to; the size is the panel's.
-    if (suggested) {
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    ApplyWindowSize();
-    if (!designRegion_.empty()) {
-        ApplyWindowRegion();
-    }
 }
 
 void TAudioMainForm::ShowError(const std::u16string& text) {
@@ -443,13 +405,11 @@ void TAudioMainForm::ProcessPendingMessages() {
 }
 
 bool TAudioMainForm::SetWindowRegion(const std::vector<uint8_t>& regionData) {
-    designRegion_ = regionData;
-    return ApplyWindowRegion();
+    return scaler_.SetRegion(regionData);
 }
 
 void TAudioMainForm::SetWindowSize(int width, int height) {
-    designSize_ = {width, height};
-    ApplyWindowSize();
+    scaler_.SetSize({width, height});
 }
 
 void TAudioMainForm::SetClientSize(int width, int height) {

@@ -21,11 +21,11 @@
 #include "ProfileHostWin32.h"
 #include "SceneDiff.h"
 #include "SceneRenderer.h"
-#include "ScreenScale.h"
 #include "SingleInstance.h"
 #include "TextMeasureGdi.h"
 #include "TrayHostWin32.h"
 #include "TrayIcon.h"
+#include "WindowScaler.h"
 
 class TAudioMainForm final : public IWindowHost,
                              public IPanelCommands,
@@ -89,10 +89,6 @@ private:
     // The timer runs only while a rotation is on: the tick does nothing otherwise.
     void UpdateTimer();
     void CentreOnScreen();
-    // The window's size and shape at the density in force.
-    void ApplyWindowSize();
-    bool ApplyWindowRegion();
-    void DpiChanged(int dpi, const RECT* suggested);
     void ShowError(const std::u16string& text);
 
     ApplicationWindow& application_;
@@ -120,9 +116,7 @@ private:
     std::unique_ptr<MainLifecycle> life_;
     SceneSnapshot painted_;
     // The panel is laid out in design pixels; the window shows it at its screen's density.
-    ScreenScale scale_;
-    Size designSize_;
-    std::vector<uint8_t> designRegion_;
+    WindowScaler scaler_;
 
     HANDLE mutex_ = nullptr;
     bool pointerHook_ = false;
