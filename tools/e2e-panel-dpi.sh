@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # End to end under Wine and Xvfb on a denser screen: the simulator panel at DPI dots per inch
 # (Wine's LogPixels). The window, its shape and its pictures grow by DPI / 96, and the clicks of
-# tools/e2e-panel.sh, placed on the grown window, still land on their controls. One line per
-# check, then a total.
+# tools/e2e-panel.sh, placed on the grown window, still land on their controls; a skin that moves
+# the notebook shows its pages at the new place. One line per check, then a total.
 #   e2e-panel-dpi.sh DPI [BUILD-DIR]   default build/mingw-x86_64
 # Environment: AUDIO_WINEPREFIX  base prefix, prepared once and only ever copied
 #              E2E_PANEL_DISPLAY Xvfb display (default :59)
 #              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-panel-screenshots)
 #              E2E_KEEP=1        keep the run's temporary folder
+#              E2E_SAME_AS       another run's screenshot folder (same DPI): each screenshot but
+#                                the moved skin's must be pixel for pixel the same, e.g. an
+#                                earlier build's at 96
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 DPI=${1:?usage: e2e-panel-dpi.sh DPI [BUILD-DIR]}
@@ -27,6 +30,13 @@ e2e_begin "${E2E_PANEL_DISPLAY:-:59}" "${E2E_SHOTS:-$BUILD/e2e-panel-screenshots
 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
 panel_layout "$SIM_EXE" "$APP_EXE" "$SENDER" || give_up "cannot lay the panel out"
 SKINS=$PANEL_DIR/Skin
+# A skin whose notebook sits at the left, over the logo.
+cp -r "$SKINS/Graphite" "$SKINS/Moved"
+{
+    printf '\xff\xfe'
+    iconv -f UTF-16 -t UTF-8 "$SKINS/Graphite/SkinSetting.ini" |
+        sed 's/^BackNotebook=.*/BackNotebook=30,104,365,292\r/' | iconv -f UTF-8 -t UTF-16LE
+} >"$SKINS/Moved/SkinSetting.ini"
 PANEL_DPI=$DPI
 # Wine's tray window grows with the density too.
 TRAY_X=$(to_screen "$TRAY_X")
@@ -111,6 +121,33 @@ click_control PageVirtual7p1Label
 shot sim-dpi$DPI-virtual
 click_control PageEQLabel
 
+# ---- the skin that moves the notebook -------------------------------------------------------------
+read -r gx gy _ _ < <(control EQ300HzSliderImage)
+echo "MARK moved" >>"$TRACE"
+tray_menu Down Down Right Down Down Return  # Skin > third item (Aurora, Graphite, Moved)
+wait_for 5 traced_since "MARK moved" 'SIM LAYOUT'
+sleep 0.5
+geometry
+shot sim-dpi$DPI-movedskin-eq
+read -r mx my _ _ < <(control EQ300HzSliderImage)
+check "$DPI dpi: the moved skin's page controls moved with the notebook ($gx -> $mx)" \
+    test $((gx - mx)) -eq $((392 - 30)) -a "$my" -eq "$gy"
+check "$DPI dpi: a knob is painted at its new place" \
+    shows_picture "$SKINS/Moved/Slider.png" 10 28 $((mx + 10)) $((my + 28)) 12
+check "$DPI dpi: the notebook's old place no longer shows it" \
+    not shows_picture "$SKINS/Moved/Slider.png" 10 28 $((gx + 10)) $((gy + 28)) 12
+click_control PageEffectLabel
+echo "MARK moved-effect" >>"$TRACE"
+click_control EffectButtonNonImage
+check "$DPI dpi: a click in the moved notebook lands (None selects effect 0)" \
+    traced_since "MARK moved-effect" '# select effect 0'
+shot sim-dpi$DPI-movedskin-effect
+click_control PageEQLabel
+tray_menu Down Down Right Down Return  # back to Graphite
+sleep 0.5
+geometry
+shot sim-dpi$DPI-before-drag
+
 xdotool mousemove $((X + $(to_screen 200))) $((Y + $(to_screen 470))) mousedown 1
 sleep 0.2
 xdotool mousemove $((X + $(to_screen 200) + 30)) $((Y + $(to_screen 470) + 10))
@@ -131,5 +168,13 @@ wait_for 20 not alive "$SIM_PID"
 check "$DPI dpi: the exit message ends the panel, LastProfile.ini written" \
     test -s "$PANEL_USER_DIR/LastProfile.ini"
 
+if [ -n "${E2E_SAME_AS:-}" ]; then
+    for other in "$E2E_SAME_AS"/sim-dpi$DPI-*.png; do
+        name=$(basename "$other")
+        case $name in *-movedskin-*) continue ;; esac
+        check "$name is pixel for pixel the one in $E2E_SAME_AS" \
+            test "$(compare -metric AE "$SHOTS/$name" "$other" null: 2>&1)" = 0
+    done
+fi
 echo "screenshots: $SHOTS"
 e2e_end
