@@ -61,6 +61,11 @@ build mingw-x86_64 && {
     step "panel end to end under Wine and Xvfb"
     bash tools/e2e-panel.sh build/mingw-x86_64 | tee build/mingw-x86_64/e2e-panel.log
     [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+    for dpi in 144 192; do
+        step "panel end to end at $dpi dots per inch under Wine and Xvfb"
+        bash tools/e2e-panel-dpi.sh $dpi build/mingw-x86_64 | tee build/mingw-x86_64/e2e-panel-dpi$dpi.log
+        [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+    done
 }
 
 build fuzz && {
@@ -72,7 +77,7 @@ step "summary"
 summary=$( {
     bash tools/test-summary.sh build/native/test-results native || echo "native: summary failed"
     bash tools/test-summary.sh build/mingw-x86_64/test-results wine || echo "wine: summary failed"
-    for run in install panel; do
+    for run in install panel panel-dpi144 panel-dpi192; do
         tail -1 "build/mingw-x86_64/e2e-$run.log" 2>/dev/null | sed -n "s/^\([0-9]* passed, [0-9]* failed\)$/$run: \1/p"
     done
 } )
