@@ -162,6 +162,21 @@ geometry
 check "$DPI dpi: dragging the background moves the window by the pointer's way" \
     test $((X - OLD_X)) -eq 60 -a $((Y - OLD_Y)) -eq 20
 
+click_control Menu3Image
+ABOUT=$(timeout 10 xdotool search --sync --onlyvisible --name '^About$' 2>/dev/null | head -1)
+shot sim-dpi$DPI-about
+if [ -n "$ABOUT" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$ABOUT" 2>/dev/null | sed 's/^/ABOUT_/')"
+    check "$DPI dpi: About is drawn at the density (${ABOUT_WIDTH}x${ABOUT_HEIGHT})" \
+        test "$ABOUT_WIDTH" -ge "$(to_screen 479)" -a "$ABOUT_HEIGHT" -ge "$(to_screen 89)"
+    xdotool windowfocus "$ABOUT" 2>/dev/null
+    sleep 0.2
+    xdotool key Escape
+    wait_for 5 not xdotool search --onlyvisible --name '^About$'
+else
+    check "$DPI dpi: About shows its dialog" false
+fi
+
 rm -f "$PANEL_USER_DIR/LastProfile.ini"
 send WM_QLN47xxAPP_EXIT
 wait_for 20 not alive "$SIM_PID"

@@ -4,6 +4,7 @@ namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 template <typename Fn>
@@ -48,4 +49,12 @@ int WindowDpi(HWND window) {
         }
     }
     return SystemDpi();
+}
+
+void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
+    static const auto forDpi = Lookup<AdjustWindowRectExForDpiFn>(GetModuleHandleW(L"user32.dll"),
+                                                                  "AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(rect, style, FALSE, exStyle);
+    }
 }

@@ -7,6 +7,9 @@
 
 int WindowDpi(HWND window);
 
+// AdjustWindowRectEx with the frame's metrics at a density (Windows 10), else the system's.
+void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
+
 // The message a per-monitor aware window gets when its density changes (moved to another
 // monitor, or the user changed the scale): LOWORD(wParam) is the new density, lParam the
 // suggested window rectangle.
