@@ -74,8 +74,8 @@ TEST_F(WindowScalerTest, SizeAndShapeFollowTheDensity) {
     const struct {
         int x, y;
         bool shows;
-    } points[] = {{14, 0},   {14, 1},       {15, 0, true},     {1184, 1, true},
-                  {1185, 1}, {14, 2, true}, {1199, 749, true}, {1200, 100}};
+    } points[] = {{14, 0, false},   {14, 1, false}, {15, 0, true},     {1184, 1, true},
+                  {1185, 1, false}, {14, 2, true},  {1199, 749, true}, {1200, 100, false}};
     for (const auto& p : points) {
         EXPECT_EQ(Shows(p.x, p.y), p.shows) << p.x << "," << p.y;
     }
