@@ -1,4 +1,4 @@
-// Design pixels to the screen and back: edges, hit-testing, repaint areas and the window region.
+// Design pixels to the screen and back: edges, hit-testing and the window region.
 #include "ScreenScale.h"
 
 #include <gtest/gtest.h>
@@ -45,25 +45,6 @@ TEST(ScreenScale, ScreenRectanglesAndHitTestingAgree) {
             }
         }
     }
-}
-
-TEST(ScreenScale, DesignCoveringHoldsEveryScreenPixelAndNoMore) {
-    const Rect areas[] = {{0, 0, 1, 1}, {5, 7, 3, 4}, {-7, 2, 11, 1}, {0, 0, 1200, 750}};
-    for (int dpi : kDensities) {
-        const ScreenScale scale(dpi);
-        for (const Rect& a : areas) {
-            SCOPED_TRACE(testing::Message() << dpi << " " << a.left << "," << a.width);
-            const Rect d = scale.ToDesignCovering(a);
-            EXPECT_EQ(d.left, scale.ToDesign(a.left));
-            EXPECT_EQ(d.left + d.width - 1, scale.ToDesign(a.left + a.width - 1));
-            EXPECT_EQ(d.top + d.height - 1, scale.ToDesign(a.top + a.height - 1));
-            // Drawn back, it covers the area.
-            const Rect back = scale.ToScreen(d);
-            EXPECT_LE(back.left, a.left);
-            EXPECT_GE(back.left + back.width, a.left + a.width);
-        }
-    }
-    EXPECT_EQ(ScreenScale(144).ToDesignCovering({4, 4, 0, 3}).width, 0);
 }
 
 std::vector<uint8_t> Region(std::initializer_list<int32_t> words) {

@@ -57,22 +57,6 @@ Rect ScreenScale::ToScreen(const Rect& design) const {
     return {left, top, Clamp(right - left), Clamp(bottom - top)};
 }
 
-Rect ScreenScale::ToDesignCovering(const Rect& screen) const {
-    const int left = ToDesign(screen.left);
-    const int top = ToDesign(screen.top);
-    // The last screen pixel's design point, plus one.
-    const int64_t right = static_cast<int64_t>(ToDesign(
-                              Clamp(static_cast<int64_t>(screen.left) + screen.width - 1))) +
-                          1;
-    const int64_t bottom = static_cast<int64_t>(ToDesign(
-                               Clamp(static_cast<int64_t>(screen.top) + screen.height - 1))) +
-                           1;
-    if (screen.width <= 0 || screen.height <= 0) {
-        return {left, top, 0, 0};
-    }
-    return {left, top, Clamp(right - left), Clamp(bottom - top)};
-}
-
 std::vector<uint8_t> ScaleRegionData(const std::vector<uint8_t>& data, const ScreenScale& scale) {
     std::vector<uint8_t> out = data;
     constexpr size_t kHeader = 32;

@@ -27,8 +27,6 @@ public:
     Size ToScreen(Size design) const { return {ToScreen(design.width), ToScreen(design.height)}; }
     // Edges mapped: what a design rectangle covers on the screen.
     Rect ToScreen(const Rect& design) const;
-    // The design rectangle whose screen pixels cover a screen rectangle.
-    Rect ToDesignCovering(const Rect& screen) const;
 
 private:
     int dpi_ = kDesignDpi;
