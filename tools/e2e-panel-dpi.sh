@@ -183,8 +183,26 @@ wait_for 20 not alive "$SIM_PID"
 check "$DPI dpi: the exit message ends the panel, LastProfile.ini written" \
     test -s "$PANEL_USER_DIR/LastProfile.ini"
 
+# ---- the real program at DPI: no headset on this machine ----------------------------------------
+has_colour() { import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- 2>/dev/null | grep -qi "$5"; }
+"$WINE" "$PANEL_WIN_DIR\\AudioPanelApp.exe" >/dev/null 2>&1 &
+APP_PID=$!
+wait_for 30 test -n "\$(xdotool search --name '^AudioPanelApp\$' 2>/dev/null)"
+sleep 1
+tray_double_click
+wait_for 5 shown
+geometry
+shot app-dpi$DPI-no-headset
+check "$DPI dpi: AudioPanelApp.exe is grown too (${WIDTH}x${HEIGHT})" \
+    test "$WIDTH" -eq "$(to_screen "$BG_W")" -a "$HEIGHT" -eq "$(to_screen "$BG_H")"
+check "$DPI dpi: its device label shows the inactive style at its grown place" \
+    has_colour $((X + $(to_screen 632))) $((Y + $(to_screen 68))) $(to_screen 78) $(to_screen 13) '#F08C78'
+xdotool mousemove $((X + $(to_screen 200))) $((Y + $(to_screen 470))) click 3
+wait_for 20 not alive "$APP_PID"
+check "$DPI dpi: AudioPanelApp.exe closes on a right click on its background" not alive "$APP_PID"
+
 if [ -n "${E2E_SAME_AS:-}" ]; then
-    for other in "$E2E_SAME_AS"/sim-dpi$DPI-*.png; do
+    for other in "$E2E_SAME_AS"/*-dpi$DPI-*.png; do
         name=$(basename "$other")
         case $name in *-movedskin-*) continue ;; esac
         check "$name is pixel for pixel the one in $E2E_SAME_AS" \
