@@ -9,7 +9,8 @@
 #   give_up REASON            ends the script with the total
 #   shot NAME                 a screenshot SHOTS/NAME.png
 #   e2e_end                   the total; exit status 1 when a check failed
-# Environment: E2E_KEEP=1 keeps the run's temporary folder.
+# Environment: E2E_KEEP=1 keeps the run's temporary folder; E2E_SCREEN the Xvfb screen
+#              (default 1280x1024x24).
 
 passed=0
 failed=0
@@ -50,7 +51,7 @@ e2e_begin() {
         echo "e2e: display $display is in use; choose another"
         exit 2
     fi
-    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$display" -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
     wine_start_server

@@ -6,7 +6,9 @@
 #                           PANEL_DIR (host path), PANEL_WIN_DIR (Windows path), PANEL_USER_DIR
 #                           (host path of the per-user folder), PANEL_TITLE (InstallAppTitle).
 #   click_control NAME      clicks a control where the simulator build's trace (PANEL_TRACE)
-#                           last said it is
+#                           last said it is; the trace is in design pixels, the screen at
+#                           PANEL_DPI dots per inch (default 96)
+#   to_screen N             design pixels to screen pixels at PANEL_DPI, rounded up
 
 PANEL_PRODUCT=${PANEL_PRODUCT:-$AUDIO_ROOT/product}
 panel_cfg() {  # panel_cfg SECTION KEY: a value of the product's AudioConfig.cfg
@@ -41,12 +43,14 @@ geometry() {  # sets X Y WIDTH HEIGHT of the main window
 # The simulator's last layout lines, then one control's window rectangle: "x y w h".
 since_layout() { tac "$PANEL_TRACE" | awk '/^SIM LAYOUT/ { seen = 1; print; next } seen { exit }'; }
 control() { since_layout | awk -v name="$1" '$4 == name { print $5, $6, $7, $8; exit }'; }
+to_screen() { echo $((($1 * ${PANEL_DPI:-96} + 95) / 96)); }
 click_control() {  # click_control NAME [BUTTON]
     local r
     r=($(control "$1"))
     [ ${#r[@]} -eq 4 ] || return 1
     geometry
-    xdotool mousemove $((X + r[0] + r[2] / 2)) $((Y + r[1] + r[3] / 2)) click "${2:-1}"
+    xdotool mousemove $((X + $(to_screen $((r[0] + r[2] / 2))))) \
+        $((Y + $(to_screen $((r[1] + r[3] / 2))))) click "${2:-1}"
     sleep 0.3
 }
 # The notification area: without a desktop, Wine's own tray window at the top left.

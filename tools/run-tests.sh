@@ -49,13 +49,20 @@ wine_suites() {  # wine_suites PRESET LABEL ARCH PREFIX
 }
 
 # One end-to-end run; its last line is the "N passed, N failed" total for the summary.
-e2e() {  # e2e LABEL SCRIPT BUILD [VAR=VALUE...]
-    local label=$1 script=$2 dir=$3
-    shift 3
+e2e() {  # e2e LABEL BUILD [VAR=VALUE...] SCRIPT [ARG...]
+    local label=$1 dir=$2
+    shift 2
+    local vars=()
+    # The shipped build's runs and the denser screens keep their screenshots apart.
+    case $label in *i686* | *dpi*) vars+=(E2E_SHOTS="$ROOT/$dir/e2e-screenshots-$label") ;; esac
+    while [[ $1 == *=* ]]; do
+        vars+=("$1")
+        shift
+    done
+    local script=$1
+    shift
     step "end to end: $label"
-    # The shipped build's runs keep their screenshots apart.
-    case $label in *i686*) set -- E2E_SHOTS="$ROOT/$dir/e2e-screenshots-$label" "$@" ;; esac
-    env "$@" bash "tools/$script" "$dir" | tee "build/e2e-$label.log"
+    env "${vars[@]}" bash "tools/$script" "$@" | tee "build/e2e-$label.log"
     [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 }
 
@@ -101,18 +108,22 @@ fi
 
 # End to end: the installer and the panel. The shipped installer (i686, carrying the i686 panel)
 # on 64-bit Windows 10 and 7 (with and without the update package) and on 32-bit Windows.
+X64=build/mingw-x86_64
+I686=build/mingw-i686
 if [ $x86_64_built = 1 ]; then
-    e2e install-x86_64 e2e-install.sh build/mingw-x86_64
-    e2e panel-x86_64 e2e-panel.sh build/mingw-x86_64
+    e2e install-x86_64 $X64 e2e-install.sh $X64
+    e2e panel-x86_64 $X64 e2e-panel.sh $X64
+    e2e panel-dpi144-x86_64 $X64 e2e-panel-dpi.sh 144 $X64
+    e2e panel-dpi192-x86_64 $X64 e2e-panel-dpi.sh 192 $X64
 fi
 if [ $run_i686 = 1 ]; then
-    e2e install-i686-win10 e2e-install.sh build/mingw-i686 E2E_WINDOWS=win10
-    e2e install-i686-win7 e2e-install.sh build/mingw-i686 E2E_WINDOWS=win7 E2E_SCOPE=update
-    e2e install-i686-win7-update e2e-install.sh build/mingw-i686 E2E_WINDOWS=win7 \
-        E2E_SCOPE=update E2E_UPDATE_PAYLOAD=1
-    e2e install-i686-win32 e2e-install.sh build/mingw-i686 E2E_WINDOWS=win10 E2E_SCOPE=install \
-        AUDIO_WINEARCH=win32 AUDIO_WINEPREFIX="$ROOT/build/e2e-wine-prefix-win32"
-    e2e panel-i686 e2e-panel.sh build/mingw-i686
+    e2e install-i686-win10 $I686 E2E_WINDOWS=win10 e2e-install.sh $I686
+    e2e install-i686-win7 $I686 E2E_WINDOWS=win7 E2E_SCOPE=update e2e-install.sh $I686
+    e2e install-i686-win7-update $I686 E2E_WINDOWS=win7 E2E_SCOPE=update E2E_UPDATE_PAYLOAD=1 \
+        e2e-install.sh $I686
+    e2e install-i686-win32 $I686 E2E_WINDOWS=win10 E2E_SCOPE=install AUDIO_WINEARCH=win32 \
+        AUDIO_WINEPREFIX="$ROOT/build/e2e-wine-prefix-win32" e2e-install.sh $I686
+    e2e panel-i686 $I686 e2e-panel.sh $I686
 fi
 
 build fuzz && {

@@ -13,6 +13,7 @@
 #include "PanelError.h"
 #include "PopupMenuWin32.h"
 #include "WideText.h"
+#include "WindowDpi.h"
 #include "WindowObject.h"
 
 namespace {
@@ -84,6 +85,9 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
     if (!window_) {
         throw PanelError(u"Cannot create the main window");
     }
+    scaler_.Attach(window_);
+    renderer_.SetScale(scaler_.Scale());
+    scaler_.SetSize({kDesignWidth, kDesignHeight});
     try {
         programFolder_ = FolderOf(ModulePath());
         application_.onRestore = [this] { Restore(); };
@@ -174,6 +178,10 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the scene covers the whole window
+        case kDpiChangedMessage:
+            scaler_.DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            renderer_.SetScale(scaler_.Scale());
+            return 0;
         case WM_TIMER:
             if (wParam == kRotationTimer) {
                 life_->OnTimer();
@@ -248,7 +256,7 @@ bool TAudioMainForm::Pointer(UINT message, WPARAM, LPARAM lParam) {
     if (!pointerHook_) {
         return false;
     }
-    const Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const Point at = scaler_.Scale().ToDesign(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     switch (message) {
         case WM_LBUTTONDOWN:
             // Drags go on outside the window until the button is released.
@@ -364,7 +372,8 @@ void TAudioMainForm::Paint() {
 
 void TAudioMainForm::Refresh() {
     const Scene& scene = panel_->GetScene();
-    for (const Rect& r : Changed(painted_, scene)) {
+    for (const Rect& changed : Changed(painted_, scene)) {
+        const Rect r = scaler_.Scale().ToScreen(changed);
         const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
         InvalidateRect(window_, &area, FALSE);
     }
@@ -429,24 +438,11 @@ void TAudioMainForm::ProcessPendingMessages() {
 }
 
 bool TAudioMainForm::SetWindowRegion(const std::vector<uint8_t>& regionData) {
-    HRGN region = regionData.empty()
-                      ? nullptr
-                      : ExtCreateRegion(nullptr, static_cast<DWORD>(regionData.size()),
-                                        reinterpret_cast<const RGNDATA*>(regionData.data()));
-    // The window owns the region once it is set.
-    if (!region || !SetWindowRgn(window_, region, TRUE)) {
-        if (region) {
-            DeleteObject(region);
-        }
-        SetWindowRgn(window_, nullptr, TRUE);
-        return false;
-    }
-    return true;
+    return scaler_.SetRegion(regionData);
 }
 
 void TAudioMainForm::SetWindowSize(int width, int height) {
-    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window_, nullptr, FALSE);
+    scaler_.SetSize({width, height});
 }
 
 void TAudioMainForm::SetClientSize(int width, int height) {
@@ -480,8 +476,9 @@ void TAudioMainForm::BuildPresentation() {
     _APPLICATION_FOLDER_PATH config;
     LoadAudioConfig(u"AudioConfig.cfg", ModulePath(), config);
     profiles_->profileFolderName = config.InstallFolderName;
-    look_.density =
-        DensityFactor(ScreenPixelsPerInch(), device_.osGeneration != kCoreAudioGeneration);
+    // The whole window follows the screen's density, so the labels keep their design size in
+    // design pixels.
+    look_.density = DensityFactor(kDesignDpi, device_.osGeneration != kCoreAudioGeneration);
     presentation_ = std::make_unique<Presentation>(
         *panel_, skin_, listing_, PlatformProfileStrings(), *this, *trayHost_,
         PresentationConfig{programFolder_, config.SkinFolderName, config.LanguageFolderName,

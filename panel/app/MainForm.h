@@ -25,6 +25,7 @@
 #include "TextMeasureGdi.h"
 #include "TrayHostWin32.h"
 #include "TrayIcon.h"
+#include "WindowScaler.h"
 
 class TAudioMainForm final : public IWindowHost,
                              public IPanelCommands,
@@ -120,6 +121,8 @@ private:
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<MainLifecycle> life_;
     SceneSnapshot painted_;
+    // The panel is laid out in design pixels; the window shows it at its screen's density.
+    WindowScaler scaler_;
 
     HANDLE mutex_ = nullptr;
     bool pointerHook_ = false;

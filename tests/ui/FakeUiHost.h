@@ -45,8 +45,8 @@ public:
     void HideToTray() override { ++hides; }
     void ProcessPendingMessages() override { ++pumps; }
     bool SetWindowRegion(const std::vector<uint8_t>& regionData) override { return true; }
-    void SetWindowSize(int width, int height) override {}
-    void SetClientSize(int width, int height) override {}
+    void SetWindowSize(int width, int height) override { windowSize = {width, height}; }
+    void SetClientSize(int width, int height) override { clientSize = {width, height}; }
 
     void SaveProfile() override { ++saves; }
     void LoadProfile() override { ++profileLoads; }
@@ -57,6 +57,8 @@ public:
     Size pictureSize{30, 20};
     std::vector<std::u16string> loads;
     std::vector<Message> messages;
+    Size windowSize;
+    Size clientSize;
     int drags = 0;
     int closes = 0;
     int minimises = 0;

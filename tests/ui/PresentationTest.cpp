@@ -283,6 +283,81 @@ TEST_F(PresentationTest, FailingChoiceKeepsTheOneThatLoadedAndIsNeverWritten) {
     EXPECT_EQ(UserValue(u"Language", u"DefaultLanguage"), u"English");
 }
 
+// A skin whose notebook and pages sit elsewhere than the catalogue's, on a smaller background.
+class MovedSkinTest : public PresentationTest {
+protected:
+    MovedSkinTest() {
+        const fs::path skins = HostFsPath(ProgramFolder() + u"Skin");
+        fs::copy(skins / "Graphite", skins / "Moved", fs::copy_options::recursive);
+        Set(u"Main", u"BackNotebook", u"280,96,400,320");
+        Set(u"EQ", u"EQPanel", u"400,320");
+        Set(u"Effect", u"EffectPanel", u"390,310");
+        Set(u"Mic", u"MicPanel", u"380,300");
+        Set(u"Virtual7ch1", u"VirtualPanel", u"370,290");
+        host.sizes[ProgramFolder() + u"Skin\\Graphite\\MainForm.png"] = {800, 500};
+        host.sizes[MovedFile(u"MainForm.png")] = {640, 420};
+    }
+    std::u16string MovedFile(const char16_t* name) const {
+        return ProgramFolder() + u"Skin\\Moved\\" + name;
+    }
+    void Set(const char16_t* section, const char16_t* key, const char16_t* value) {
+        strings.WriteString(section, key, value, MovedFile(u"SkinSetting.ini"));
+    }
+    static constexpr int kMovedItem = 2;  // Aurora, Graphite, Moved
+};
+
+TEST_F(MovedSkinTest, NotebookPagesAndClientSizeFollowTheSkin) {
+    presentation.Build();
+    EXPECT_EQ(host.clientSize.width, 800);  // Graphite's background
+    EXPECT_EQ(host.clientSize.height, 500);
+    const Point oldS2 = Centre("EQS2Image");
+    presentation.SkinMenuClick(kMovedItem);
+
+    const Rect book = Get("BackNotebook").bounds;
+    EXPECT_EQ((std::vector<int>{book.left, book.top, book.width, book.height}),
+              (std::vector<int>{280, 96, 400, 320}));
+    const struct {
+        int page;
+        Size size;
+    } panels[] = {{PAGE_EQ, {400, 320}},
+                  {PAGE_3D, {365, 292}},  // no key: the design size
+                  {PAGE_EFFECT, {390, 310}},
+                  {PAGE_MIC, {380, 300}},
+                  {PAGE_VIRTUAL, {370, 290}}};
+    for (const auto& p : panels) {
+        SCOPED_TRACE(p.page);
+        const Rect& b = window.GetScene().PagePanel(p.page).bounds;
+        EXPECT_EQ(b.width, p.size.width);
+        EXPECT_EQ(b.height, p.size.height);
+    }
+    EXPECT_EQ(host.clientSize.width, 640);
+    EXPECT_EQ(host.clientSize.height, 420);
+    EXPECT_EQ(host.windowSize.width, 800);  // the region's bounding box came first
+    EXPECT_EQ(host.windowSize.height, 500);
+
+    // Presses land where the preset button now is, not where it was.
+    ASSERT_NE(state.currentPreset, 2);
+    window.MouseDown(MouseButton::Left, oldS2);
+    window.MouseUp(MouseButton::Left, oldS2);
+    EXPECT_NE(state.currentPreset, 2);
+    const Point newS2 = Centre("EQS2Image");
+    EXPECT_EQ(newS2.x - oldS2.x, 280 - 392);
+    EXPECT_EQ(newS2.y - oldS2.y, 96 - 104);
+    Click("EQS2Image");
+    EXPECT_EQ(state.currentPreset, 2);
+}
+
+TEST_F(MovedSkinTest, GeometryReadBeforeAFailingKeyStaysApplied) {
+    presentation.Build();
+    Set(u"Effect", u"EffectPanel", u"wide,310");
+    EXPECT_THROW(presentation.SkinMenuClick(kMovedItem), PanelError);
+    EXPECT_EQ(Get("BackNotebook").bounds.left, 280);
+    EXPECT_EQ(window.GetScene().PagePanel(PAGE_EQ).bounds.width, 400);
+    EXPECT_EQ(window.GetScene().PagePanel(PAGE_EFFECT).bounds.width, 365);
+    EXPECT_EQ(window.GetScene().PagePanel(PAGE_MIC).bounds.width, 365);
+    EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Graphite");
+}
+
 TEST_F(PresentationTest, LanguageSwitchKeepsSkinOverrideForMenu1) {
     presentation.Build();
     const LabelStyle english = StyleOf(presentation.Language(), u"LabelMenu1");

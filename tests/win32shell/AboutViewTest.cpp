@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "AboutView.h"
 #include "TestFiles.h"
@@ -14,11 +15,12 @@ namespace {
 // A 32-bit top-down bitmap of the dialog's client size with a memory DC on it.
 class ClientBitmap {
 public:
-    ClientBitmap() : dc_(CreateCompatibleDC(nullptr)) {
+    explicit ClientBitmap(Size size = {kAboutClientWidth, kAboutClientHeight})
+        : size_(size), dc_(CreateCompatibleDC(nullptr)) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kAboutClientWidth;
-        info.bmiHeader.biHeight = -kAboutClientHeight;
+        info.bmiHeader.biWidth = size.width;
+        info.bmiHeader.biHeight = -size.height;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
@@ -31,22 +33,21 @@ public:
     bool Ready() const { return dc_ && bitmap_ && bits_; }
 
     void Paint(const AboutView& view) {
-        const RECT client{0, 0, kAboutClientWidth, kAboutClientHeight};
+        const RECT client{0, 0, size_.width, size_.height};
         view.Paint(dc_.get(), client);
         GdiFlush();
     }
 
     COLORREF At(int x, int y) const {
-        const uint32_t pixel = bits_[y * kAboutClientWidth + x];
+        const uint32_t pixel = bits_[y * size_.width + x];
         return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
     }
 
     // Pixels of r that differ from colour.
     int CountOtherThan(const RECT& r, COLORREF colour) const {
         int count = 0;
-        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, kAboutClientHeight); ++y)
-            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, kAboutClientWidth);
-                 ++x)
+        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, size_.height); ++y)
+            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, size_.width); ++x)
                 count += At(x, y) != colour;
         return count;
     }
@@ -56,6 +57,7 @@ public:
     }
 
 private:
+    Size size_;
     UniqueDc dc_;
     UniqueBitmap bitmap_;
     const uint32_t* bits_ = nullptr;
@@ -170,6 +172,36 @@ TEST(LayOutAbout, BoundsAndFontFromTheGivenFieldsOnly) {
     EXPECT_EQ(layout.fontHeight, -16);  // 12 points at 96 dpi
     EXPECT_EQ(layout.logo.top, 5);
     EXPECT_EQ(layout.logo.bottom, 5 + 49);
+}
+
+// On a denser screen the client, the label, the logo and the text grow by the density.
+TEST_F(AboutPaintTest, DenserScreenGrowsTheWholeForm) {
+    AboutContent content = TextContent(u"QLN Audio Panel 1.0");
+    content.logo.FileName = u"AboutLogo.png";
+    content.logoFolder = SourcePath("product/Skin/Graphite/");
+    const AboutView design(content);
+    bitmap_.Paint(design);
+    const int designText = bitmap_.Count(design.Layout().label, kRed);
+
+    const AboutView dense(content, 192);
+    EXPECT_EQ(dense.ClientSize().width, 2 * kAboutClientWidth);
+    EXPECT_EQ(dense.ClientSize().height, 2 * kAboutClientHeight);
+    const RECT label = dense.Layout().label;
+    const RECT logo = dense.Layout().logo;
+    EXPECT_EQ((std::vector<LONG>{label.left, label.top, label.right, label.bottom}),
+              (std::vector<LONG>{176, 40, 922, 162}));
+    EXPECT_EQ((std::vector<LONG>{logo.left, logo.top, logo.right, logo.bottom}),
+              (std::vector<LONG>{32, 40, 146, 138}));
+    EXPECT_EQ(dense.Layout().fontHeight, 2 * design.Layout().fontHeight);
+
+    ClientBitmap bitmap(dense.ClientSize());
+    ASSERT_TRUE(bitmap.Ready());
+    bitmap.Paint(dense);
+    const RECT whole{0, 0, dense.ClientSize().width, dense.ClientSize().height};
+    EXPECT_GT(bitmap.Count(label, kRed), 3 * designText);
+    EXPECT_GT(bitmap.CountOtherThan(logo, Face()), 114 * 98 / 4);
+    EXPECT_EQ(bitmap.CountOtherThan(whole, Face()),
+              bitmap.CountOtherThan(label, Face()) + bitmap.CountOtherThan(logo, Face()));
 }
 
 }  // namespace

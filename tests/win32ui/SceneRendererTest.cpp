@@ -253,4 +253,67 @@ TEST_F(SceneRendererTest, BevelIsAnEtchedLineOnItsRightEdge) {
     EXPECT_TRUE(Is(kBackground, canvas.At(471, 432)));
 }
 
+// On a denser screen every edge is mapped: pictures resampled smoothly at their grown size,
+// stretched ones with hard edges, text in a bigger font, the bevel wider, the clip in screen
+// pixels; back at the design's density the pictures are the originals again.
+TEST_F(SceneRendererTest, DenserScreenGrowsEveryControl) {
+    const std::u16string halves =
+        Bmp(u"halves.bmp", 10, 10, [](int x, int) { return x < 5 ? kRed : kGreen; });
+    const std::u16string quad = Bmp(u"quad.bmp", 2, 2, [](int x, int y) {
+        static const Pixel colours[2][2] = {{kRed, kGreen}, {kBlue, kWhite}};
+        return colours[y][x];
+    });
+    Image("LogoImage", {50, 50, 10, 10}, halves);
+    Image("MainFormImage", {100, 50, 20, 20}, quad, true);
+    Control& bevel = *scene.Find("Bevel2");
+    bevel.visible = true;
+    bevel.bounds = {300, 150, 8, 17};
+    const Rect label{60, 120, 120, 20};
+    Label("SettingLabel", label, u"Bass", Align::Left);
+    Paint();
+    const TextPixels design = Scan(canvas, label);
+
+    renderer.SetScale(ScreenScale(192));
+    Paint();
+    // The picture covers twice its size; inside each half its colour, at the seam a blend.
+    EXPECT_TRUE(Is(kRed, canvas.At(100, 100)));
+    EXPECT_TRUE(Is(kRed, canvas.At(102, 119)));
+    EXPECT_TRUE(Is(kGreen, canvas.At(117, 100)));
+    EXPECT_TRUE(Is(kGreen, canvas.At(119, 119)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(120, 110)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(110, 120)));
+    int blended = 0;
+    for (int x = 108; x < 112; ++x) {
+        blended += canvas.At(x, 110) != kRed && canvas.At(x, 110) != kGreen;
+    }
+    EXPECT_GT(blended, 0);
+    // Stretched: hard edges, each source pixel a 20 x 20 square.
+    EXPECT_TRUE(Is(kRed, canvas.At(219, 119)));
+    EXPECT_TRUE(Is(kGreen, canvas.At(220, 100)));
+    EXPECT_TRUE(Is(kBlue, canvas.At(200, 120)));
+    EXPECT_TRUE(Is(kWhite, canvas.At(239, 139)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(240, 130)));
+    // The bevel's lines two pixels wide at the doubled right edge.
+    EXPECT_TRUE(Is(0x808080, canvas.At(612, 300)));
+    EXPECT_TRUE(Is(0x808080, canvas.At(613, 300)));
+    EXPECT_TRUE(Is(kWhite, canvas.At(614, 300)));
+    EXPECT_TRUE(Is(kWhite, canvas.At(615, 333)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(611, 310)));
+    // Text about twice as tall and wide: some four times the pixels, inside the grown bounds.
+    const TextPixels dense = Scan(canvas, ScreenScale(192).ToScreen(label));
+    EXPECT_EQ(dense.outside, 0);
+    EXPECT_GT(dense.count, 3 * design.count);
+
+    // Another density: the pictures are resampled again, not taken from the last one.
+    renderer.SetScale(ScreenScale(144));
+    Paint({0, 0, 90, 90});
+    EXPECT_TRUE(Is(kGreen, canvas.At(89, 75)));
+    EXPECT_TRUE(Is(kGreen, canvas.At(117, 100)));  // outside the clip: the last paint's
+    renderer.SetScale(ScreenScale(96));
+    Paint();
+    EXPECT_TRUE(Is(kRed, canvas.At(54, 50)));
+    EXPECT_TRUE(Is(kGreen, canvas.At(55, 50)));
+    EXPECT_TRUE(Is(kBackground, canvas.At(60, 50)));
+}
+
 }  // namespace

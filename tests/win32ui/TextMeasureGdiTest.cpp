@@ -46,6 +46,18 @@ TEST_F(TextMeasureGdiTest, PointsWinOverTheDesignHeight) {
     EXPECT_NE(fonts.Get(Font(u"Tahoma", 12)), fonts.Get(Font(u"Tahoma", 12, 0, true)));
 }
 
+TEST_F(TextMeasureGdiTest, DenserScreensGetProportionallyBiggerFonts) {
+    const struct {
+        int points, heightPx, dpi, pixels;
+    } cases[] = {{9, 30, 144, 18}, {9, 30, 192, 24}, {0, 13, 144, 20},
+                 {0, 13, 192, 26}, {0, 13, 120, 16}, {0, 13, 96, 13}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.points << " " << c.heightPx << " " << c.dpi);
+        EXPECT_EQ(FontPixelHeight(Font(u"Tahoma", c.heightPx, c.points), c.dpi), c.pixels);
+    }
+    EXPECT_NE(fonts.Get(Font(u"Tahoma", 13), 192), fonts.Get(Font(u"Tahoma", 13)));
+}
+
 TEST_F(TextMeasureGdiTest, MissingFaceIsSubstitutedAndEmptyTextTakesALine) {
     const Size substituted = measure.Measure(u"60 Hz", Font(u"No Such Face Anywhere", 13, 0, true));
     EXPECT_GT(substituted.width, 0);

@@ -9,6 +9,7 @@
 #include "MicOperations.h"
 #include "PanelError.h"
 #include "RegionFile.h"
+#include "SkinLayoutScene.h"
 #include "SkinSpeakers.h"
 #include "WholeRepaint.h"
 
@@ -55,10 +56,23 @@ void Presentation::ApplyLanguage() {
 
 void Presentation::ApplyRegion() {
     ApplyRegionFile(windowHost_, SkinFile(u"MainForm_Frame.rgn"));
+    // Before the first skin load the background has no picture to take the size from.
+    const Control* back = window_.GetScene().Find("MainFormImage");
+    if (back && !back->picture.empty()) {
+        windowHost_.SetClientSize(back->pictureSize.width, back->pictureSize.height);
+    }
 }
 
 void Presentation::LoadSkin() {
-    LoadSkinSettings(strings_, SkinFile(u"SkinSetting.ini"), layout_, geometry_);
+    Scene& scene = window_.GetScene();
+    TakeSkinGeometry(scene, layout_);
+    try {
+        LoadSkinSettings(strings_, SkinFile(u"SkinSetting.ini"), layout_, geometry_);
+    } catch (...) {
+        PutSkinGeometry(layout_, scene);  // the keys read before the failing one stay applied
+        throw;
+    }
+    PutSkinGeometry(layout_, scene);
     Appearance& look = window_.Look();
     look.images.clear();
     PutSkinImages(layout_, look);

@@ -4,6 +4,7 @@
 
 #include "ShellHandles.h"
 #include "WideText.h"
+#include "WindowDpi.h"
 #include "WindowObject.h"
 
 namespace {
@@ -12,11 +13,11 @@ constexpr wchar_t kClassName[] = L"TAboutForm";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-// The window's outer rectangle for the fixed client size, centred on the owner (or on the work
-// area when the owner is not on screen) and kept inside the work area.
-RECT Placement(HWND owner) {
-    RECT frame{0, 0, kAboutClientWidth, kAboutClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+// The window's outer rectangle for the client size, centred on the owner (or on the work area
+// when the owner is not on screen) and kept inside the work area.
+RECT Placement(HWND owner, Size client, int dpi) {
+    RECT frame{0, 0, client.width, client.height};
+    AdjustFrameForDpi(&frame, kStyle, kExStyle, dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
 
@@ -58,8 +59,10 @@ bool AboutForm::RegisterWindowClass() const {
 void AboutForm::ShowModal(HWND owner, const AboutContent& content) {
     if (!closed_ || !RegisterWindowClass())
         return;
-    const AboutView view(content);
-    const RECT place = Placement(owner);
+    // Drawn at the density of the panel's screen, where it opens.
+    const int dpi = WindowDpi(owner);
+    const AboutView view(content, dpi);
+    const RECT place = Placement(owner, view.ClientSize(), dpi);
     owner_ = owner;
     view_ = &view;
     closed_ = false;

@@ -38,6 +38,20 @@ COLORREF ToColorRef(int32_t colour) {
     return colour < 0 ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
 }
 
+RECT ToScreen(const RECT& design, const ScreenScale& scale) {
+    const Rect r = scale.ToScreen(
+        Rect{design.left, design.top, design.right - design.left, design.bottom - design.top});
+    return RECT{r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+// The form is laid out at 96 dots per inch.
+AboutLayout ToScreen(AboutLayout layout, const ScreenScale& scale) {
+    layout.label = ToScreen(layout.label, scale);
+    layout.logo = ToScreen(layout.logo, scale);
+    layout.fontHeight = MulDiv(layout.fontHeight, scale.Dpi(), kDesignDpi);
+    return layout;
+}
+
 }  // namespace
 
 AboutLayout LayOutAbout(const AboutContent& content) {
@@ -66,7 +80,9 @@ AboutLayout LayOutAbout(const AboutContent& content) {
     return layout;
 }
 
-AboutView::AboutView(const AboutContent& content) : layout_(LayOutAbout(content)) {
+AboutView::AboutView(const AboutContent& content, int dpi)
+    : layout_(ToScreen(LayOutAbout(content), ScreenScale(dpi))),
+      client_(ScreenScale(dpi).ToScreen(Size{kAboutClientWidth, kAboutClientHeight})) {
     font_.reset(CreateFontW(layout_.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, W(layout_.fontName)));

@@ -12,6 +12,7 @@
 
 #include "GdiPlusSession.h"
 #include "Presentation.h"
+#include "ScreenScale.h"
 #include "ShellHandles.h"
 
 namespace Gdiplus {
@@ -41,12 +42,15 @@ AboutLayout LayOutAbout(const AboutContent& content);
 
 class AboutView {
 public:
-    explicit AboutView(const AboutContent& content);
+    // At a screen density other than 96 dots per inch the client, every bound and the font
+    // grow with it.
+    explicit AboutView(const AboutContent& content, int dpi = kDesignDpi);
     ~AboutView();
     AboutView(const AboutView&) = delete;
     AboutView& operator=(const AboutView&) = delete;
 
     const AboutLayout& Layout() const { return layout_; }
+    Size ClientSize() const { return client_; }
     // False when there is no logo or it could not be read.
     bool HasLogo() const { return logo_ != nullptr; }
 
@@ -56,6 +60,7 @@ public:
 private:
     GdiPlusSession gdiplus_;  // outlives the picture
     AboutLayout layout_;
+    Size client_;
     UniqueFont font_;
     std::unique_ptr<Gdiplus::Bitmap> logo_;
 };

@@ -4,27 +4,15 @@
 
 #include "WideText.h"
 
-int ScreenPixelsPerInch() {
-    static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-        if (screen) {
-            ReleaseDC(nullptr, screen);
-        }
-        return value > 0 ? value : 96;
-    }();
-    return dpi;
-}
-
-int FontPixelHeight(const LabelFont& font) {
+int FontPixelHeight(const LabelFont& font, int dpi) {
     if (font.points != 0) {
-        return MulDiv(font.points, ScreenPixelsPerInch(), 72);
+        return MulDiv(font.points, dpi, 72);
     }
-    return font.heightPx;
+    return MulDiv(font.heightPx, dpi, kDesignDpi);
 }
 
-HFONT FontCache::Get(const LabelFont& font) {
-    const int height = FontPixelHeight(font);
+HFONT FontCache::Get(const LabelFont& font, int dpi) {
+    const int height = FontPixelHeight(font, dpi);
     Key key{font.face, height, font.bold};
     auto it = fonts_.find(key);
     if (it == fonts_.end()) {

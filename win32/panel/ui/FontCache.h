@@ -10,19 +10,17 @@
 
 #include "Control.h"
 #include "GdiHandles.h"
+#include "ScreenScale.h"
 
-// The screen's density (LOGPIXELSY), 96 when it cannot be read.
-int ScreenPixelsPerInch();
-
-// The character height in pixels: points at the screen's density, else the design height. The
-// window itself is not scaled; the density factor applied to the point sizes keeps the labels
-// near their design size on denser screens.
-int FontPixelHeight(const LabelFont& font);
+// The character height in pixels at a density: points at that density, else the design
+// height scaled from the design's 96 dots per inch. Text is measured at the design's density
+// and drawn at the screen's, like the rest of the window.
+int FontPixelHeight(const LabelFont& font, int dpi = kDesignDpi);
 
 class FontCache {
 public:
     // Owned by the cache; a face the system lacks gets the system's substitute.
-    HFONT Get(const LabelFont& font);
+    HFONT Get(const LabelFont& font, int dpi = kDesignDpi);
 
 private:
     using Key = std::tuple<std::u16string, int, bool>;

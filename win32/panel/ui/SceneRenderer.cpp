@@ -76,30 +76,39 @@ void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC
     if (!IsPainted(scene, control)) {
         return;
     }
-    const Rect area = Intersect(PaintedRect(scene, control), clip);
+    const Rect area = Intersect(scale_.ToScreen(PaintedRect(scene, control)), clip);
     if (IsEmpty(area)) {
         return;
     }
-    const Rect bounds = WindowBounds(scene, control);
+    const Rect design = WindowBounds(scene, control);
+    const Rect bounds = scale_.ToScreen(design);
     switch (control.kind) {
         case Kind::Image:
-            PaintImage(control, bounds, area, dc);
+            PaintImage(control, design, bounds, area, dc);
             break;
         case Kind::Label:
             PaintLabel(control, bounds, area, dc);
             break;
         case Kind::Line:
-            PaintLine(control, bounds, area, dc);
+            PaintLine(control, design, area, dc);
             break;
         default:  // panels and the notebook: their backgrounds are the skin's pictures
             break;
     }
 }
 
-void SceneRenderer::PaintImage(const Control& control, const Rect& bounds, const Rect& area,
-                               HDC dc) {
-    const DecodedPicture* picture = pictures_.Picture(control.picture);
-    if (!picture || !source_) {
+void SceneRenderer::PaintImage(const Control& control, const Rect& design, const Rect& bounds,
+                               const Rect& area, HDC dc) {
+    const DecodedPicture* original = pictures_.Picture(control.picture);
+    if (!original || !source_) {
+        return;
+    }
+    // Pixel for pixel at the design's density; stretched pictures keep hard edges at any.
+    const bool stretched = control.stretch && (design.width != original->size.width ||
+                                               design.height != original->size.height);
+    const DecodedPicture* picture =
+        stretched ? original : scaled_.Get(control.picture, *original, scale_);
+    if (!picture) {
         return;
     }
     const bool keyed = control.transparent && picture->keyed;
@@ -108,7 +117,7 @@ void SceneRenderer::PaintImage(const Control& control, const Rect& bounds, const
     const BLENDFUNCTION over{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     const Size size = picture->size;
 
-    if (!control.stretch || (bounds.width == size.width && bounds.height == size.height)) {
+    if (!stretched) {
         // Only what shows, pixel for pixel.
         const Rect shown = Intersect(area, Rect{bounds.left, bounds.top, size.width, size.height});
         if (IsEmpty(shown)) {
@@ -145,7 +154,7 @@ void SceneRenderer::PaintLabel(const Control& control, const Rect& bounds, const
     }
     SavedDcState saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
-    SelectedObject font(dc, fonts_.Get(control.font));
+    SelectedObject font(dc, fonts_.Get(control.font, scale_.Dpi()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, static_cast<COLORREF>(ResolveColour(control.colour)));
     RECT box = ToRect(bounds);
@@ -153,13 +162,15 @@ void SceneRenderer::PaintLabel(const Control& control, const Rect& bounds, const
               kLabelTextFlags | AlignFlag(control.align));
 }
 
-void SceneRenderer::PaintLine(const Control& control, const Rect& bounds, const Rect& area,
+void SceneRenderer::PaintLine(const Control& control, const Rect& design, const Rect& area,
                               HDC dc) {
     // Only the right-edge bevel exists in the window: an etched vertical line.
-    if (!control.rightEdge || bounds.width < 2) {
+    if (!control.rightEdge || design.width < 2) {
         return;
     }
-    const int right = bounds.left + bounds.width;
-    Fill(dc, Intersect(area, Rect{right - 2, bounds.top, 1, bounds.height}), kBevelDark);
-    Fill(dc, Intersect(area, Rect{right - 1, bounds.top, 1, bounds.height}), kBevelLight);
+    const int right = design.left + design.width;
+    const Rect dark = scale_.ToScreen(Rect{right - 2, design.top, 1, design.height});
+    const Rect light = scale_.ToScreen(Rect{right - 1, design.top, 1, design.height});
+    Fill(dc, Intersect(area, dark), kBevelDark);
+    Fill(dc, Intersect(area, light), kBevelLight);
 }

@@ -1,7 +1,9 @@
 // Paints the main window's scene through an off-screen buffer: the window's own controls, then
 // the page on show above them (the notebook lies over the window's controls), each parent's
 // controls in creation order. Pictures come decoded from the cache and text in the fonts it was
-// measured with, so a paint only blits.
+// measured with, so a paint only blits. The scene is in design pixels; on a denser screen every
+// control is drawn at its edges mapped to the screen, pictures resampled smoothly (stretched
+// ones keep hard edges) and text in fonts of the screen's density.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +12,9 @@
 #include "GdiHandles.h"
 #include "OffscreenBuffer.h"
 #include "PicturesGdiPlus.h"
+#include "ScaledPictures.h"
 #include "Scene.h"
+#include "ScreenScale.h"
 
 // The window's face where no picture covers it.
 constexpr COLORREF kWindowFace = RGB(0xF0, 0xF0, 0xF0);
@@ -20,19 +24,26 @@ public:
     SceneRenderer(const PicturesGdiPlus& pictures, FontCache& fonts,
                   COLORREF background = kWindowFace);
 
-    // Paints the window inside clip (client coordinates) onto target, whose client
+    void SetScale(const ScreenScale& scale) { scale_ = scale; }
+    const ScreenScale& Scale() const { return scale_; }
+
+    // Paints the window inside clip (screen pixels of the client area) onto target, whose client
     // area has the given size; pixels of the target outside clip are left alone.
     void Paint(const Scene& scene, HDC target, const RECT& clip, Size client);
 
 private:
+    // bounds and area are on the screen; design is the control's window bounds.
     void PaintControl(const Scene& scene, const Control& control, HDC dc, const Rect& clip);
-    void PaintImage(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
+    void PaintImage(const Control& control, const Rect& design, const Rect& bounds,
+                    const Rect& area, HDC dc);
     void PaintLabel(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
-    void PaintLine(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
+    void PaintLine(const Control& control, const Rect& design, const Rect& area, HDC dc);
 
     const PicturesGdiPlus& pictures_;
     FontCache& fonts_;
     COLORREF background_;
     OffscreenBuffer buffer_;
     UniqueDc source_;  // holds one picture at a time for blitting
+    ScreenScale scale_;
+    ScaledPictures scaled_;
 };

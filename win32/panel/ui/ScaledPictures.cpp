@@ -1,0 +1,89 @@
+#include "ScaledPictures.h"
+
+#include <cstdint>
+
+namespace {
+
+// A premultiplied top-down DIB section of this size, its pixels cleared.
+UniqueBitmap NewDib(Size size, uint32_t** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    *bits = static_cast<uint32_t*>(memory);
+    return dib;
+}
+
+uint32_t* DibBits(HBITMAP dib) {
+    DIBSECTION section{};
+    if (GetObjectW(dib, sizeof section, &section) != sizeof section) {
+        return nullptr;
+    }
+    return static_cast<uint32_t*>(section.dsBm.bmBits);
+}
+
+// Resamples a premultiplied DIB of size from into a new one of size to. Bicubic with the edges
+// mirrored, so the border pixels keep their colour instead of fading.
+UniqueBitmap Resample(HBITMAP source, Size from, Size to) {
+    uint32_t* in = DibBits(source);
+    uint32_t* out = nullptr;
+    UniqueBitmap dib = NewDib(to, &out);
+    if (!in || !dib || !out) {
+        return nullptr;
+    }
+    Gdiplus::Bitmap input(from.width, from.height, from.width * 4, PixelFormat32bppPARGB,
+                          reinterpret_cast<BYTE*>(in));
+    Gdiplus::Bitmap output(to.width, to.height, to.width * 4, PixelFormat32bppPARGB,
+                           reinterpret_cast<BYTE*>(out));
+    Gdiplus::Graphics g(&output);
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    const Gdiplus::Status status =
+        g.DrawImage(&input, Gdiplus::Rect(0, 0, to.width, to.height), 0, 0, from.width, from.height,
+                    Gdiplus::UnitPixel, &edges);
+    g.Flush(Gdiplus::FlushIntentionSync);
+    return status == Gdiplus::Ok ? std::move(dib) : nullptr;
+}
+
+}  // namespace
+
+const DecodedPicture* ScaledPictures::Get(const std::u16string& path,
+                                          const DecodedPicture& original,
+                                          const ScreenScale& scale) {
+    if (scale.IsIdentity()) {
+        return &original;
+    }
+    if (scale.Dpi() != dpi_) {
+        cache_.clear();
+        dpi_ = scale.Dpi();
+    }
+    auto it = cache_.find(path);
+    if (it == cache_.end()) {
+        DecodedPicture scaled;
+        scaled.size = scale.ToScreen(original.size);
+        scaled.opaque = original.opaque;
+        if (scaled.size.width <= 0 || scaled.size.height <= 0) {
+            return nullptr;
+        }
+        scaled.dib = Resample(original.dib.get(), original.size, scaled.size);
+        if (!scaled.dib) {
+            return nullptr;
+        }
+        if (original.keyed) {
+            scaled.keyed = Resample(original.keyed.get(), original.size, scaled.size);
+            if (!scaled.keyed) {
+                return nullptr;
+            }
+        }
+        it = cache_.emplace(path, std::move(scaled)).first;
+    }
+    return &it->second;
+}

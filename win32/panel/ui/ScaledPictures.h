@@ -1,0 +1,22 @@
+// The skin's pictures at the screen's density, each resampled once with a smooth filter and
+// kept until the density changes. Stretched pictures are not taken from here: they keep hard
+// edges.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "PicturesGdiPlus.h"
+#include "ScreenScale.h"
+
+class ScaledPictures {
+public:
+    // The picture at the scale's size (edges rounded up, so it covers its control); the
+    // original itself for the identity scale; null when the resampling fails.
+    const DecodedPicture* Get(const std::u16string& path, const DecodedPicture& original,
+                              const ScreenScale& scale);
+
+private:
+    int dpi_ = kDesignDpi;
+    std::unordered_map<std::u16string, DecodedPicture> cache_;
+};
