@@ -45,4 +45,8 @@ public:
     // ShellExecuteExW(no verb, file, SW_HIDE, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI);
     // null when it fails.
     virtual std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) = 0;
+    // The desktop's shell (the logged-on user's, not elevated) opens the file, so that it runs
+    // with the user's rights and profile: IShellDispatch2::ShellExecute reached through the
+    // desktop's shell view. False when there is no desktop shell to ask.
+    virtual bool OpenAsDesktopUser(const std::u16string& file) = 0;
 };

@@ -87,13 +87,21 @@ public:
     bool shellFails = false;
     bool endsInTime = true;
     std::vector<std::u16string> created;
+    bool desktopShellMissing = false;
     std::vector<std::u16string> shellExecuted;
+    std::vector<std::u16string> openedAsDesktopUser;
     std::vector<uint32_t> waits;
     // Runs when a created process is waited for (the service program registering itself).
     std::function<void(const std::u16string&)> onRun;
 
     std::unique_ptr<IProcessHandle> Create(const std::u16string& commandLine) override;
     std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) override;
+    bool OpenAsDesktopUser(const std::u16string& file) override {
+        if (desktopShellMissing)
+            return false;
+        openedAsDesktopUser.push_back(file);
+        return true;
+    }
 };
 
 class FakeSystem : public ISetupSystem {
