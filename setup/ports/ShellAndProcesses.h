@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class IShellLinkObject {
@@ -31,6 +32,8 @@ public:
 
     // WaitForSingleObject: true when the process has ended within the time (0xFFFFFFFF: none).
     virtual bool Wait(uint32_t milliseconds) = 0;
+    // GetExitCodeProcess once it has ended; nothing when unknown (no process of its own).
+    virtual std::optional<uint32_t> ExitCode() = 0;
 };
 
 enum : uint32_t { WAIT_FOREVER = 0xFFFFFFFF };

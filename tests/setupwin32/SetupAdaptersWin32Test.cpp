@@ -156,7 +156,7 @@ TEST(DevicesWin32, ListsAreMadeAndNoHeadsetOrFilterIsFound) {
     const DeviceGuid media = {
         0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
     const std::u16string pattern = u"USB\\VID_3F9C&PID_47XX&REV_0100&MI_03";
-    EXPECT_EQ(RemoveUpperFilter(Win32SetupDevices(), media, pattern, group, u"UAExt"), 0u);
+    EXPECT_EQ(RemoveUpperFilter(Win32SetupDevices(), media, u"UAExt"), 0u);
     EXPECT_EQ(RestartMatchingDevices(Win32SetupDevices(), media, pattern, group), 0u);
     EXPECT_FALSE(FindPresentDevice(media, pattern, group, nullptr, Win32SetupDevices()));
     EXPECT_FALSE(Win32SetupDevices().CanOpenInterface(u"\\\\.\\Class#UsbAudioExtension&3F9C&00"));

@@ -90,6 +90,12 @@ public:
             return true;
         return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
     }
+    std::optional<uint32_t> ExitCode() override {
+        DWORD code = 0;
+        if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE)
+            return std::nullopt;
+        return code;
+    }
 
 private:
     UniqueHandle process_;
