@@ -9,6 +9,8 @@
 # and ntdll.dll, which the kernel maps into every process. Not allowed although common:
 # version.dll, comctl32.dll, gdiplus.dll, winmm.dll, uxtheme.dll, cfgmgr32.dll, hid.dll (none of
 # them is a KnownDLL; gdiplus.dll became one only after Windows 7).
+cmake_minimum_required(VERSION 3.21)
+
 set(known_dlls
   advapi32.dll comdlg32.dll gdi32.dll imm32.dll kernel32.dll msvcrt.dll ntdll.dll ole32.dll
   oleaut32.dll psapi.dll rpcrt4.dll setupapi.dll shell32.dll shlwapi.dll user32.dll ws2_32.dll)
@@ -40,7 +42,7 @@ foreach(program IN LISTS PROGRAMS)
     if(dll IN_LIST known_dlls)
       message(STATUS "${program}: ${dll}")
     else()
-      message(SEND_ERROR "${program} imports ${dll}, which is not a KnownDLL")
+      message(STATUS "${program}: ${dll} is not a KnownDLL")
       set(failed TRUE)
     endif()
   endforeach()
