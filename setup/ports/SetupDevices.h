@@ -11,7 +11,7 @@
 #include "ports/DeviceEnumerator.h"
 
 enum : uint32_t {
-    SPDRP_UPPERFILTERS_PROPERTY = 0x12,
+    SPDRP_UPPERFILTERS_PROPERTY = 0x11,  // 0x12 would be the lower filters
     REG_SZ_TYPE = 1,
     DICS_ENABLE_CHANGE = 1,
     DICS_DISABLE_CHANGE = 2,

@@ -6,6 +6,12 @@
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
+// The portable core names these values without the Windows headers.
+static_assert(SPDRP_UPPERFILTERS_PROPERTY == SPDRP_UPPERFILTERS);
+static_assert(REG_SZ_TYPE == REG_SZ);
+static_assert(DICS_ENABLE_CHANGE == DICS_ENABLE && DICS_DISABLE_CHANGE == DICS_DISABLE);
+static_assert(DI_NEEDREBOOT_FLAG == DI_NEEDREBOOT);
+
 namespace {
 
 class Win32SetupDeviceList : public DeviceInfoListWin32<ISetupDeviceList> {
