@@ -14,6 +14,18 @@ void Append(std::u16string& line, char16_t kind, const std::u16string& id) {
     line += u'"';
 }
 
+// Where the switch ends, or npos when the command line does not start with it.
+size_t SwitchEnd(const std::u16string& commandLine) {
+    const size_t start = commandLine.find_first_not_of(u" \t");
+    const std::u16string name = kSwitch;
+    if (start == std::u16string::npos || commandLine.compare(start, name.size(), name) != 0)
+        return std::u16string::npos;
+    const size_t end = start + name.size();
+    if (end < commandLine.size() && commandLine[end] != u' ' && commandLine[end] != u'\t')
+        return std::u16string::npos;
+    return end;
+}
+
 }  // namespace
 
 std::u16string DeviceRestartArguments(const DeviceRestartRun& run) {
@@ -26,12 +38,14 @@ std::u16string DeviceRestartArguments(const DeviceRestartRun& run) {
     return line;
 }
 
+bool AsksForDeviceRestart(const std::u16string& commandLine) {
+    return SwitchEnd(commandLine) != std::u16string::npos;
+}
+
 std::optional<DeviceRestartRun> ParseDeviceRestartRun(const std::u16string& commandLine) {
-    size_t i = commandLine.find_first_not_of(u" \t");
-    const std::u16string prefix = kSwitch;
-    if (i == std::u16string::npos || commandLine.compare(i, prefix.size(), prefix) != 0)
+    size_t i = SwitchEnd(commandLine);
+    if (i == std::u16string::npos)
         return std::nullopt;
-    i += prefix.size();
     DeviceRestartRun run;
     bool patternSeen = false;
     for (;;) {

@@ -15,5 +15,7 @@ struct DeviceRestartRun {
 // "/RestartDevices "P:<pattern>" "G:<id>"... "A:<id>"...". An ID holding a quote cannot be
 // passed and is left out.
 std::u16string DeviceRestartArguments(const DeviceRestartRun& run);
+// Whether the command line starts with the run's switch, well formed or not.
+bool AsksForDeviceRestart(const std::u16string& commandLine);
 // Nothing when the command line is not such a run.
 std::optional<DeviceRestartRun> ParseDeviceRestartRun(const std::u16string& commandLine);

@@ -7,10 +7,21 @@
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
+namespace {
+
+constexpr int kBadArguments = 87;  // ERROR_INVALID_PARAMETER
+
+}  // namespace
+
 std::optional<int> RunDeviceRestart(const wchar_t* commandLine) {
-    const std::optional<DeviceRestartRun> run = ParseDeviceRestartRun(U16(commandLine));
-    if (!run)
+    const std::u16string line = U16(commandLine);
+    if (!AsksForDeviceRestart(line))
         return std::nullopt;
+    const std::optional<DeviceRestartRun> run = ParseDeviceRestartRun(line);
+    // Never on to the service dispatcher, which would wait for a service manager that is not
+    // there.
+    if (!run)
+        return kBadArguments;
     CDeviceIdMgr group;
     for (const std::u16string& id : run->groupIds)
         group.ids.emplace(id, std::u16string());

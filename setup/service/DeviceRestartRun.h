@@ -4,6 +4,6 @@
 
 #include <optional>
 
-// For "/RestartDevices ..." the restart's result (0, or 1 when no device list could be made);
-// nothing for any other command line.
+// For "/RestartDevices ..." the restart's result (0, or 1 when no device list could be made; 87
+// for arguments it cannot read); nothing for any other command line.
 std::optional<int> RunDeviceRestart(const wchar_t* commandLine);

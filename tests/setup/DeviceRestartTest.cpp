@@ -26,8 +26,14 @@ TEST(DeviceRestartArguments, RoundTripAndAnythingElseIsNotARestart) {
     for (const char16_t* other :
          {u"", u"/Service", u"/RestartDevices", u"/RestartDevices \"P:\"",
           u"/RestartDevices \"G:x\"", u"/RestartDevices \"P:x", u"/RestartDevices \"P:x\" G:y",
-          u"/RestartDevices \"P:x\" \"Q:y\"", u"/RestartDevices \"P:x\" \"P:y\""})
+          u"/RestartDevices \"P:x\" \"Q:y\"", u"/RestartDevices \"P:x\" \"P:y\"",
+          u"/RestartDevicesX \"P:x\""})
         EXPECT_FALSE(ParseDeviceRestartRun(other)) << Narrow8(other);
+    // Malformed runs are still runs: the service program must not wait for a service manager.
+    EXPECT_TRUE(AsksForDeviceRestart(u" /RestartDevices \"P:x"));
+    EXPECT_TRUE(AsksForDeviceRestart(u"/RestartDevices"));
+    for (const char16_t* other : {u"", u"/Service", u"/RestartDevicesX", u"x /RestartDevices"})
+        EXPECT_FALSE(AsksForDeviceRestart(other)) << Narrow8(other);
 }
 
 class Wow64Restart : public ::testing::Test {
