@@ -49,7 +49,7 @@ public:
     // null when it fails.
     virtual std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) = 0;
     // The desktop's shell (the logged-on user's, not elevated) opens the file, so that it runs
-    // with the user's rights and profile: IShellDispatch2::ShellExecute reached through the
-    // desktop's shell view. False when there is no desktop shell to ask.
+    // with the user's rights and profile: IShellDispatch2::ShellExecute (SW_HIDE) reached through
+    // the desktop's shell view. False when there is no desktop shell to ask.
     virtual bool OpenAsDesktopUser(const std::u16string& file) = 0;
 };

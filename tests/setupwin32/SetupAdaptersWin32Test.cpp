@@ -144,6 +144,23 @@ TEST(ShortcutWin32, CreatedInTheCommonProgramsAndReadBack) {
     RemoveDirectoryW(W(folder));
 }
 
+// The desktop's shell starts the file in its own process, with the user's token: a batch file
+// shows that it ran by the file it writes.
+TEST(ShellWin32, TheDesktopShellOpensAFileForTheUser) {
+    TempFolder folder;
+    const std::u16string marker = folder.File(u"ran.txt");
+    const std::u16string batch =
+        folder.Write(u"start.bat", "@echo started> \"" + Narrow(marker) + "\"\r\n");
+    ASSERT_TRUE(Win32Processes().OpenAsDesktopUser(batch));
+    bool ran = false;
+    for (int i = 0; i < 100 && !ran; ++i) {
+        ran = GetFileAttributesW(W(marker)) != INVALID_FILE_ATTRIBUTES;
+        if (!ran)
+            Sleep(100);
+    }
+    EXPECT_TRUE(ran);
+}
+
 TEST(ServiceWin32, MissingServiceGivesTwo) {
     EXPECT_EQ(
         ControlDeviceService(Win32ServiceControl(), Win32SetupSystem(), u"QLN47xxNoSuchService", 1),

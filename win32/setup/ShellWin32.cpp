@@ -166,7 +166,7 @@ bool OpenThroughDesktopShell(const std::u16string& file) {
     VARIANT show;
     VariantInit(&show);
     show.vt = VT_I4;
-    show.lVal = SW_SHOWNORMAL;
+    show.lVal = SW_HIDE;
     const HRESULT result = shell->ShellExecute(path, none, none, none, show);
     SysFreeString(path);
     return SUCCEEDED(result);
