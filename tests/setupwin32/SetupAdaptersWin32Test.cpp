@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DeviceRestart.h"
 #include "DllSearchPath.h"
 #include "InstallSequence.h"
 #include "SetupOperations.h"
@@ -18,6 +19,7 @@
 #include "UninstallSequence.h"
 #include "UninstallerArguments.h"
 #include "WideText.h"
+#include "Wow64Redirection.h"
 
 namespace {
 
@@ -361,6 +363,40 @@ public:
 private:
     ISetupSystem& real_ = Win32SetupSystem();
 };
+
+// A 32-bit installer on 64-bit Windows has the installed 64-bit service program restart the
+// devices. Taken here by either build: the program is started for real from the native system
+// folder and its exit code comes back.
+TEST(DeviceRestartWin32, AWow64InstallerHasTheInstalledServiceProgramRestart) {
+    SetupState state;
+    LoadAudioConfig(u"AudioConfig.cfg", OwnPath(), state.Folders);
+    state.IsWow64 = true;
+    state.UsbDeviceIds.ids.emplace(u"USB\\VID_3F9C&PID_47XX&REV_0100&MI_03", u"code");
+    RecordingWindow window;
+    NoWaitSystem system;
+    SetupPorts ports{PlatformRegistry(),
+                     Win32ServiceControl(),
+                     Win32SetupFiles(),
+                     Win32PayloadResources(),
+                     Win32SetupDevices(),
+                     Win32Shortcuts(),
+                     Win32Processes(),
+                     PlatformSystemFolders(),
+                     system,
+                     window};
+    const std::u16string installed = state.Folders.SystemDirectory + u"AudioDeviceService.exe";
+    const bool wow64 = PlatformSystemFolders().IsWow64Process();
+    {
+        ScopedRedirectionOff redirection(PlatformSystemFolders(), wow64);
+        ASSERT_TRUE(CopyFileW(AUDIO_SERVICE_EXE, W(installed), FALSE));
+    }
+    EXPECT_EQ(RestartDevices(ports, state, {u"HID\\VID_845E&PID_0001"}), 0u);
+    {
+        ScopedRedirectionOff redirection(PlatformSystemFolders(), wow64);
+        EXPECT_TRUE(DeleteFileW(W(installed)));
+    }
+    EXPECT_EQ(RestartDevices(ports, state, {}), static_cast<uint32_t>(RESTART_HELPER_NOT_STARTED));
+}
 
 // The whole sequence and the uninstaller's on the real adapters of the test prefix.
 TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {
