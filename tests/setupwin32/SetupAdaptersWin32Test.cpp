@@ -365,8 +365,8 @@ private:
 };
 
 // A 32-bit installer on 64-bit Windows has the installed 64-bit service program restart the
-// devices. Taken here by either build: the program is started for real from the native system
-// folder and its exit code comes back.
+// devices. Taken here by either build (truly Wow64 only for the 32-bit one on a WoW64 prefix):
+// the program is started for real from the native system folder and its exit code comes back.
 TEST(DeviceRestartWin32, AWow64InstallerHasTheInstalledServiceProgramRestart) {
     SetupState state;
     LoadAudioConfig(u"AudioConfig.cfg", OwnPath(), state.Folders);
@@ -388,7 +388,7 @@ TEST(DeviceRestartWin32, AWow64InstallerHasTheInstalledServiceProgramRestart) {
     const bool wow64 = PlatformSystemFolders().IsWow64Process();
     {
         ScopedRedirectionOff redirection(PlatformSystemFolders(), wow64);
-        ASSERT_TRUE(CopyFileW(AUDIO_SERVICE_EXE, W(installed), FALSE));
+        ASSERT_TRUE(CopyFileW(AUDIO_SERVICE64_EXE, W(installed), FALSE));
     }
     EXPECT_EQ(RestartDevices(ports, state, {u"HID\\VID_845E&PID_0001"}), 0u);
     {
