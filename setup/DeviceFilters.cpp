@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "SetupOperations.h"
 #include "TextHelpers.h"
 
@@ -19,47 +21,69 @@ bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
     return true;
 }
 
-// Only the pattern's length counts; the group decides.
-bool Matches(ISetupDeviceList& list, uint32_t index, const std::u16string& pattern,
-             const CDeviceIdMgr& group) {
+std::u16string FirstHardwareId(ISetupDeviceList& list, uint32_t index) {
     uint32_t type = 0;
     const auto ids = list.GetDeviceRegistryProperty(index, SPDRP_HARDWAREID_PROPERTY, &type);
-    if (!ids)
+    return ids ? FirstMultiString(*ids) : std::u16string();
+}
+
+// Only the pattern's length counts; the group decides. A device whose filter list was changed
+// is restarted too, wherever it belongs.
+bool Matches(const std::u16string& first, const std::u16string& pattern, const CDeviceIdMgr& group,
+             const std::vector<std::u16string>& alsoIds) {
+    if (first.empty())
         return false;
-    const std::u16string first = FirstMultiString(*ids);
-    return first.size() == pattern.size() && group.IsMatch(first);
+    if (first.size() == pattern.size() && group.IsMatch(first))
+        return true;
+    return std::any_of(alsoIds.begin(), alsoIds.end(),
+                       [&first](const std::u16string& id) { return EqualNoCase(id, first); });
 }
 
 }  // namespace
 
 uint32_t RemoveUpperFilter(ISetupDevices& devices, const DeviceGuid& guid,
-                           const std::u16string& pattern, const CDeviceIdMgr& group,
-                           const std::u16string& filterName) {
+                           const std::u16string& filterName, std::vector<std::u16string>* unbound) {
     // Devices that are not plugged in keep their binding otherwise.
     std::unique_ptr<ISetupDeviceList> list = devices.OpenDeviceList(guid, DIGCF_ALLCLASSES_FLAG);
     if (!list)
         return 1;
+    uint32_t result = 0;
     for (uint32_t index = 0; list->EnumDeviceInfo(index); ++index) {
-        if (!Matches(*list, index, pattern, group))
-            continue;
         uint32_t type = 0;
-        const auto filters =
+        const auto data =
             list->GetDeviceRegistryProperty(index, SPDRP_UPPERFILTERS_PROPERTY, &type);
-        if (filters && type == REG_MULTI_SZ_TYPE &&
-            EqualNoCase(FirstMultiString(*filters), filterName))
-            list->DeleteUpperFilters(index);
+        if (!data || (type != REG_MULTI_SZ_TYPE && type != REG_SZ_TYPE))
+            continue;
+        std::vector<std::u16string> filters = MultiStrings(*data);
+        const auto kept = std::remove_if(
+            filters.begin(), filters.end(),
+            [&filterName](const std::u16string& name) { return EqualNoCase(name, filterName); });
+        if (kept == filters.end())
+            continue;
+        // Another vendor's filters stay bound, in their order.
+        filters.erase(kept, filters.end());
+        if (!list->SetUpperFilters(index, filters)) {
+            result = 2;
+            continue;
+        }
+        if (unbound) {
+            const std::u16string id = FirstHardwareId(*list, index);
+            if (!id.empty())
+                unbound->push_back(id);
+        }
     }
-    return 0;
+    return result;
 }
 
 uint32_t RestartMatchingDevices(ISetupDevices& devices, const DeviceGuid& guid,
-                                const std::u16string& pattern, const CDeviceIdMgr& group) {
+                                const std::u16string& pattern, const CDeviceIdMgr& group,
+                                const std::vector<std::u16string>& alsoIds) {
     std::unique_ptr<ISetupDeviceList> list =
         devices.OpenDeviceList(guid, DIGCF_PRESENT_FLAG | DIGCF_ALLCLASSES_FLAG);
     if (!list)
         return 1;
     for (uint32_t index = 0; list->EnumDeviceInfo(index); ++index) {
-        if (!Matches(*list, index, pattern, group))
+        if (!Matches(FirstHardwareId(*list, index), pattern, group, alsoIds))
             continue;
         if (!list->ChangeState(index, DICS_DISABLE_CHANGE) ||
             !list->ChangeState(index, DICS_ENABLE_CHANGE))

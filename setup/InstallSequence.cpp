@@ -1,8 +1,10 @@
 #include "InstallSequence.h"
 
 #include <string>
+#include <vector>
 
 #include "DebugTrace.h"
+#include "DeviceRestart.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -50,10 +52,9 @@ void InstallSequence::Install() {
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 128);
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 1);
 
-    if (RemoveUpperFilter(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern, state_.UsbDeviceIds,
-                          kFilterName) != 1)
-        RestartMatchingDevices(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern,
-                               state_.UsbDeviceIds);
+    std::vector<std::u16string> unbound;
+    if (RemoveUpperFilter(ports_.devices, MEDIA_CLASS_GUID, kFilterName, &unbound) != 1)
+        RestartDevices(ports_, state_, unbound);
     if (FilterInterfaceOpens()) {
         // The old filter is still loaded: replacing its file now would fail or confuse it.
         ports_.window.ShowMessage(state_.Texts[LabelWarning1].Text, kMessageCaption);
@@ -84,8 +85,7 @@ void InstallSequence::Install() {
         return;
     DebugOutput(StepTrace(7));
     ports_.system.Sleep(1000);
-    RestartMatchingDevices(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern,
-                           state_.UsbDeviceIds);
+    RestartDevices(ports_, state_, {});
     if (FindPresentDevice(MEDIA_CLASS_GUID, kHardwareIdPattern, state_.UsbDeviceIds, nullptr,
                           ports_.devices) &&
         !FilterInterfaceOpens())

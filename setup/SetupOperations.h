@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "DeviceIdMgr.h"
 #include "SetupContext.h"
@@ -17,12 +18,18 @@ void TraceEntry(const std::u16string& name);
 uint32_t ControlDeviceService(IServiceControl& services, ISetupSystem& system,
                               const std::u16string& name, uint32_t code);
 
-// 0, or 1 when no device list could be obtained.
+// Takes the filter out of the upper-filter list of every device, present or not, that names it,
+// and keeps the other filters in their order. The first hardware IDs of the devices changed are
+// added to unbound. 0 no device lists the filter any more; 1 no device list could be obtained;
+// 2 a device still lists it (its list could not be written).
 uint32_t RemoveUpperFilter(ISetupDevices& devices, const DeviceGuid& guid,
-                           const std::u16string& pattern, const CDeviceIdMgr& group,
-                           const std::u16string& filterName);
+                           const std::u16string& filterName,
+                           std::vector<std::u16string>* unbound = nullptr);
+// Restarts the present devices of the group (first hardware ID as long as the pattern) and those
+// whose first hardware ID is one of alsoIds. 0, or 1 when no device list could be obtained.
 uint32_t RestartMatchingDevices(ISetupDevices& devices, const DeviceGuid& guid,
-                                const std::u16string& pattern, const CDeviceIdMgr& group);
+                                const std::u16string& pattern, const CDeviceIdMgr& group,
+                                const std::vector<std::u16string>& alsoIds = {});
 
 // A size of 0 counts as missing.
 std::optional<Payload> LoadPayload(IPayloadResources& resources, uint32_t id,

@@ -1,6 +1,9 @@
 #include "UninstallSequence.h"
 
+#include <vector>
+
 #include "DebugTrace.h"
+#include "DeviceRestart.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 #include "Wow64Redirection.h"
@@ -27,17 +30,24 @@ void UninstallSequence::RemoveService() {
 
 void UninstallSequence::RemoveDriver() {
     // The binding goes first, so that no device stack still loads the driver being removed.
-    if (RemoveUpperFilter(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern, state_.UsbDeviceIds,
-                          kFilterName) != 1)
-        RestartMatchingDevices(ports_.devices, MEDIA_CLASS_GUID, kHardwareIdPattern,
-                               state_.UsbDeviceIds);
+    std::vector<std::u16string> unbound;
+    const uint32_t unbinding =
+        RemoveUpperFilter(ports_.devices, MEDIA_CLASS_GUID, kFilterName, &unbound);
+    if (unbinding != 1)
+        RestartDevices(ports_, state_, unbound);
+    // A device still bound to a deleted driver would not start any more.
+    const bool driverUnbound = unbinding == 0;
+    if (!driverUnbound)
+        DebugOutput(u"##### A device may still list the filter: driver kept #####\n");
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;
     {
         ScopedRedirectionOff redirection(ports_.folders, state_.IsWow64);
-        RemoveFile(f.SystemDirectory + u"drivers\\" + kFilterName + u".sys");
+        if (driverUnbound)
+            RemoveFile(f.SystemDirectory + u"drivers\\" + kFilterName + u".sys");
         RemoveFile(f.SystemDirectory + kServiceName + u".exe");
     }
-    RemoveKeyTree(u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName));
+    if (driverUnbound)
+        RemoveKeyTree(u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName));
     RemoveFile(f.SystemFolder + kPatchFileName);
 }
 

@@ -73,8 +73,11 @@ void WizardFlow::Finish() {
         ports_.system.Reboot();
         return;
     }
+    // Never with the installer's administrator token: the panel's file dialogs and profile
+    // would be the administrator's. Without a desktop shell the Run value starts it at log-on.
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;
-    ports_.processes.ShellOpen(f.InstallFolderFullPath + f.APPFileName + u".exe");
+    if (!ports_.processes.OpenAsDesktopUser(f.InstallFolderFullPath + f.APPFileName + u".exe"))
+        DebugOutput(u"***** Start the panel as the desktop user FAIL! *****\n");
 }
 
 CloseAction WizardFlow::RequestClose() {

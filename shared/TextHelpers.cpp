@@ -40,3 +40,23 @@ std::u16string FirstMultiString(const std::vector<uint8_t>& data) {
     }
     return first;
 }
+
+std::vector<std::u16string> MultiStrings(const std::vector<uint8_t>& data) {
+    std::vector<std::u16string> strings;
+    std::u16string current;
+    for (size_t i = 0; i + 1 < data.size(); i += 2) {
+        const char16_t unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+        if (unit != 0) {
+            current += unit;
+            continue;
+        }
+        if (current.empty())
+            break;
+        strings.push_back(std::move(current));
+        current.clear();
+    }
+    // Data cut off without its terminator still names its last string.
+    if (!current.empty())
+        strings.push_back(std::move(current));
+    return strings;
+}

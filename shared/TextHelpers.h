@@ -10,3 +10,6 @@ std::string Utf16ToUtf8(const std::u16string& text);
 
 // The first string of REG_MULTI_SZ data (UTF-16LE, zero-terminated strings).
 std::u16string FirstMultiString(const std::vector<uint8_t>& data);
+
+// Every string of REG_MULTI_SZ data, up to the empty string that ends the list.
+std::vector<std::u16string> MultiStrings(const std::vector<uint8_t>& data);

@@ -21,9 +21,14 @@ std::u16string OwnPath() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int) {
     // Before anything loads a DLL: the installer often runs from a downloads folder.
     RestrictDllSearchToSystem();
+    // Not a KnownDLL; the manifest's Common-Controls 6 takes precedence over the system folder.
+    const SystemLibrary commonControls(L"comctl32.dll");
+    const auto initControls =
+        commonControls.Get<decltype(&InitCommonControlsEx)>("InitCommonControlsEx");
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    if (initControls)
+        initControls(&controls);
     const std::u16string programPath = OwnPath();
     if (programPath.empty())
         return 1;

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DeviceGuid.h"
 #include "ports/DeviceEnumerator.h"
 
 enum : uint32_t {
-    SPDRP_UPPERFILTERS_PROPERTY = 0x12,
+    SPDRP_UPPERFILTERS_PROPERTY = 0x11,  // 0x12 would be the lower filters
+    REG_SZ_TYPE = 1,
     DICS_ENABLE_CHANGE = 1,
     DICS_DISABLE_CHANGE = 2,
     DI_NEEDREBOOT_FLAG = 0x100,
@@ -18,8 +20,9 @@ enum : uint32_t {
 
 class ISetupDeviceList : public IDeviceInfoList {
 public:
-    // SetupDiSetDeviceRegistryPropertyW(SPDRP_UPPERFILTERS, no buffer, 0): removes the list.
-    virtual bool DeleteUpperFilters(uint32_t index) = 0;
+    // SetupDiSetDeviceRegistryPropertyW(SPDRP_UPPERFILTERS) with the list as REG_MULTI_SZ; an
+    // empty list removes the property (no buffer, size 0).
+    virtual bool SetUpperFilters(uint32_t index, const std::vector<std::u16string>& filters) = 0;
     // SetupDiSetClassInstallParamsW with a DIF_PROPERTYCHANGE request (the state change,
     // DICS_FLAG_CONFIGSPECIFIC, the current profile), then SetupDiCallClassInstaller.
     virtual bool ChangeState(uint32_t index, uint32_t stateChange) = 0;

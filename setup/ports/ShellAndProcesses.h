@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class IShellLinkObject {
@@ -31,6 +32,8 @@ public:
 
     // WaitForSingleObject: true when the process has ended within the time (0xFFFFFFFF: none).
     virtual bool Wait(uint32_t milliseconds) = 0;
+    // GetExitCodeProcess once it has ended; nothing when unknown (no process of its own).
+    virtual std::optional<uint32_t> ExitCode() = 0;
 };
 
 enum : uint32_t { WAIT_FOREVER = 0xFFFFFFFF };
@@ -45,4 +48,8 @@ public:
     // ShellExecuteExW(no verb, file, SW_HIDE, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI);
     // null when it fails.
     virtual std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) = 0;
+    // The desktop's shell (the logged-on user's, not elevated) opens the file, so that it runs
+    // with the user's rights and profile: IShellDispatch2::ShellExecute (SW_HIDE) reached through
+    // the desktop's shell view. False when there is no desktop shell to ask.
+    virtual bool OpenAsDesktopUser(const std::u16string& file) = 0;
 };

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <string>
 
+#include "DeviceRestartRun.h"
 #include "DllSearchPath.h"
 
 namespace {
@@ -111,6 +112,8 @@ bool IsRegistrationRun(const wchar_t* commandLine) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t* commandLine, int) {
     RestrictDllSearchToSystem();
+    if (const std::optional<int> restarted = RunDeviceRestart(commandLine))
+        return *restarted;
     if (IsRegistrationRun(commandLine))
         return RegisterService();
     SERVICE_TABLE_ENTRYW table[] = {{const_cast<wchar_t*>(kServiceName), ServiceMain},

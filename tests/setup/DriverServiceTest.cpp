@@ -129,33 +129,50 @@ protected:
         m.devices.devices.push_back(device);
         return m.devices.devices.back();
     }
-    uint32_t Remove() {
-        return RemoveUpperFilter(m.devices, MEDIA_CLASS_GUID, kHardwareIdPattern,
-                                 m.state.UsbDeviceIds, kFilterName);
-    }
+    uint32_t Remove() { return RemoveUpperFilter(m.devices, MEDIA_CLASS_GUID, kFilterName); }
 
     SetupMachine m;
 };
 
-TEST_F(UpperFilters, RemovesTheWholeListWhenItStartsWithTheFilterInAnyCase) {
-    Add({kHeadsetAudioId}, {u"uaext", u"Other"});
-    Add({kHeadsetAudioId}, {u"Other", u"UAExt"});
-    Add({kHeadsetAudioId}, {u"UAExt"}, /*present=*/false);
-    EXPECT_EQ(Remove(), 0u);
-    EXPECT_TRUE(m.devices.devices[0].upperFilters.empty());
-    EXPECT_EQ(m.devices.devices[1].upperFilters, (std::vector<std::u16string>{u"Other", u"UAExt"}));
-    EXPECT_TRUE(m.devices.devices[2].upperFilters.empty());
+TEST_F(UpperFilters, RemovesTheFilterWhereverItStandsOnEveryDeviceAndKeepsTheOthersInOrder) {
+    const std::u16string otherId = u"USB\\VID_1234&PID_0001";
+    struct Case {
+        std::vector<std::u16string> ids;
+        std::vector<std::u16string> before;
+        std::vector<std::u16string> after;
+        bool present;
+    };
+    const Case cases[] = {
+        {{kHeadsetAudioId}, {u"uaext", u"Other"}, {u"Other"}, true},
+        {{kHeadsetAudioId}, {u"Other", u"UAExt"}, {u"Other"}, true},
+        {{kHeadsetAudioId}, {u"A", u"UAExt", u"B", u"UAEXT"}, {u"A", u"B"}, true},
+        {{kHeadsetAudioId}, {u"UAExt"}, {}, /*present=*/false},
+        // Outside the group, of another ID length, a second hardware ID: all bound all the same.
+        {{otherId, kHeadsetAudioId}, {u"UAExt", u"Vendor"}, {u"Vendor"}, true},
+        {{kHeadsetAudioId}, {u"Other", u"UAExtra"}, {u"Other", u"UAExtra"}, true},
+    };
+    for (const Case& c : cases)
+        Add(c.ids, c.before, c.present);
+    std::vector<std::u16string> unbound;
+    EXPECT_EQ(RemoveUpperFilter(m.devices, MEDIA_CLASS_GUID, kFilterName, &unbound), 0u);
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(m.devices.devices[i].upperFilters, cases[i].after) << i;
+    EXPECT_EQ(unbound, (std::vector<std::u16string>{kHeadsetAudioId, kHeadsetAudioId,
+                                                    kHeadsetAudioId, kHeadsetAudioId, otherId}));
     EXPECT_EQ(m.devices.listFlags, std::vector<uint32_t>{DIGCF_ALLCLASSES_FLAG});
 }
 
-TEST_F(UpperFilters, LeavesDevicesOutsideTheGroupOrOfAnotherIdLength) {
-    Add({u"USB\\VID_3F9C&PID_4712&REV_0100&MI_033"}, {u"UAExt"});
-    Add({u"USB\\VID_1234&PID_4712&REV_0100&MI_03"}, {u"UAExt"});
-    FakeDevice& notAList = Add({kHeadsetAudioId}, {u"UAExt"});
-    notAList.upperFiltersAreMultiString = false;
+TEST_F(UpperFilters, ASingleStringListIsCleanedAndAListThatCannotBeWrittenIsReported) {
+    FakeDevice& single = Add({kHeadsetAudioId}, {u"UAExt"});
+    single.upperFiltersAreMultiString = false;
     EXPECT_EQ(Remove(), 0u);
-    for (const FakeDevice& device : m.devices.devices)
-        EXPECT_EQ(device.upperFilters, std::vector<std::u16string>{u"UAExt"});
+    EXPECT_TRUE(m.devices.devices[0].upperFilters.empty());
+
+    Add({kHeadsetAudioId}, {u"Other", u"UAExt"}).filtersWriteFails = true;
+    Add({kHeadsetAudioId}, {u"UAExt"});
+    EXPECT_EQ(Remove(), 2u);
+    EXPECT_EQ(m.devices.devices[1].upperFilters, (std::vector<std::u16string>{u"Other", u"UAExt"}));
+    EXPECT_TRUE(m.devices.devices[2].upperFilters.empty());
 }
 
 TEST_F(UpperFilters, NoDeviceListGivesOne) {
@@ -167,19 +184,23 @@ TEST_F(UpperFilters, NoDeviceListGivesOne) {
               1u);
 }
 
-TEST_F(UpperFilters, RestartsOnlyPresentMatchingDevicesAndStopsAtAFailedDisable) {
+TEST_F(UpperFilters, RestartsPresentMatchingAndUnboundDevicesAndStopsAtAFailedDisable) {
     Add({kHeadsetAudioId}, {});
     Add({kHeadsetAudioId}, {}, /*present=*/false);
     Add({kHeadsetAudioId}, {}).disableFails = true;
     Add({u"USB\\VID_1234&PID_4712&REV_0100&MI_03"}, {});
+    Add({u"USB\\VID_3F9C&PID_4712&REV_0100&MI_033"}, {});
+    Add({u"HID\\VID_5555&PID_0001"}, {});
     EXPECT_EQ(RestartMatchingDevices(m.devices, MEDIA_CLASS_GUID, kHardwareIdPattern,
-                                     m.state.UsbDeviceIds),
+                                     m.state.UsbDeviceIds, {u"hid\\vid_5555&pid_0001"}),
               0u);
-    EXPECT_EQ(m.devices.devices[0].restarts,
-              (std::vector<std::string>{"disable", "enable", "flags"}));
+    const std::vector<std::string> restarted{"disable", "enable", "flags"};
+    EXPECT_EQ(m.devices.devices[0].restarts, restarted);
     EXPECT_TRUE(m.devices.devices[1].restarts.empty());
     EXPECT_TRUE(m.devices.devices[2].restarts.empty());
     EXPECT_TRUE(m.devices.devices[3].restarts.empty());
+    EXPECT_TRUE(m.devices.devices[4].restarts.empty());
+    EXPECT_EQ(m.devices.devices[5].restarts, restarted);
 }
 
 TEST_F(UpperFilters, SequenceSkipsTheRestartWhenNoListCouldBeMade) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DebugTrace.h"
+#include "DeviceRestartArguments.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -91,8 +92,11 @@ private:
 
 class FakeDeviceList : public ISetupDeviceList {
 public:
-    FakeDeviceList(std::vector<FakeDevice*> devices, std::vector<std::string>* events)
-        : devices_(std::move(devices)), events_(events) {}
+    FakeDeviceList(std::vector<FakeDevice*> devices, std::vector<std::string>* events,
+                   bool classInstallerRefuses)
+        : devices_(std::move(devices)),
+          events_(events),
+          classInstallerRefuses_(classInstallerRefuses) {}
 
     bool EnumDeviceInfo(uint32_t index) override { return index < devices_.size(); }
     std::optional<std::vector<uint8_t>> GetDeviceRegistryProperty(uint32_t index, uint32_t property,
@@ -121,15 +125,20 @@ public:
         bytes.push_back(0);
         return bytes;
     }
-    bool DeleteUpperFilters(uint32_t index) override {
-        devices_[index]->upperFilters.clear();
+    bool SetUpperFilters(uint32_t index, const std::vector<std::u16string>& filters) override {
+        FakeDevice& device = *devices_[index];
+        if (device.filtersWriteFails)
+            return false;
+        device.upperFilters = filters;
+        device.upperFiltersAreMultiString = true;
         if (events_)
             events_->push_back("unbind");
         return true;
     }
     bool ChangeState(uint32_t index, uint32_t stateChange) override {
         FakeDevice& device = *devices_[index];
-        if (stateChange == DICS_DISABLE_CHANGE && device.disableFails)
+        // As Windows answers a 32-bit process on 64-bit Windows.
+        if (classInstallerRefuses_ || (stateChange == DICS_DISABLE_CHANGE && device.disableFails))
             return false;
         device.restarts.push_back(stateChange == DICS_DISABLE_CHANGE ? "disable" : "enable");
         return true;
@@ -143,6 +152,7 @@ public:
 private:
     std::vector<FakeDevice*> devices_;
     std::vector<std::string>* events_;
+    bool classInstallerRefuses_;
 };
 
 class FakeLink : public IShellLinkObject {
@@ -175,6 +185,9 @@ public:
         if (owner_.onRun)
             owner_.onRun(command_);
         return owner_.endsInTime;
+    }
+    std::optional<uint32_t> ExitCode() override {
+        return owner_.endsInTime ? std::optional<uint32_t>(owner_.exitCode) : std::nullopt;
     }
 
 private:
@@ -215,7 +228,7 @@ std::unique_ptr<ISetupDeviceList> FakeDevices::OpenDeviceList(const DeviceGuid&,
         if (!present || device.present)
             selected.push_back(&device);
     }
-    return std::make_unique<FakeDeviceList>(std::move(selected), events);
+    return std::make_unique<FakeDeviceList>(std::move(selected), events, classInstallerRefuses);
 }
 
 bool FakeDevices::CanOpenInterface(const std::u16string& path) {
@@ -232,7 +245,7 @@ std::unique_ptr<IShellLinkObject> FakeShortcuts::CreateLink() {
 
 std::unique_ptr<IProcessHandle> FakeProcesses::Create(const std::u16string& commandLine) {
     created.push_back(commandLine);
-    if (createFails)
+    if (createFails || (canStart && !canStart(commandLine)))
         return nullptr;
     return std::make_unique<FakeProcess>(*this, commandLine);
 }
@@ -333,11 +346,45 @@ SetupMachine::SetupMachine() {
     resources.Add(RES_UNINSTALL, u"UNINSTALL", "uninstaller");
     resources.Add(RES_WINDOWPATCH, u"WINDOWPATCH", "msu");
 
-    // The service program registers the service when it runs with " /Service".
+    // A program runs only from where it is; a quoted path in System32 is looked up in SysWOW64
+    // while a 32-bit process has the redirection on.
+    processes.canStart = [this](const std::u16string& command) {
+        return command.empty() || command[0] != u'"' || files.IsFile(ProgramOf(command));
+    };
+    // The service program registers the service when it runs with " /Service", and restarts
+    // devices with "/RestartDevices": in a process of its own width, so only the 64-bit build
+    // reaches the class installer on 64-bit Windows.
     processes.onRun = [this](const std::u16string& command) {
         if (command.size() > 9 && command.compare(command.size() - 9, 9, u" /Service") == 0)
             services.services[kServiceName];
+        const size_t verb = command.find(u"\" /RestartDevices");
+        if (verb == std::u16string::npos)
+            return;
+        const std::optional<DeviceRestartRun> run = ParseDeviceRestartRun(command.substr(verb + 2));
+        if (!run) {
+            processes.exitCode = 87;
+            return;
+        }
+        CDeviceIdMgr group;
+        for (const std::u16string& id : run->groupIds)
+            group.ids.emplace(id, u"");
+        const bool refuses = devices.classInstallerRefuses;
+        devices.classInstallerRefuses = files.Read(ProgramOf(command)) != "service64";
+        processes.exitCode =
+            RestartMatchingDevices(devices, MEDIA_CLASS_GUID, run->pattern, group, run->alsoIds);
+        devices.classInstallerRefuses = refuses;
     };
+}
+
+std::u16string SetupMachine::ProgramOf(const std::u16string& command) const {
+    const size_t close = command.find(u'"', 1);
+    if (command.empty() || command[0] != u'"' || close == std::u16string::npos)
+        return {};
+    std::u16string program = command.substr(1, close - 1);
+    const std::u16string native = u"C:\\Windows\\System32\\";
+    if (folders.wow64 && folders.redirected && program.compare(0, native.size(), native) == 0)
+        program = u"C:\\Windows\\SysWOW64\\" + program.substr(native.size());
+    return program;
 }
 
 SetupMachine::~SetupMachine() {

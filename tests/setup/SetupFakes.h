@@ -48,6 +48,7 @@ struct FakeDevice {
     bool upperFiltersAreMultiString = true;
     bool present = true;
     bool disableFails = false;
+    bool filtersWriteFails = false;
     std::vector<std::string> restarts;  // "disable", "enable", "flags"
 };
 
@@ -56,6 +57,8 @@ public:
     std::vector<FakeDevice> devices;
     bool allListFails = false;
     bool presentListFails = false;
+    // SetupDiCallClassInstaller fails (ERROR_IN_WOW64: a 32-bit process on 64-bit Windows).
+    bool classInstallerRefuses = false;
     // Answers each probe of the filter's interface in turn; the last answer repeats.
     std::vector<bool> interfaceOpens = {false};
     std::vector<std::u16string> probes;
@@ -86,14 +89,25 @@ public:
     bool createFails = false;
     bool shellFails = false;
     bool endsInTime = true;
+    uint32_t exitCode = 0;  // of a created process, once waited for (onRun may set it)
     std::vector<std::u16string> created;
+    bool desktopShellMissing = false;
     std::vector<std::u16string> shellExecuted;
+    std::vector<std::u16string> openedAsDesktopUser;
     std::vector<uint32_t> waits;
+    // Whether a command's program can be started; every one when unset.
+    std::function<bool(const std::u16string&)> canStart;
     // Runs when a created process is waited for (the service program registering itself).
     std::function<void(const std::u16string&)> onRun;
 
     std::unique_ptr<IProcessHandle> Create(const std::u16string& commandLine) override;
     std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) override;
+    bool OpenAsDesktopUser(const std::u16string& file) override {
+        if (desktopShellMissing)
+            return false;
+        openedAsDesktopUser.push_back(file);
+        return true;
+    }
 };
 
 class FakeSystem : public ISetupSystem {
@@ -188,6 +202,8 @@ struct SetupMachine {
     // The headset's audio function, as present in the device tree.
     FakeDevice& PlugHeadset(std::vector<std::u16string> upperFilters = {});
     bool Traced(const std::string& line) const;
+    // The program file a quoted command starts, as the file system redirection shows it.
+    std::u16string ProgramOf(const std::u16string& command) const;
 };
 
 inline constexpr const char16_t* kHeadsetAudioId = u"USB\\VID_3F9C&PID_4712&REV_0100&MI_03";

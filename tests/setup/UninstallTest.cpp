@@ -75,6 +75,48 @@ TEST_F(Uninstall, UnbindsTheFilterBeforeItsFileIsDeleted) {
     EXPECT_LT(unbind - log.begin(), driver - log.begin());
 }
 
+TEST_F(Uninstall, FilterInSecondPlaceOrOutsideTheGroupIsUnboundBeforeTheDriverGoes) {
+    // The installed configuration is gone: no group is known.
+    m.state.UsbDeviceIds.Clear();
+    m.devices.devices[0].upperFilters = {u"Vendor", u"UAExt"};
+    FakeDevice other;
+    other.hardwareIds = {u"USB\\VID_1234&PID_0001"};
+    other.upperFilters = {u"UAExt", u"Other", u"Last"};
+    m.devices.devices.push_back(other);
+    m.devices.devices[0].restarts.clear();
+    UninstallSequence(m.ports, m.state).Uninstall();
+
+    EXPECT_EQ(m.devices.devices[0].upperFilters, std::vector<std::u16string>{u"Vendor"});
+    EXPECT_EQ(m.devices.devices[1].upperFilters, (std::vector<std::u16string>{u"Other", u"Last"}));
+    for (const FakeDevice& device : m.devices.devices)
+        EXPECT_EQ(device.restarts, (std::vector<std::string>{"disable", "enable", "flags"}));
+    const auto& log = m.files.log;
+    const auto lastUnbind = std::find(log.rbegin(), log.rend(), "unbind");
+    const auto driver =
+        std::find(log.begin(), log.end(), "delete C:\\Windows\\System32\\drivers\\UAExt.sys");
+    ASSERT_NE(lastUnbind, log.rend());
+    ASSERT_NE(driver, log.end());
+    EXPECT_LT(log.rend() - lastUnbind - 1, driver - log.begin());
+    EXPECT_FALSE(KeyExists(u"SYSTEM\\CurrentControlSet\\Services\\UAExt"));
+}
+
+TEST_F(Uninstall, DriverFileAndKeyStayWhileADeviceStillListsTheFilter) {
+    m.devices.devices[0].filtersWriteFails = true;
+    UninstallSequence(m.ports, m.state).Uninstall();
+    EXPECT_EQ(m.devices.devices[0].upperFilters, std::vector<std::u16string>{u"UAExt"});
+    EXPECT_TRUE(m.files.IsFile(u"C:\\Windows\\System32\\drivers\\UAExt.sys"));
+    EXPECT_TRUE(KeyExists(u"SYSTEM\\CurrentControlSet\\Services\\UAExt"));
+    EXPECT_TRUE(m.Traced("##### A device may still list the filter: driver kept #####\n"));
+    // The rest of the removal goes on.
+    EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\AudioDeviceService.exe"));
+    EXPECT_FALSE(KeyExists(kUninstallKeyPath));
+
+    m.devices.allListFails = true;  // nothing known about the devices: nothing risked
+    m.devices.devices[0].filtersWriteFails = false;
+    UninstallSequence(m.ports, m.state).Uninstall();
+    EXPECT_TRUE(m.files.IsFile(u"C:\\Windows\\System32\\drivers\\UAExt.sys"));
+}
+
 TEST_F(Uninstall, FileInUseIsLeftAndTheRestStillGoes) {
     m.files.inUse.insert(kInstall + u"AudioPanelApp.exe");
     m.services.services.clear();

@@ -59,10 +59,10 @@ TEST_F(Wizard, SuccessPreselectsRebootAndFinishReboots) {
     EXPECT_TRUE(flow.RebootChecked());
     flow.Finish();
     EXPECT_EQ(m.system.reboots, 1);
-    EXPECT_TRUE(m.processes.shellExecuted.empty());
+    EXPECT_TRUE(m.processes.openedAsDesktopUser.empty());
 }
 
-TEST_F(Wizard, FailurePreselectsNoRebootAndFinishStartsThePanel) {
+TEST_F(Wizard, FailurePreselectsNoRebootAndFinishStartsThePanelAsTheDesktopUser) {
     m.resources.resources.clear();
     flow.Next();
     InstallSequence(m.ports, m.state).InstallThreadProc();
@@ -70,8 +70,23 @@ TEST_F(Wizard, FailurePreselectsNoRebootAndFinishStartsThePanel) {
     EXPECT_FALSE(flow.RebootChecked());
     flow.Finish();
     EXPECT_EQ(m.system.reboots, 0);
-    EXPECT_EQ(m.processes.shellExecuted,
+    EXPECT_EQ(m.processes.openedAsDesktopUser,
               std::vector<std::u16string>{u"C:\\Program Files\\QLN Audio\\AudioPanelApp.exe"});
+    // Never with the installer's own (administrator) token.
+    EXPECT_TRUE(m.processes.shellExecuted.empty());
+    EXPECT_TRUE(m.processes.created.empty());
+}
+
+TEST_F(Wizard, WithoutADesktopShellThePanelIsNotStartedElevated) {
+    m.processes.desktopShellMissing = true;
+    m.state.InstallSucceeded = true;
+    flow.Next();
+    flow.Done();
+    flow.SetRebootChecked(false);
+    flow.Finish();
+    EXPECT_TRUE(m.processes.shellExecuted.empty());
+    EXPECT_TRUE(m.processes.created.empty());
+    EXPECT_TRUE(m.Traced("***** Start the panel as the desktop user FAIL! *****\n"));
 }
 
 TEST_F(Wizard, UserMaySwitchToNoRebootAfterSuccess) {
@@ -81,7 +96,7 @@ TEST_F(Wizard, UserMaySwitchToNoRebootAfterSuccess) {
     flow.SetRebootChecked(false);
     flow.Finish();
     EXPECT_EQ(m.system.reboots, 0);
-    EXPECT_EQ(m.processes.shellExecuted.size(), 1u);
+    EXPECT_EQ(m.processes.openedAsDesktopUser.size(), 1u);
 }
 
 TEST_F(Wizard, ClosingOutsideTheInstallationEndsAtOnce) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DeviceRestart.h"
 #include "DllSearchPath.h"
 #include "InstallSequence.h"
 #include "SetupOperations.h"
@@ -145,6 +146,23 @@ TEST(ShortcutWin32, CreatedInTheCommonProgramsAndReadBack) {
     RemoveDirectoryW(W(folder));
 }
 
+// The desktop's shell starts the file in its own process, with the user's token: a batch file
+// shows that it ran by the file it writes.
+TEST(ShellWin32, TheDesktopShellOpensAFileForTheUser) {
+    TempFolder folder;
+    const std::u16string marker = folder.File(u"ran.txt");
+    const std::u16string batch =
+        folder.Write(u"start.bat", "@echo started> \"" + Narrow(marker) + "\"\r\n");
+    ASSERT_TRUE(Win32Processes().OpenAsDesktopUser(batch));
+    bool ran = false;
+    for (int i = 0; i < 100 && !ran; ++i) {
+        ran = GetFileAttributesW(W(marker)) != INVALID_FILE_ATTRIBUTES;
+        if (!ran)
+            Sleep(100);
+    }
+    EXPECT_TRUE(ran);
+}
+
 TEST(ServiceWin32, MissingServiceGivesTwo) {
     EXPECT_EQ(
         ControlDeviceService(Win32ServiceControl(), Win32SetupSystem(), u"QLN47xxNoSuchService", 1),
@@ -157,7 +175,7 @@ TEST(DevicesWin32, ListsAreMadeAndNoHeadsetOrFilterIsFound) {
     const DeviceGuid media = {
         0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
     const std::u16string pattern = u"USB\\VID_3F9C&PID_47XX&REV_0100&MI_03";
-    EXPECT_EQ(RemoveUpperFilter(Win32SetupDevices(), media, pattern, group, u"UAExt"), 0u);
+    EXPECT_EQ(RemoveUpperFilter(Win32SetupDevices(), media, u"UAExt"), 0u);
     EXPECT_EQ(RestartMatchingDevices(Win32SetupDevices(), media, pattern, group), 0u);
     EXPECT_FALSE(FindPresentDevice(media, pattern, group, nullptr, Win32SetupDevices()));
     EXPECT_FALSE(Win32SetupDevices().CanOpenInterface(u"\\\\.\\Class#UsbAudioExtension&3F9C&00"));
@@ -352,6 +370,40 @@ public:
 private:
     ISetupSystem& real_ = Win32SetupSystem();
 };
+
+// A 32-bit installer on 64-bit Windows has the installed 64-bit service program restart the
+// devices. Taken here by either build (truly Wow64 only for the 32-bit one on a WoW64 prefix):
+// the program is started for real from the native system folder and its exit code comes back.
+TEST(DeviceRestartWin32, AWow64InstallerHasTheInstalledServiceProgramRestart) {
+    SetupState state;
+    LoadAudioConfig(u"AudioConfig.cfg", OwnPath(), state.Folders);
+    state.IsWow64 = true;
+    state.UsbDeviceIds.ids.emplace(u"USB\\VID_3F9C&PID_47XX&REV_0100&MI_03", u"code");
+    RecordingWindow window;
+    NoWaitSystem system;
+    SetupPorts ports{PlatformRegistry(),
+                     Win32ServiceControl(),
+                     Win32SetupFiles(),
+                     Win32PayloadResources(),
+                     Win32SetupDevices(),
+                     Win32Shortcuts(),
+                     Win32Processes(),
+                     PlatformSystemFolders(),
+                     system,
+                     window};
+    const std::u16string installed = state.Folders.SystemDirectory + u"AudioDeviceService.exe";
+    const bool wow64 = PlatformSystemFolders().IsWow64Process();
+    {
+        ScopedRedirectionOff redirection(PlatformSystemFolders(), wow64);
+        ASSERT_TRUE(CopyFileW(AUDIO_SERVICE64_EXE, W(installed), FALSE));
+    }
+    EXPECT_EQ(RestartDevices(ports, state, {u"HID\\VID_845E&PID_0001"}), 0u);
+    {
+        ScopedRedirectionOff redirection(PlatformSystemFolders(), wow64);
+        EXPECT_TRUE(DeleteFileW(W(installed)));
+    }
+    EXPECT_EQ(RestartDevices(ports, state, {}), static_cast<uint32_t>(RESTART_HELPER_NOT_STARTED));
+}
 
 // The whole sequence and the uninstaller's on the real adapters of the test prefix.
 TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {

@@ -6,16 +6,31 @@
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
+// The portable core names these values without the Windows headers.
+static_assert(SPDRP_UPPERFILTERS_PROPERTY == SPDRP_UPPERFILTERS);
+static_assert(REG_SZ_TYPE == REG_SZ);
+static_assert(DICS_ENABLE_CHANGE == DICS_ENABLE && DICS_DISABLE_CHANGE == DICS_DISABLE);
+static_assert(DI_NEEDREBOOT_FLAG == DI_NEEDREBOOT);
+
 namespace {
 
 class Win32SetupDeviceList : public DeviceInfoListWin32<ISetupDeviceList> {
 public:
     using DeviceInfoListWin32::DeviceInfoListWin32;
 
-    bool DeleteUpperFilters(uint32_t index) override {
+    bool SetUpperFilters(uint32_t index, const std::vector<std::u16string>& filters) override {
         SP_DEVINFO_DATA* device = Record(index);
-        return device &&
-               SetupDiSetDeviceRegistryPropertyW(set(), device, SPDRP_UPPERFILTERS, nullptr, 0);
+        if (!device)
+            return false;
+        if (filters.empty())
+            return SetupDiSetDeviceRegistryPropertyW(set(), device, SPDRP_UPPERFILTERS, nullptr, 0);
+        std::u16string list;
+        for (const std::u16string& filter : filters)
+            list += filter + u'\0';
+        list += u'\0';
+        return SetupDiSetDeviceRegistryPropertyW(
+            set(), device, SPDRP_UPPERFILTERS, reinterpret_cast<const BYTE*>(list.data()),
+            static_cast<DWORD>(list.size() * sizeof(char16_t)));
     }
 
     bool ChangeState(uint32_t index, uint32_t stateChange) override {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "DllSearchPath.h"
 #include "Handles.h"
 #include "PlatformHelpers.h"
 #include "SetupPortsWin32.h"
@@ -61,20 +62,23 @@ public:
     }
 
     uint32_t FileVersionInfoSize(const std::u16string& path) override {
+        const auto infoSize =
+            version_.Get<decltype(&GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
         DWORD handle = 0;
-        return GetFileVersionInfoSizeW(W(path), &handle);
+        return infoSize ? infoSize(W(path), &handle) : 0;
     }
 
     bool FileVersionInfo(const std::u16string& path, std::vector<uint8_t>& buffer) override {
-        return GetFileVersionInfoW(W(path), 0, static_cast<DWORD>(buffer.size()), buffer.data()) !=
-               FALSE;
+        const auto info = version_.Get<decltype(&GetFileVersionInfoW)>("GetFileVersionInfoW");
+        return info && info(W(path), 0, static_cast<DWORD>(buffer.size()), buffer.data()) != FALSE;
     }
 
     bool QueryFixedVersion(const std::vector<uint8_t>& buffer, FixedFileVersion& out,
                            uint32_t& length) override {
+        const auto query = version_.Get<decltype(&VerQueryValueW)>("VerQueryValueW");
         void* block = nullptr;
         UINT size = 0;
-        if (!VerQueryValueW(buffer.data(), L"\\", &block, &size))
+        if (!query || !query(buffer.data(), L"\\", &block, &size))
             return false;
         length = size;
         if (size >= sizeof(VS_FIXEDFILEINFO) && block) {
@@ -110,6 +114,10 @@ public:
         }
         ExitWindowsEx(EWX_REBOOT, 0);
     }
+
+private:
+    // Not imported: the loader would look for it beside the program before anything runs.
+    SystemLibrary version_{L"version.dll"};
 };
 
 }  // namespace

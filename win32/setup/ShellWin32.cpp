@@ -4,47 +4,20 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "ComPtr.h"
+#include "DesktopShellWin32.h"
 #include "Handles.h"
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
 namespace {
 
-template <typename T>
-struct ComReleaser {
-    void operator()(T* pointer) const { pointer->Release(); }
-};
-template <typename T>
-using ComOwner = std::unique_ptr<T, ComReleaser<T>>;
-
-// COM for this thread while the link lives; the interfaces go first.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope() {
-        if (initialised_)
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
-};
-
 class Win32Link : public IShellLinkObject {
 public:
     bool Create() {
-        IShellLinkW* link = nullptr;
-        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                    reinterpret_cast<void**>(&link))))
-            return false;
-        link_.reset(link);
-        IPersistFile* file = nullptr;
-        if (FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
-            return false;
-        file_.reset(file);
-        return true;
+        return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IShellLinkW, link_.PutVoid())) &&
+               SUCCEEDED(link_->QueryInterface(IID_IPersistFile, file_.PutVoid()));
     }
 
     bool SetPath(const std::u16string& target) override {
@@ -55,9 +28,10 @@ public:
     }
 
 private:
-    ComScope com_;
-    ComOwner<IShellLinkW> link_;
-    ComOwner<IPersistFile> file_;
+    // COM for this thread while the link lives; the interfaces go first.
+    ComInit com_;
+    ComPtr<IShellLinkW> link_;
+    ComPtr<IPersistFile> file_;
 };
 
 class Win32ShortcutsImpl : public IShortcuts {
@@ -85,6 +59,12 @@ public:
         if (!process_)
             return true;
         return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
+    }
+    std::optional<uint32_t> ExitCode() override {
+        DWORD code = 0;
+        if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE)
+            return std::nullopt;
+        return code;
     }
 
 private:
@@ -114,6 +94,12 @@ public:
         if (!ShellExecuteExW(&info))
             return nullptr;
         return std::make_unique<Win32Process>(info.hProcess);
+    }
+
+    bool OpenAsDesktopUser(const std::u16string& file) override {
+        // The desktop shell runs in the user's own process; it starts the program, not we.
+        ComInit com;
+        return OpenThroughDesktopShell(file);
     }
 };
 
