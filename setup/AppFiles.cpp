@@ -15,6 +15,7 @@ uint32_t InstallSequence::Install_App() {
     // Quoted: Program Files has a space, and an unquoted path could start a shorter one.
     if (SetRunValue(ports_.registry, f.APPFileName, QuotedPath(path)) != 0)
         return APP_RUN_KEY_FAILED;
+    recorder_.Record({LogEntryKind::Value, kRunKeyPath, f.APPFileName});
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path, f.AppShortcutName);
     ports_.window.PostProgress(70);
     return 0;
@@ -31,7 +32,8 @@ uint32_t InstallSequence::Install_Uninstaller() {
         return UNINSTALLER_WRITE_FAILED;
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path,
                    f.UninstallShortcutName);
-    WriteUninstallInfo(ports_.registry, state_.UninstallInfo);
+    if (WriteUninstallInfo(ports_.registry, state_.UninstallInfo))
+        recorder_.Record({LogEntryKind::Key, state_.UninstallInfo.KeyPath, {}});
     ports_.window.PostProgress(80);
     return 0;
 }

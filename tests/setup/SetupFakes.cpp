@@ -56,6 +56,7 @@ public:
         service_.deleted = true;
         return true;
     }
+    std::optional<std::u16string> ImagePath() override { return service_.imagePath; }
 
 private:
     void Request(uint32_t state) {
@@ -336,7 +337,7 @@ SetupMachine::SetupMachine() {
     // The service program registers the service when it runs with " /Service".
     processes.onRun = [this](const std::u16string& command) {
         if (command.size() > 9 && command.compare(command.size() - 9, 9, u" /Service") == 0)
-            services.services[kServiceName];
+            services.services[kServiceName].imagePath = command.substr(0, command.size() - 9);
     };
 }
 

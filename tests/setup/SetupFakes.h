@@ -31,6 +31,7 @@ struct FakeService {
     int starts = 0;
     int pollsToSettle = 2;
     bool deleted = false;
+    std::u16string imagePath;  // as the service manager holds it
 };
 
 class FakeServices : public IServiceControl {
