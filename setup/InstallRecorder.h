@@ -35,6 +35,9 @@ public:
         return files_.ReadWholeFile(path, limit);
     }
     bool IsLink(const std::u16string& path) override { return files_.IsLink(path); }
+    bool MoveOver(const std::u16string& from, const std::u16string& to) override {
+        return files_.MoveOver(from, to);
+    }
     bool DeleteAtReboot(const std::u16string& path) override { return files_.DeleteAtReboot(path); }
 
     std::unique_ptr<IShellLinkObject> CreateLink() override;

@@ -88,8 +88,12 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
         return UninstallOutcome::SomeLeft;
     }
     ports_.files.DeleteOneFile(logPath);
-    // The running program cannot delete itself; the folder goes with it if nothing else is left.
-    ports_.files.DeleteAtReboot(uninstallerPath);
+    // The running program cannot delete itself. Renamed first, so that an installation before
+    // the restart writes a new uninstaller that the pending deletion does not reach; the folder
+    // goes with it if nothing else is left in it by then.
+    const std::u16string leaving = uninstallerPath + u".removed";
+    ports_.files.DeleteAtReboot(ports_.files.MoveOver(uninstallerPath, leaving) ? leaving
+                                                                                : uninstallerPath);
     if (installFolderListed &&
         places.Allows({LogEntryKind::Folder, installFolder, {}}, ports_.files) &&
         !ports_.files.RemoveFolder(installFolder))

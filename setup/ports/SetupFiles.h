@@ -44,6 +44,8 @@ public:
                                                               size_t limit) = 0;
     // True when the path is a reparse point (junction, symbolic link, mount point).
     virtual bool IsLink(const std::u16string& path) = 0;
+    // MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING): also renames a running program's file.
+    virtual bool MoveOver(const std::u16string& from, const std::u16string& to) = 0;
     // MoveFileExW(path, no target, MOVEFILE_DELAY_UNTIL_REBOOT); a folder goes only if empty then.
     virtual bool DeleteAtReboot(const std::u16string& path) = 0;
 };

@@ -176,6 +176,17 @@ bool MemoryFiles::IsLink(const std::u16string& path) {
     return false;
 }
 
+bool MemoryFiles::MoveOver(const std::u16string& from, const std::u16string& to) {
+    log.push_back("move " + Narrow8(Normal(from)) + " -> " + Narrow8(Normal(to)));
+    if (!IsFile(from) || !ParentIsFolder(to) || IsFolder(to))
+        return false;
+    Node node = nodes_[Key(from)];
+    nodes_.erase(Key(from));
+    node.path = Normal(to);
+    nodes_[Key(to)] = node;
+    return true;
+}
+
 bool MemoryFiles::DeleteAtReboot(const std::u16string& path) {
     log.push_back("at reboot " + Narrow8(Normal(path)));
     deleteAtReboot.push_back(Normal(path));

@@ -22,6 +22,7 @@ public:
     std::optional<std::vector<uint8_t>> ReadWholeFile(const std::u16string& path,
                                                       size_t limit) override;
     bool IsLink(const std::u16string& path) override;
+    bool MoveOver(const std::u16string& from, const std::u16string& to) override;
     bool DeleteAtReboot(const std::u16string& path) override;
 
     // Test set-up: parents are made as needed.

@@ -81,11 +81,12 @@ TEST_F(Uninstall, RemovesWhatTheLogListsAndKeepsWhatOthersAdded) {
     // The later skin keeps its folders; the running uninstaller and the install folder go at
     // the next restart.
     EXPECT_EQ(m.files.FilesBelow(kInstall),
-              (std::vector<std::string>{"Skin\\Added\\SkinSetting.ini", "Uninstall.exe"}));
+              (std::vector<std::string>{"Skin\\Added\\SkinSetting.ini", "Uninstall.exe.removed"}));
     EXPECT_FALSE(m.files.IsFolder(kInstall + u"Skin\\Blue"));
     EXPECT_FALSE(m.files.IsFolder(kInstall + u"Manual"));
-    EXPECT_EQ(m.files.deleteAtReboot,
-              (std::vector<std::u16string>{kUninstaller, u"C:\\Program Files\\QLN Audio"}));
+    EXPECT_EQ(
+        m.files.deleteAtReboot,
+        (std::vector<std::u16string>{kUninstaller + u".removed", u"C:\\Program Files\\QLN Audio"}));
     EXPECT_EQ(m.files.FilesBelow(kUserFolder), std::vector<std::string>{"LastProfile.ini"});
     EXPECT_FALSE(m.files.IsFolder(m.shortcuts.programs + u"\\QLN Audio"));
     ExpectNeighbourKept();

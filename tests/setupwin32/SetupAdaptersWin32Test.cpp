@@ -281,8 +281,8 @@ protected:
         ASSERT_EQ(SetRunValue(PlatformRegistry(), u"QLN47xxTestPanel", u"x"), 0u);
     }
     void TearDown() override {
-        for (const char16_t* file :
-             {u"Panel.exe", u"Skin\\SkinSetting.ini", u"Uninstall.exe", u"Install.log"})
+        for (const char16_t* file : {u"Panel.exe", u"Skin\\SkinSetting.ini", u"Uninstall.exe",
+                                     u"Uninstall.exe.removed", u"Install.log"})
             DeleteFileW(W(install_ + file));
         RemoveDirectoryW(W(install_ + u"Skin"));
         RemoveDirectoryW(W(install_));
@@ -347,7 +347,10 @@ TEST_F(UninstallerWin32, RemovesWhatTheLogListsInPlaceAndRefusesTheNeighbour) {
     EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 0u);
     EXPECT_FALSE(Exists(install_ + u"Install.log"));
     EXPECT_TRUE(Exists(neighbour_ + u"\\keep.txt"));
-    // Its own file and folder are left to the next restart.
+    // Its own file, renamed out of the way of a new installation, and its folder are left to
+    // the next restart.
+    EXPECT_FALSE(Exists(install_ + u"Uninstall.exe"));
+    EXPECT_TRUE(Exists(install_ + u"Uninstall.exe.removed"));
     auto sessionManager = PlatformRegistry().OpenKey(
         RegistryHive::LocalMachine, u"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
         RegistryView::Default, RegistryAccess::Read);
@@ -356,8 +359,35 @@ TEST_F(UninstallerWin32, RemovesWhatTheLogListsInPlaceAndRefusesTheNeighbour) {
     ASSERT_TRUE(pending);
     bool self = false;
     for (const std::u16string& name : *pending)
-        self |= name.find(u"QLN47xx Uninstall Test\\Uninstall.exe") != std::u16string::npos;
+        self |= name.find(u"QLN47xx Uninstall Test\\Uninstall.exe.removed") != std::u16string::npos;
     EXPECT_TRUE(self);
+}
+
+// Only a service that already runs the service program's own file is re-pointed by it.
+TEST(ServicePayloadWin32, LeavesAnotherProgramsServiceOfTheSameNameAlone) {
+    using ServiceHandle =
+        std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, decltype(&CloseServiceHandle)>;
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS),
+                          CloseServiceHandle);
+    ASSERT_TRUE(manager);
+    const std::u16string theirs = u"\"C:\\Program Files\\QLN47xx Neighbour\\svc.exe\" -run";
+    ServiceHandle service(
+        CreateServiceW(manager.get(), L"AudioDeviceService", L"AudioDeviceService",
+                       SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                       SERVICE_ERROR_NORMAL, W(theirs), nullptr, nullptr, nullptr, nullptr,
+                       nullptr),
+        CloseServiceHandle);
+    ASSERT_TRUE(service);
+
+    EXPECT_EQ(RunProgram(U16(AUDIO_SERVICE_EXE), u"/Service"), 6u);
+    {
+        auto ours = Win32ServiceControl().OpenManager();
+        ASSERT_TRUE(ours);
+        auto named = ours->OpenNamedService(u"AudioDeviceService");
+        ASSERT_TRUE(named);
+        EXPECT_EQ(named->ImagePath(), theirs);
+    }
+    EXPECT_TRUE(DeleteService(service.get()));
 }
 
 TEST(FilesWin32, ReplacedWholeOrNotAtAllAndReparsePointsSeen) {
@@ -519,7 +549,8 @@ TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {
     EXPECT_FALSE(Exists(install + u"AudioPanelApp.exe"));
     std::u16string installFolder = install;
     installFolder.pop_back();
-    DeleteFileW(W(install + u"Uninstall.exe"));  // the uninstaller's own file
+    EXPECT_FALSE(Exists(install + u"Uninstall.exe"));
+    DeleteFileW(W(install + u"Uninstall.exe.removed"));  // the uninstaller's own file
     EXPECT_TRUE(RemoveDirectoryW(W(installFolder)));
     EXPECT_FALSE(Exists(state.Folders.SystemDirectory + u"drivers\\UAExt.sys"));
     EXPECT_FALSE(PlatformRegistry().OpenKey(RegistryHive::LocalMachine,

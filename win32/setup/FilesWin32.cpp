@@ -95,6 +95,10 @@ public:
                (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     }
 
+    bool MoveOver(const std::u16string& from, const std::u16string& to) override {
+        return MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    }
+
     bool DeleteAtReboot(const std::u16string& path) override {
         return MoveFileExW(W(path), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
     }
