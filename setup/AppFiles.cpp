@@ -40,10 +40,13 @@ uint32_t InstallSequence::Install_Uninstaller() {
 
 uint32_t InstallSequence::Install_Files() {
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;
-    CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.SkinFolderName + u"\\",
-                   f.InstallFolderFullPath);
-    CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.LanguageFolderName + u"\\",
-                   f.InstallFolderFullPath);
+    {
+        const InstallRecorder::Batch batch(recorder_);
+        CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.SkinFolderName + u"\\",
+                       f.InstallFolderFullPath);
+        CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.LanguageFolderName + u"\\",
+                       f.InstallFolderFullPath);
+    }
     const std::u16string config = f.SourceFolderFullPath + kConfigFileName;
     ports_.files.CopyOneFile(config, f.InstallFolderFullPath + kConfigFileName);
 
@@ -75,7 +78,10 @@ uint32_t InstallSequence::Install_Manual() {
     if (!manual)
         return 0;
     ports_.files.CreateFolder(destination);
-    CopyFolderTree(ports_.files, source, destination);
+    {
+        const InstallRecorder::Batch batch(recorder_);
+        CopyFolderTree(ports_.files, source, destination);
+    }
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName,
                    destination + language + u"\\" + *manual, f.UserManualShortcutName);
     return 0;

@@ -50,10 +50,14 @@ void InstallRecorder::Record(const LogEntry& recorded) {
     if (std::find(entries_.begin(), entries_.end(), entry) != entries_.end())
         return;
     entries_.push_back(std::move(entry));
-    Save();
+    if (batches_ > 0)
+        unsaved_ = true;
+    else
+        Save();
 }
 
 void InstallRecorder::Save() {
+    unsaved_ = false;
     if (logPath_.empty())
         return;
     const std::vector<uint8_t> bytes = FormatInstallLog(entries_);

@@ -21,6 +21,23 @@ public:
     void Record(const LogEntry& entry);
     const std::vector<LogEntry>& Entries() const { return entries_; }
 
+    // Within a batch the log is rewritten once, at its end: a folder tree copied file by file
+    // would otherwise rewrite and flush it for every file. Cut short, a batch leaves its files
+    // unlisted, so an uninstallation leaves them rather than removing anything not ours.
+    class Batch {
+    public:
+        explicit Batch(InstallRecorder& recorder) : recorder_(recorder) { ++recorder_.batches_; }
+        ~Batch() {
+            if (--recorder_.batches_ == 0 && recorder_.unsaved_)
+                recorder_.Save();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        InstallRecorder& recorder_;
+    };
+
     bool CreateFolder(const std::u16string& path) override;
     bool CopyOneFile(const std::u16string& from, const std::u16string& to) override;
     std::optional<std::vector<FolderEntry>> List(const std::u16string& pattern) override {
@@ -50,4 +67,6 @@ private:
     IShortcuts& shortcuts_;
     std::u16string logPath_;
     std::vector<LogEntry> entries_;
+    int batches_ = 0;
+    bool unsaved_ = false;
 };
