@@ -368,6 +368,20 @@ check "reinstalled again" install_with_wizard "$WORK/reinstall-2.log"
 head -c 61 "$INSTALL_DIR/AudioConfig.cfg" >"$WORK/cut.cfg" && cp "$WORK/cut.cfg" "$INSTALL_DIR/AudioConfig.cfg"
 uninstall_silently "installed AudioConfig.cfg cut short"
 
+# A symbolic link put in place of an installed folder is not followed (Wine reports it as a
+# reparse point): the files of the same names behind it stay, listed for a later run.
+check "reinstalled for the link case" install_with_wizard "$WORK/reinstall-3.log"
+LINKED=$NEIGHBOUR_DIR/Skins
+cp -r "$INSTALL_DIR/$SKIN_FOLDER" "$LINKED" && rm -rf "$INSTALL_DIR/$SKIN_FOLDER" &&
+    ln -s "$LINKED" "$INSTALL_DIR/$SKIN_FOLDER"
+"$WINE" "C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" /Silent >/dev/null 2>&1
+check "skin folder a link: uninstaller ended with code 10 (some entries left)" test $? -eq 10
+check "skin folder a link: the files behind the link kept" diff -r "$SOURCE/$SKIN_FOLDER" "$LINKED"
+check "skin folder a link: the rest removed" \
+    eval "service_gone && absent '$INSTALL_DIR/$APP_NAME.exe' && ! reg_key_exists '$UNINSTALL_KEY'"
+rm "$INSTALL_DIR/$SKIN_FOLDER" && cp -r "$LINKED" "$INSTALL_DIR/$SKIN_FOLDER"
+uninstall_silently "the link replaced by the folder again"
+
 # ---- a configuration without the USB device-ID group: the program ends before showing anything
 "$WINE" reg delete "$HKLM\\QLN USB DeviceId Group" /f >/dev/null 2>&1
 "$WINE" reg delete "$HKLM\\QLN HID DeviceId Group" /f >/dev/null 2>&1
