@@ -128,10 +128,18 @@ bool UninstallSequence::RemoveFile(const std::u16string& path) {
     // The driver and the service program were written to the native system folder.
     ScopedRedirectionOff redirection(
         ports_.folders, state_.IsWow64 && StartsWith(path, state_.Folders.SystemDirectory));
-    if (ports_.files.DeleteOneFile(path) || !Exists(path))
-        return true;
-    DebugOutput(u"##### Not removed: " + path + u" #####\n");
-    return false;
+    // The panel asked to end, or the stopped service's process, may hold its program file a
+    // moment longer. The wait is shared by the whole run: a file held for good costs it once.
+    constexpr uint32_t kRetryMs = 100;
+    while (!ports_.files.DeleteOneFile(path) && Exists(path)) {
+        if (waitLeft_ < kRetryMs) {
+            DebugOutput(u"##### Not removed: " + path + u" #####\n");
+            return false;
+        }
+        waitLeft_ -= kRetryMs;
+        ports_.system.Sleep(kRetryMs);
+    }
+    return true;
 }
 
 bool UninstallSequence::RemoveService() {

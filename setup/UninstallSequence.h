@@ -3,6 +3,7 @@
 // removes nothing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,4 +37,5 @@ private:
 
     SetupPorts& ports_;
     SetupState& state_;
+    uint32_t waitLeft_ = 3000;  // ms, for files still held by a program that is ending
 };

@@ -112,8 +112,13 @@ public:
     bool versionBlockMissing = false;
     bool versionBlockEmpty = false;
     int reboots = 0;
+    std::function<void()> onSleep;  // what changes while the program waits
 
-    void Sleep(uint32_t milliseconds) override { slept += milliseconds; }
+    void Sleep(uint32_t milliseconds) override {
+        slept += milliseconds;
+        if (onSleep)
+            onSleep();
+    }
     void Beep(uint32_t frequency, uint32_t milliseconds) override {
         beeps.push_back({frequency, milliseconds});
     }

@@ -132,6 +132,21 @@ TEST_F(Uninstall, FileInUseStaysListedForALaterRunAndTheRestGoes) {
     EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
 }
 
+// A program that is ending (the panel, the stopped service) lets go of its file a moment later.
+TEST_F(Uninstall, WaitsBrieflyForAFileItsProgramIsStillLettingGo) {
+    Install();
+    m.files.inUse.insert(kInstall + u"AudioPanelApp.exe");
+    m.files.inUse.insert(u"C:\\Windows\\System32\\AudioDeviceService.exe");
+    int waits = 0;
+    m.system.onSleep = [&] {
+        if (++waits == 3)
+            m.files.inUse.clear();
+    };
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
+    EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
+    EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\AudioDeviceService.exe"));
+}
+
 // Neither a deleted nor a cut-short configuration matters: the uninstaller takes no path from it.
 TEST_F(Uninstall, AConfigurationWithoutNamesChangesNothing) {
     Install();
