@@ -82,7 +82,14 @@ absent() { [ ! -e "$1" ]; }
 service_state() { "$WINE" sc query AudioDeviceService 2>/dev/null | tr -d '\r' | awk '/STATE/ { print $4 }'; }
 service_running() { [ "$(service_state)" = RUNNING ]; }
 service_gone() { ! "$WINE" sc query AudioDeviceService >/dev/null 2>&1; }
-panel_running() { pgrep -f "$APP_NAME.exe" >/dev/null; }
+# Only this run's panel: other prefixes on the machine may run one too.
+panel_running() {
+    local pid
+    for pid in $(pgrep -f "$APP_NAME.exe"); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q -x -F "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
 panel_stopped() { ! panel_running; }
 panel_window() { [ -n "$(xdotool search --name "^$APP_NAME\$" 2>/dev/null | head -1)" ]; }
 link_targets() { [ -f "$1" ] && { strings -a "$1"; strings -a -el "$1"; } | grep -q -F "$2"; }
@@ -91,9 +98,14 @@ group_published() { reg_value "$HKLM\\QLN $1 DeviceId Group" 1 | grep -q -F "$1\
 
 # What the uninstaller leaves: its own file, renamed, for Windows to delete with the install folder
 # at the next restart.
+SESSION_MANAGER='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager'
 pending_at_reboot() {
-    "$WINE" reg query 'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager' \
-        /v PendingFileRenameOperations 2>/dev/null | grep -q -i -F "$1"
+    "$WINE" reg query "$SESSION_MANAGER" /v PendingFileRenameOperations 2>/dev/null |
+        grep -q -i -F "$1"
+}
+# Cleared before each uninstallation: an earlier one's entry would hide a missing one.
+forget_pending() {
+    "$WINE" reg delete "$SESSION_MANAGER" /v PendingFileRenameOperations /f >/dev/null 2>&1
 }
 only_uninstaller_left() {
     [ "$(ls -A "$INSTALL_DIR")" = "$UNINSTALL_NAME.exe.removed" ] &&
@@ -318,6 +330,7 @@ check "after Yes the service is still installed and running" service_running
 # The uninstaller takes nothing but its log's entries: neither a cancelled installation nor a
 # deleted or cut-short AudioConfig.cfg lets it touch anything else.
 uninstall_silently() {  # uninstall_silently LABEL
+    forget_pending
     "$WINE" "C:\\Program Files\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" /Silent >/dev/null 2>&1
     check "$1: uninstaller ended with code 0" test $? -eq 0
     check "$1: service gone" service_gone

@@ -343,6 +343,11 @@ TEST_F(UninstallerWin32, RemovesWhatTheLogListsInPlaceAndRefusesTheNeighbour) {
     EXPECT_FALSE(RunValueLeft());
     EXPECT_TRUE(Exists(install_ + u"Uninstall.exe"));
 
+    const std::u16string sessionManagerPath =
+        u"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+    // Left by earlier runs in this prefix, it would hide a missing one.
+    if (auto earlier = PlatformRegistry().OpenKey(RegistryHive::LocalMachine, sessionManagerPath))
+        earlier->DeleteValue(u"PendingFileRenameOperations");
     WriteLog(Listed());
     EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 0u);
     EXPECT_FALSE(Exists(install_ + u"Install.log"));
@@ -351,9 +356,8 @@ TEST_F(UninstallerWin32, RemovesWhatTheLogListsInPlaceAndRefusesTheNeighbour) {
     // the next restart.
     EXPECT_FALSE(Exists(install_ + u"Uninstall.exe"));
     EXPECT_TRUE(Exists(install_ + u"Uninstall.exe.removed"));
-    auto sessionManager = PlatformRegistry().OpenKey(
-        RegistryHive::LocalMachine, u"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
-        RegistryView::Default, RegistryAccess::Read);
+    auto sessionManager = PlatformRegistry().OpenKey(RegistryHive::LocalMachine, sessionManagerPath,
+                                                     RegistryView::Default, RegistryAccess::Read);
     ASSERT_TRUE(sessionManager);
     const auto pending = sessionManager->GetMultiString(u"PendingFileRenameOperations");
     ASSERT_TRUE(pending);
