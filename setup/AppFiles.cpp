@@ -15,6 +15,7 @@ uint32_t InstallSequence::Install_App() {
     // Quoted: Program Files has a space, and an unquoted path could start a shorter one.
     if (SetRunValue(ports_.registry, f.APPFileName, QuotedPath(path)) != 0)
         return APP_RUN_KEY_FAILED;
+    recorder_.Record({LogEntryKind::Value, kRunKeyPath, f.APPFileName});
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path, f.AppShortcutName);
     ports_.window.PostProgress(70);
     return 0;
@@ -31,17 +32,21 @@ uint32_t InstallSequence::Install_Uninstaller() {
         return UNINSTALLER_WRITE_FAILED;
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path,
                    f.UninstallShortcutName);
-    WriteUninstallInfo(ports_.registry, state_.UninstallInfo);
+    if (WriteUninstallInfo(ports_.registry, state_.UninstallInfo))
+        recorder_.Record({LogEntryKind::Key, state_.UninstallInfo.KeyPath, {}});
     ports_.window.PostProgress(80);
     return 0;
 }
 
 uint32_t InstallSequence::Install_Files() {
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;
-    CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.SkinFolderName + u"\\",
-                   f.InstallFolderFullPath);
-    CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.LanguageFolderName + u"\\",
-                   f.InstallFolderFullPath);
+    {
+        const InstallRecorder::Batch batch(recorder_);
+        CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.SkinFolderName + u"\\",
+                       f.InstallFolderFullPath);
+        CopyFolderTree(ports_.files, f.SourceFolderFullPath + f.LanguageFolderName + u"\\",
+                       f.InstallFolderFullPath);
+    }
     const std::u16string config = f.SourceFolderFullPath + kConfigFileName;
     ports_.files.CopyOneFile(config, f.InstallFolderFullPath + kConfigFileName);
 
@@ -73,7 +78,10 @@ uint32_t InstallSequence::Install_Manual() {
     if (!manual)
         return 0;
     ports_.files.CreateFolder(destination);
-    CopyFolderTree(ports_.files, source, destination);
+    {
+        const InstallRecorder::Batch batch(recorder_);
+        CopyFolderTree(ports_.files, source, destination);
+    }
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName,
                    destination + language + u"\\" + *manual, f.UserManualShortcutName);
     return 0;

@@ -28,6 +28,9 @@ uint32_t InstallSequence::Install_FilterDriver() {
     TraceEntry(u"TMainForm::Install_FilterDriver");
     if (!WriteDriverServiceKey(ports_.registry))
         return FILTER_DRIVER_KEY_FAILED;
+    recorder_.Record({LogEntryKind::Key,
+                      u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName),
+                      {}});
     ports_.window.PostProgress(10);
     {
         ScopedRedirectionOff redirection(ports_.folders, state_.IsWow64);
@@ -37,7 +40,7 @@ uint32_t InstallSequence::Install_FilterDriver() {
             return FILTER_DRIVER_NO_RESOURCE;
         const std::u16string path =
             state_.Folders.SystemDirectory + u"drivers\\" + kFilterName + u".sys";
-        if (WritePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
+        if (ReplacePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
             return FILTER_DRIVER_WRITE_FAILED;
     }
     ports_.window.PostProgress(20);
@@ -55,7 +58,7 @@ uint32_t InstallSequence::Install_Service() {
         if (!payload)
             return SERVICE_NO_RESOURCE;
         const std::u16string path = state_.Folders.SystemDirectory + kServiceName + u".exe";
-        if (WritePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
+        if (ReplacePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
             return SERVICE_WRITE_FAILED;
         ports_.window.PostProgress(40);
 
@@ -67,6 +70,7 @@ uint32_t InstallSequence::Install_Service() {
         if (!process->Wait(kRegistrationTimeout))
             return SERVICE_REGISTRATION_TIMEOUT;
     }
+    recorder_.Record({LogEntryKind::Service, kServiceName, {}});
     ports_.window.PostProgress(50);
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 0);
     ports_.window.PostProgress(60);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ConfigNames.h"
 #include "DebugTrace.h"
 #include "DeviceRestart.h"
 #include "SetupNames.h"
@@ -43,9 +44,32 @@ bool InstallSequence::FilterInterfaceOpens() {
     return ports_.devices.CanOpenInterface(kFilterInterfacePath);
 }
 
+bool InstallSequence::NamesUsable() {
+    std::u16string language;
+    ports_.system.ReadProfile(state_.Folders.SourceFolderFullPath + kConfigFileName, u"Language",
+                              u"DefaultLanguage", language);
+    const std::optional<std::u16string> problem = FindUnusableConfigName(state_.Folders, language);
+    if (!problem)
+        return true;
+    DebugOutput(u"***** " + *problem + u" *****\n");
+    ports_.window.ShowMessage(*problem, kMessageCaption);
+    return false;
+}
+
+void InstallSequence::StartInstallLog() {
+    const std::u16string& install = state_.Folders.InstallFolderFullPath;
+    ports_.files.CreateFolder(install);
+    recorder_.Open(install + kInstallLogName);
+    // Published by the wizard before the installation began.
+    for (const char16_t* group : {kUsbGroupName, kHidGroupName})
+        recorder_.Record({LogEntryKind::Key, u"SOFTWARE\\" + std::u16string(group), {}});
+}
+
 void InstallSequence::Install() {
     TraceEntry(u"TMainForm::Install");
     if (StopRequested(1))
+        return;
+    if (!NamesUsable())
         return;
     ports_.window.BroadcastPanelExit();
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 0);
@@ -60,6 +84,7 @@ void InstallSequence::Install() {
         ports_.window.ShowMessage(state_.Texts[LabelWarning1].Text, kMessageCaption);
         return;
     }
+    StartInstallLog();
     ports_.window.PostProgress(1);
 
     using Step = uint32_t (InstallSequence::*)();

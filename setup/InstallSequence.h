@@ -3,11 +3,17 @@
 
 #include <cstdint>
 
+#include "InstallRecorder.h"
 #include "SetupContext.h"
 
 class InstallSequence {
 public:
-    InstallSequence(SetupPorts& ports, SetupState& state) : ports_(ports), state_(state) {}
+    // The steps write files and shortcuts through the recorder, which keeps the install log.
+    InstallSequence(SetupPorts& ports, SetupState& state)
+        : recorder_(ports.files, ports.shortcuts),
+          ports_{ports.registry, ports.services,  recorder_,     ports.resources, ports.devices,
+                 recorder_,      ports.processes, ports.folders, ports.system,    ports.window},
+          state_(state) {}
 
     // The worker thread's whole job: the installation, a short pause, then WM_SETUP_DONE.
     void InstallThreadProc();
@@ -26,7 +32,10 @@ private:
     bool StopRequested(int nextStep);
     void ReportFailure(const std::u16string& codeText);
     bool FilterInterfaceOpens();
+    bool NamesUsable();
+    void StartInstallLog();
 
-    SetupPorts& ports_;
+    InstallRecorder recorder_;
+    SetupPorts ports_;
     SetupState& state_;
 };

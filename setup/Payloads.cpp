@@ -11,3 +11,7 @@ std::optional<Payload> LoadPayload(IPayloadResources& resources, uint32_t id,
 int WritePayloadFile(ISetupFiles& files, const std::u16string& path, const Payload& payload) {
     return files.WriteFile(path, payload.data, payload.size);
 }
+
+int ReplacePayloadFile(ISetupFiles& files, const std::u16string& path, const Payload& payload) {
+    return files.ReplaceFile(path, payload.data, payload.size);
+}

@@ -35,6 +35,9 @@ uint32_t RestartMatchingDevices(ISetupDevices& devices, const DeviceGuid& guid,
 std::optional<Payload> LoadPayload(IPayloadResources& resources, uint32_t id,
                                    const std::u16string& type);
 int WritePayloadFile(ISetupFiles& files, const std::u16string& path, const Payload& payload);
+// For files in use by the system (driver, service): the old file stays unless the new one is
+// whole.
+int ReplacePayloadFile(ISetupFiles& files, const std::u16string& path, const Payload& payload);
 
 // False when either path has no backslash before its last component.
 bool CopyFolderTree(ISetupFiles& files, const std::u16string& source,

@@ -1,29 +1,41 @@
-// What the uninstaller removes: everything the installation wrote except the user's own
-// profiles. Every removal is best effort; what cannot be removed is traced and left.
+// What the uninstaller removes: exactly what the install log beside it lists, in the reverse
+// order of creation, and only in the places the installer writes to. Without an intact log it
+// removes nothing.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "InstallLog.h"
+#include "RemovalPlaces.h"
 #include "SetupContext.h"
+
+enum class UninstallOutcome {
+    Removed,     // everything listed is gone or goes at the next restart
+    SomeLeft,    // some entries stay (in use, refused); the log now lists only those
+    NoLog,       // nothing removed
+    DamagedLog,  // nothing removed
+};
 
 class UninstallSequence {
 public:
     UninstallSequence(SetupPorts& ports, SetupState& state) : ports_(ports), state_(state) {}
 
-    // Everything but the running uninstaller's own file and the install folder that holds it,
-    // which the platform removes once the program has ended.
-    void Uninstall();
+    // uninstallerPath: the running program. Its folder is the install folder and holds the log;
+    // the program and that folder are deleted at the next restart.
+    UninstallOutcome Uninstall(const std::u16string& uninstallerPath);
 
 private:
-    void RemoveService();
-    void RemoveDriver();
-    void RemoveProgramFiles();
-    void RemoveShortcuts();
-    void RemoveRegistryEntries();
-    void RemoveFile(const std::u16string& path);
-    void RemoveTree(const std::u16string& folder);
-    void RemoveKeyTree(const std::u16string& path);
+    bool Remove(const LogEntry& entry);
+    bool RemoveFile(const std::u16string& path);
+    bool RemoveService();
+    bool RemoveValue(const LogEntry& entry);
+    bool RemoveKeyTree(const std::u16string& path);
+    bool UnbindFilter();  // true when no device lists the filter any more
+    bool Exists(const std::u16string& path);
 
     SetupPorts& ports_;
     SetupState& state_;
+    uint32_t waitLeft_ = 3000;  // ms, for files still held by a program that is ending
 };

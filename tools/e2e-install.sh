@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End to end under Wine and Xvfb: lays out an installer folder, installs with AudioSetupApp.exe
 # driven by xdotool, checks the result from outside, uninstalls and checks again, then runs the
-# failure path of the build without the "UNINSTALL" payload. One line per check, then a total.
+# failure path of the build without the "UNINSTALL" payload, a cancelled installation and the
+# uninstallations after it and without a sound installed configuration. One line per check, then a
+# total.
 #   e2e-install.sh [BUILD-DIR]      default build/mingw-x86_64; the i686 build (the shipped one)
 #                                   runs as a 32-bit program on 64-bit Windows (WoW64) or, with
 #                                   AUDIO_WINEARCH=win32, on 32-bit Windows
@@ -92,11 +94,42 @@ absent() { [ ! -e "$1" ]; }
 service_state() { "$WINE" sc query AudioDeviceService 2>/dev/null | tr -d '\r' | awk '/STATE/ { print $4 }'; }
 service_running() { [ "$(service_state)" = RUNNING ]; }
 service_gone() { ! "$WINE" sc query AudioDeviceService >/dev/null 2>&1; }
-panel_running() { pgrep -f "$APP_NAME.exe" >/dev/null; }
+# Only this run's panel: other prefixes on the machine may run one too.
+panel_running() {
+    local pid
+    for pid in $(pgrep -f "$APP_NAME.exe"); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q -x -F "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
 panel_stopped() { ! panel_running; }
+panel_window() { [ -n "$(xdotool search --name "^$APP_NAME\$" 2>/dev/null | head -1)" ]; }
 link_targets() { [ -f "$1" ] && { strings -a "$1"; strings -a -el "$1"; } | grep -q -F "$2"; }
 now() { date +%s%N; }
 group_published() { reg_value "$HKLM\\QLN $1 DeviceId Group" 1 | grep -q -F "$1\\VID_3F9C"; }
+
+# What the uninstaller leaves: its own file, renamed, for Windows to delete with the install folder
+# at the next restart.
+SESSION_MANAGER='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager'
+pending_at_reboot() {
+    "$WINE" reg query "$SESSION_MANAGER" /v PendingFileRenameOperations 2>/dev/null |
+        grep -q -i -F "$1"
+}
+# Cleared before each uninstallation: an earlier one's entry would hide a missing one.
+forget_pending() {
+    "$WINE" reg delete "$SESSION_MANAGER" /v PendingFileRenameOperations /f >/dev/null 2>&1
+}
+only_uninstaller_left() {
+    [ "$(ls -A "$INSTALL_DIR")" = "$UNINSTALL_NAME.exe.removed" ] &&
+        pending_at_reboot "$INSTALL_NAME\\$UNINSTALL_NAME.exe.removed"
+}
+check_only_uninstaller_left() {
+    check "$1: only the uninstaller is left, deleted with the folder at the next restart" \
+        only_uninstaller_left
+}
+neighbour_kept() {
+    [ "$(cat "$NEIGHBOUR_DIR/Data/keep.txt")" = theirs ] && [ -d "$C_DRIVE/Program Files/Common Files" ]
+}
 
 # The wizard's client area in screen coordinates (no window manager: the X window is the frame).
 client_origin() {
@@ -271,8 +304,10 @@ check "manual shortcut reads back" \
 check "panel started at the end" panel_running
 
 # ---- uninstallation -------------------------------------------------------------------------
-# The user's own state in the per-user folder must survive.
+# The user's own state in the per-user folder, and a neighbouring program's folder, must survive.
 printf '[Profile]\r\nName=mine\r\n' >"$USER_DIR/LastProfile.ini"
+NEIGHBOUR_DIR=$C_DRIVE/$PROGRAM_FILES/QLN47xx\ Neighbour
+mkdir -p "$NEIGHBOUR_DIR/Data" && echo theirs >"$NEIGHBOUR_DIR/Data/keep.txt"
 "$RUN" "$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" >/dev/null 2>&1 &
 UNINSTALL_PID=$!
 QUESTION=$(timeout 20 xdotool search --sync --onlyvisible --name '^Uninstall$' 2>/dev/null | head -1)
@@ -280,15 +315,21 @@ check "uninstaller asks first" test -n "$QUESTION"
 sleep 0.3
 shot uninstall-question
 xdotool key Return  # Yes
+sleep 1
+OUTCOME=$(timeout 30 xdotool search --sync --onlyvisible --name '^Uninstall$' 2>/dev/null | head -1)
+check "uninstaller tells its outcome" test -n "$OUTCOME"
+sleep 0.3
+shot uninstall-outcome
+xdotool key Return
 wait_for 30 not alive "$UNINSTALL_PID"
-# The copy in the temporary folder does the work once the first run has ended.
-wait_for 60 not pgrep -f QLN47xxUninstall-
+wait "$UNINSTALL_PID"
+check "uninstaller ended with code 0" test $? -eq 0
 
 check "service gone" service_gone
 check "driver key gone" not reg_key_exists "$DRIVER_KEY"
 check "driver file gone" absent "$SYSTEM_DIR/drivers/UAExt.sys"
 check "service program gone" absent "$SYSTEM_DIR/AudioDeviceService.exe"
-check "install folder gone" absent "$INSTALL_DIR"
+check_only_uninstaller_left "install folder"
 check "per-user configuration gone" absent "$USER_DIR/AudioConfig.cfg"
 check "user's profile kept" test -s "$USER_DIR/LastProfile.ini"
 check "Run value gone" not reg_has "$RUN_KEY" "$APP_NAME"
@@ -297,6 +338,7 @@ for key in "$UNINSTALL_KEY" "$HKLM\\QLN USB DeviceId Group" "$HKLM\\QLN HID Devi
 done
 check "shortcuts and their folder gone" absent "$LINKS"
 check "panel ended" panel_stopped
+check "neighbouring program's folder kept" neighbour_kept
 
 if [ "$SCOPE" != full ]; then
     echo "screenshots: $SHOTS"
@@ -362,6 +404,75 @@ wait_for 30 not alive "$SETUP_PID"
 check "after Yes the installer ends by itself" not alive "$SETUP_PID"
 check "after Yes no further step runs" traced "$TRACE" '##### Installation stopped before STEP'
 check "after Yes the service is still installed and running" service_running
+
+# ---- uninstalling what a cancelled installation left, and without a sound configuration ------
+# The uninstaller takes nothing but its log's entries: neither a cancelled installation nor a
+# deleted or cut-short AudioConfig.cfg lets it touch anything else.
+uninstall_silently() {  # uninstall_silently LABEL
+    forget_pending
+    "$RUN" "$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" /Silent >/dev/null 2>&1
+    check "$1: uninstaller ended with code 0" test $? -eq 0
+    check "$1: service gone" service_gone
+    check "$1: driver key and file gone" eval \
+        "! reg_key_exists '$DRIVER_KEY' && absent '$SYSTEM_DIR/drivers/UAExt.sys'"
+    check "$1: service program gone" absent "$SYSTEM_DIR/AudioDeviceService.exe"
+    check "$1: Run value, uninstall key and shortcuts gone" eval \
+        "! reg_has '$RUN_KEY' '$APP_NAME' && ! reg_key_exists '$UNINSTALL_KEY' && absent '$LINKS'"
+    check_only_uninstaller_left "$1"
+    check "$1: neighbouring program's folder kept" neighbour_kept
+    wait_for 10 panel_stopped
+    check "$1: panel ended" panel_stopped
+}
+install_with_wizard() {  # install_with_wizard TRACE
+    "$RUN" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$1" &
+    local pid=$!
+    wait_for 30 traced "$1" '==> TMainForm::FormShow'
+    local wizard
+    wizard=$(timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' 2>/dev/null | head -1)
+    sleep 0.5
+    xdotool key Return
+    wait_for 120 traced "$1" '==> TMainForm::SetupDone'
+    sleep 0.5
+    click_client "$wizard" 60 90  # NoRebootRadioButton
+    sleep 0.3
+    xdotool key Return  # Finish
+    wait_for 30 not alive "$pid"
+    # The panel it starts must be up to hear the uninstaller's request to end.
+    wait_for 20 panel_window
+    sleep 0.5
+    traced "$1" '==> TMainForm::SetupDone' && [ -f "$INSTALL_DIR/$UNINSTALL_NAME.exe" ]
+}
+
+# The cancelled installation above: when it stopped before writing the uninstaller, the
+# uninstaller is put beside its log by hand.
+if [ ! -f "$INSTALL_DIR/$UNINSTALL_NAME.exe" ]; then
+    echo "note: the cancelled installation stopped before the uninstaller was written"
+    cp "$BUILD/payload-bin/AudioUninstall.exe" "$INSTALL_DIR/$UNINSTALL_NAME.exe"
+fi
+check "the cancelled installation left its log" test -s "$INSTALL_DIR/Install.log"
+uninstall_silently "after a cancelled installation"
+
+check "reinstalled for the configuration cases" install_with_wizard "$WORK/reinstall-1.log"
+rm -f "$INSTALL_DIR/AudioConfig.cfg"
+uninstall_silently "installed AudioConfig.cfg deleted"
+
+check "reinstalled again" install_with_wizard "$WORK/reinstall-2.log"
+head -c 61 "$INSTALL_DIR/AudioConfig.cfg" >"$WORK/cut.cfg" && cp "$WORK/cut.cfg" "$INSTALL_DIR/AudioConfig.cfg"
+uninstall_silently "installed AudioConfig.cfg cut short"
+
+# A symbolic link put in place of an installed folder is not followed (Wine reports it as a
+# reparse point): the files of the same names behind it stay, listed for a later run.
+check "reinstalled for the link case" install_with_wizard "$WORK/reinstall-3.log"
+LINKED=$NEIGHBOUR_DIR/Skins
+cp -r "$INSTALL_DIR/$SKIN_FOLDER" "$LINKED" && rm -rf "$INSTALL_DIR/$SKIN_FOLDER" &&
+    ln -s "$LINKED" "$INSTALL_DIR/$SKIN_FOLDER"
+"$RUN" "$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" /Silent >/dev/null 2>&1
+check "skin folder a link: uninstaller ended with code 10 (some entries left)" test $? -eq 10
+check "skin folder a link: the files behind the link kept" diff -r "$SOURCE/$SKIN_FOLDER" "$LINKED"
+check "skin folder a link: the rest removed" \
+    eval "service_gone && absent '$INSTALL_DIR/$APP_NAME.exe' && ! reg_key_exists '$UNINSTALL_KEY'"
+rm "$INSTALL_DIR/$SKIN_FOLDER" && cp -r "$LINKED" "$INSTALL_DIR/$SKIN_FOLDER"
+uninstall_silently "the link replaced by the folder again"
 
 # ---- a configuration without the USB device-ID group: the program ends before showing anything
 "$WINE" reg delete "$HKLM\\QLN USB DeviceId Group" /f "${REG_VIEW[@]}" >/dev/null 2>&1

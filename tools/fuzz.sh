@@ -28,6 +28,7 @@ TARGETS=(
     "fuzz_ini_load 65536"
     "fuzz_device_id_text 4096"
     "fuzz_load_group 65536"
+    "fuzz_install_log 65536"
 )
 
 ARTIFACTS=$BUILD/artifacts

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 enum : uint32_t {
@@ -23,6 +24,8 @@ public:
     virtual bool Start() = 0;
     // DeleteService: marks the service for deletion.
     virtual bool Delete() = 0;
+    // QueryServiceConfigW: the command line the service manager runs.
+    virtual std::optional<std::u16string> ImagePath() = 0;
 };
 
 class IServiceManagerHandle {

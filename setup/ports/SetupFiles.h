@@ -36,4 +36,16 @@ public:
     virtual bool RemoveFolder(const std::u16string& path) = 0;
     // Creates or truncates the file and writes the bytes in one call: WRITE_FILE_*.
     virtual int WriteFile(const std::u16string& path, const uint8_t* data, size_t size) = 0;
+    // Writes the bytes beside the file, flushes them, then MoveFileExW(MOVEFILE_REPLACE_EXISTING
+    // | MOVEFILE_WRITE_THROUGH): WRITE_FILE_*; on any failure the old file is left as it was.
+    virtual int ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) = 0;
+    // The whole file; nothing when it cannot be read or is larger than the limit.
+    virtual std::optional<std::vector<uint8_t>> ReadWholeFile(const std::u16string& path,
+                                                              size_t limit) = 0;
+    // True when the path is a reparse point (junction, symbolic link, mount point).
+    virtual bool IsLink(const std::u16string& path) = 0;
+    // MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING): also renames a running program's file.
+    virtual bool MoveOver(const std::u16string& from, const std::u16string& to) = 0;
+    // MoveFileExW(path, no target, MOVEFILE_DELAY_UNTIL_REBOOT); a folder goes only if empty then.
+    virtual bool DeleteAtReboot(const std::u16string& path) = 0;
 };

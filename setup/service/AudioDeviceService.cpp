@@ -5,6 +5,7 @@
 
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "DeviceRestartRun.h"
 #include "DllSearchPath.h"
@@ -69,7 +70,30 @@ struct ServiceHandle {
     ServiceHandle& operator=(const ServiceHandle&) = delete;
 };
 
-// Creates the service, or points an existing one at this program. 0 on success.
+// The program an image path names, without quotes or arguments.
+std::wstring ImageProgram(const wchar_t* imagePath) {
+    std::wstring image(imagePath ? imagePath : L"");
+    if (!image.empty() && image.front() == L'"') {
+        const size_t close = image.find(L'"', 1);
+        return close == std::wstring::npos ? std::wstring() : image.substr(1, close - 1);
+    }
+    return image;
+}
+
+// Only a service that already runs this program's file is this product's to re-point.
+bool RunsThisProgram(SC_HANDLE service, const wchar_t* ownPath) {
+    DWORD needed = 0;
+    QueryServiceConfigW(service, nullptr, 0, &needed);
+    if (needed == 0)
+        return false;
+    std::vector<unsigned char> buffer(needed);
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+    if (!QueryServiceConfigW(service, config, needed, &needed))
+        return false;
+    return _wcsicmp(ImageProgram(config->lpBinaryPathName).c_str(), ownPath) == 0;
+}
+
+// Creates the service, or points an existing one of ours at this program. 0 on success.
 int RegisterService() {
     wchar_t path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -92,6 +116,8 @@ int RegisterService() {
     ServiceHandle existing(OpenServiceW(manager.handle, kServiceName, SERVICE_ALL_ACCESS));
     if (!existing.handle)
         return 4;
+    if (!RunsThisProgram(existing.handle, path))
+        return 6;
     return ChangeServiceConfigW(existing.handle, SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
                                 SERVICE_ERROR_NORMAL, binary.c_str(), nullptr, nullptr, nullptr,
                                 nullptr, nullptr, kServiceName)

@@ -1,7 +1,7 @@
-// The uninstaller carried as the installer's "UNINSTALL" payload. Started by the user from the
-// install folder it asks, copies itself to the temporary folder and hands over to the copy; the
-// copy waits for the first run to end, removes the installation, the first program's file and
-// the install folder, and has itself deleted at the next restart.
+// The uninstaller carried as the installer's "UNINSTALL" payload. It runs where it was installed
+// (never as a copy in a folder the user can write to): it asks, removes what the install log
+// beside it lists, and has Windows delete its own file and folder at the next restart.
+// "/Silent" removes without asking and shows nothing; the exit code tells the outcome.
 #include <windows.h>
 
 #include <string>
@@ -11,12 +11,20 @@
 #include "SetupNames.h"
 #include "SetupPortsWin32.h"
 #include "UninstallSequence.h"
-#include "UninstallerArguments.h"
 #include "WideText.h"
 
 namespace {
 
 constexpr wchar_t kCaption[] = L"Uninstall";
+
+enum ExitCode : int {
+    EXIT_REMOVED = 0,
+    EXIT_DECLINED = 1,
+    EXIT_NO_PATH = 2,
+    EXIT_SOME_LEFT = 10,
+    EXIT_NO_LOG = 11,
+    EXIT_DAMAGED_LOG = 12,
+};
 
 std::u16string OwnPath() {
     wchar_t path[MAX_PATH] = {};
@@ -24,70 +32,42 @@ std::u16string OwnPath() {
     return length > 0 && length < MAX_PATH ? U16(path, length) : std::u16string();
 }
 
-std::u16string FolderOf(const std::u16string& path) {
-    return path.substr(0, path.rfind(u'\\') + 1);
+bool IsSilentRun(const wchar_t* commandLine) {
+    std::wstring argument(commandLine ? commandLine : L"");
+    const size_t first = argument.find_first_not_of(L" \t");
+    const size_t last = argument.find_last_not_of(L" \t");
+    return first != std::wstring::npos &&
+           _wcsicmp(argument.substr(first, last - first + 1).c_str(), L"/Silent") == 0;
 }
 
-// The user's run: 0 when the copy took over or the user declined.
-int AskAndHandOver(const std::u16string& ownPath) {
-    _APPLICATION_FOLDER_PATH folders;
-    LoadAudioConfig(kConfigFileName, ownPath, folders);
-    const std::u16string question =
-        u"Remove " + folders.UninstallDisplayName + u" and all of its components?";
-    if (MessageBoxW(nullptr, W(question), kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return 0;
-
-    wchar_t tempFolder[MAX_PATH] = {};
-    const DWORD length = GetTempPathW(MAX_PATH, tempFolder);
-    if (length == 0 || length >= MAX_PATH)
-        return 1;
-    const std::string id = std::to_string(GetCurrentProcessId());
-    const std::u16string copy = U16(tempFolder, length) + u"QLN47xxUninstall-" +
-                                std::u16string(id.begin(), id.end()) + u".exe";
-    if (!CopyFileW(W(ownPath), W(copy), FALSE))
-        return 2;
-    std::u16string commandLine =
-        u"\"" + copy + u"\" " + RemovalRunArguments(GetCurrentProcessId(), ownPath);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(W(copy), reinterpret_cast<wchar_t*>(&commandLine[0]), nullptr, nullptr,
-                        FALSE, 0, nullptr, nullptr, &startup, &info))
-        return 3;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return 0;
-}
-
-// The copy's run.
-int Remove(const RemovalRun& run, const std::u16string& ownPath) {
-    if (HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, run.parentProcessId)) {
-        WaitForSingleObject(parent, 30000);
-        CloseHandle(parent);
+std::u16string OutcomeText(UninstallOutcome outcome, const std::u16string& product,
+                           const std::u16string& folder) {
+    switch (outcome) {
+        case UninstallOutcome::Removed:
+            return product + u" has been removed. Its folder goes at the next restart.";
+        case UninstallOutcome::SomeLeft:
+            return u"Some parts of " + product +
+                   u" could not be removed. Restart Windows and run the uninstaller again.";
+        case UninstallOutcome::NoLog:
+            return u"The install log is missing in " + folder + u". Nothing was removed.";
+        case UninstallOutcome::DamagedLog:
+            return u"The install log in " + folder + u" is damaged. Nothing was removed.";
     }
+    return {};
+}
 
-    SetupState state;
-    LoadAudioConfig(kConfigFileName, run.installedUninstaller, state.Folders);
-    // Without the group no device is touched; everything else is still removed.
-    state.UsbDeviceIds.LoadGroup(FolderOf(run.installedUninstaller) + kConfigFileName,
-                                 u"USB_VID_PID");
-    state.IsWow64 = PlatformSystemFolders().IsWow64Process();
-
-    WizardWindowWin32 window(nullptr);
-    SetupPorts ports{PlatformRegistry(),  Win32ServiceControl(),
-                     Win32SetupFiles(),   Win32PayloadResources(),
-                     Win32SetupDevices(), Win32Shortcuts(),
-                     Win32Processes(),    PlatformSystemFolders(),
-                     Win32SetupSystem(),  window};
-    UninstallSequence(ports, state).Uninstall();
-
-    DeleteFileW(W(run.installedUninstaller));
-    std::u16string installFolder = FolderOf(run.installedUninstaller);
-    if (!installFolder.empty())
-        installFolder.pop_back();
-    RemoveDirectoryW(W(installFolder));
-    MoveFileExW(W(ownPath), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    return 0;
+int ExitCodeOf(UninstallOutcome outcome) {
+    switch (outcome) {
+        case UninstallOutcome::Removed:
+            return EXIT_REMOVED;
+        case UninstallOutcome::SomeLeft:
+            return EXIT_SOME_LEFT;
+        case UninstallOutcome::NoLog:
+            return EXIT_NO_LOG;
+        case UninstallOutcome::DamagedLog:
+            return EXIT_DAMAGED_LOG;
+    }
+    return EXIT_SOME_LEFT;
 }
 
 }  // namespace
@@ -96,8 +76,35 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t* commandLine, int) {
     RestrictDllSearchToSystem();
     const std::u16string ownPath = OwnPath();
     if (ownPath.empty())
-        return 1;
-    if (const std::optional<RemovalRun> run = ParseRemovalRun(U16(commandLine)))
-        return Remove(*run, ownPath);
-    return AskAndHandOver(ownPath);
+        return EXIT_NO_PATH;
+    const bool silent = IsSilentRun(commandLine);
+    const std::u16string folder = ownPath.substr(0, ownPath.rfind(u'\\'));
+
+    // The configuration gives only the product's name and device group, never a path to remove.
+    SetupState state;
+    LoadAudioConfig(kConfigFileName, ownPath, state.Folders);
+    const std::u16string product = state.Folders.UninstallDisplayName.empty()
+                                       ? std::u16string(u"this product")
+                                       : state.Folders.UninstallDisplayName;
+    if (!silent) {
+        const std::u16string question = u"Remove " + product + u" and all of its components?";
+        if (MessageBoxW(nullptr, W(question), kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return EXIT_DECLINED;
+    }
+    // Without the group no device is touched; the log's entries are still removed.
+    state.UsbDeviceIds.LoadGroup(folder + u"\\" + kConfigFileName, u"USB_VID_PID");
+    state.IsWow64 = PlatformSystemFolders().IsWow64Process();
+
+    WizardWindowWin32 window(nullptr);
+    SetupPorts ports{PlatformRegistry(),  Win32ServiceControl(),
+                     Win32SetupFiles(),   Win32PayloadResources(),
+                     Win32SetupDevices(), Win32Shortcuts(),
+                     Win32Processes(),    PlatformSystemFolders(),
+                     Win32SetupSystem(),  window};
+    const UninstallOutcome outcome = UninstallSequence(ports, state).Uninstall(ownPath);
+    if (!silent)
+        MessageBoxW(
+            nullptr, W(OutcomeText(outcome, product, folder)), kCaption,
+            MB_OK | (outcome == UninstallOutcome::Removed ? MB_ICONINFORMATION : MB_ICONWARNING));
+    return ExitCodeOf(outcome);
 }

@@ -78,7 +78,8 @@ TEST_F(Wow64Restart, UninstallationRestartsTheUnboundDevicesToo) {
         device.upperFilters = {u"UAExt"};
     }
     m.state.UsbDeviceIds.Clear();  // the installed configuration is gone
-    UninstallSequence(m.ports, m.state).Uninstall();
+    UninstallSequence(m.ports, m.state)
+        .Uninstall(m.state.Folders.InstallFolderFullPath + u"Uninstall.exe");
     for (const FakeDevice& device : m.devices.devices) {
         EXPECT_EQ(device.restarts, kRestarted);
         EXPECT_TRUE(device.upperFilters.empty());

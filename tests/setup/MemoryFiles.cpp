@@ -69,8 +69,14 @@ std::u16string MemoryFiles::Normal(const std::u16string& path) {
     return out;
 }
 
-std::u16string MemoryFiles::Key(const std::u16string& path) {
-    return Lower(Normal(path));
+std::u16string MemoryFiles::Key(const std::u16string& path) const {
+    std::u16string key = Lower(Normal(path));
+    for (const auto& [link, target] : links) {
+        const std::u16string from = Lower(Normal(link));
+        if (key == from || key.compare(0, from.size() + 1, from + u"\\") == 0)
+            return Lower(Normal(target)) + key.substr(from.size());
+    }
+    return key;
 }
 
 std::u16string MemoryFiles::Parent(const std::u16string& key) {
@@ -137,6 +143,53 @@ bool MemoryFiles::DeleteOneFile(const std::u16string& path) {
     if (!IsFile(path) || inUse.count(Normal(path)))
         return false;
     nodes_.erase(Key(path));
+    return true;
+}
+
+int MemoryFiles::ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) {
+    log.push_back("replace " + Narrow8(Normal(path)));
+    if (cannotOpen.count(Normal(path)) || !ParentIsFolder(path) || IsFolder(path))
+        return WRITE_FILE_CANNOT_OPEN;
+    // The bytes go to a file beside; only a whole, flushed file takes the old one's place.
+    if (shortWrite.count(Normal(path)))
+        return WRITE_FILE_SHORT;
+    if (inUse.count(Normal(path)))
+        return WRITE_FILE_CANNOT_OPEN;
+    nodes_[Key(path)] =
+        Node{Normal(path), false, std::string(reinterpret_cast<const char*>(data), size)};
+    return WRITE_FILE_OK;
+}
+
+std::optional<std::vector<uint8_t>> MemoryFiles::ReadWholeFile(const std::u16string& path,
+                                                               size_t limit) {
+    if (!IsFile(path) || Read(path).size() > limit)
+        return std::nullopt;
+    const std::string content = Read(path);
+    return std::vector<uint8_t>(content.begin(), content.end());
+}
+
+bool MemoryFiles::IsLink(const std::u16string& path) {
+    for (const auto& [link, target] : links) {
+        if (Lower(Normal(link)) == Lower(Normal(path)))
+            return true;
+    }
+    return false;
+}
+
+bool MemoryFiles::MoveOver(const std::u16string& from, const std::u16string& to) {
+    log.push_back("move " + Narrow8(Normal(from)) + " -> " + Narrow8(Normal(to)));
+    if (!IsFile(from) || !ParentIsFolder(to) || IsFolder(to))
+        return false;
+    Node node = nodes_[Key(from)];
+    nodes_.erase(Key(from));
+    node.path = Normal(to);
+    nodes_[Key(to)] = node;
+    return true;
+}
+
+bool MemoryFiles::DeleteAtReboot(const std::u16string& path) {
+    log.push_back("at reboot " + Narrow8(Normal(path)));
+    deleteAtReboot.push_back(Normal(path));
     return true;
 }
 

@@ -18,6 +18,12 @@ public:
     int WriteFile(const std::u16string& path, const uint8_t* data, size_t size) override;
     bool DeleteOneFile(const std::u16string& path) override;
     bool RemoveFolder(const std::u16string& path) override;
+    int ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) override;
+    std::optional<std::vector<uint8_t>> ReadWholeFile(const std::u16string& path,
+                                                      size_t limit) override;
+    bool IsLink(const std::u16string& path) override;
+    bool MoveOver(const std::u16string& from, const std::u16string& to) override;
+    bool DeleteAtReboot(const std::u16string& path) override;
 
     // Test set-up: parents are made as needed.
     void AddFolder(const std::u16string& path);
@@ -39,7 +45,10 @@ public:
     std::set<std::u16string> cannotOpen;
     std::set<std::u16string> shortWrite;
     std::set<std::u16string> failCopy;
-    std::set<std::u16string> inUse;  // files that cannot be deleted
+    std::set<std::u16string> inUse;  // files that cannot be deleted or replaced
+    // Junctions and symbolic links: a path below one reaches its target.
+    std::map<std::u16string, std::u16string> links;
+    std::vector<std::u16string> deleteAtReboot;
     // Every CreateFolder, CopyFile and WriteFile in call order.
     std::vector<std::string> log;
 
@@ -49,7 +58,8 @@ private:
         bool folder = false;
         std::string content;
     };
-    static std::u16string Key(const std::u16string& path);
+    // Lower case, normalised, with links followed.
+    std::u16string Key(const std::u16string& path) const;
     static std::u16string Normal(const std::u16string& path);
     static std::u16string Parent(const std::u16string& key);
     bool ParentIsFolder(const std::u16string& path) const;

@@ -57,6 +57,7 @@ public:
         service_.deleted = true;
         return true;
     }
+    std::optional<std::u16string> ImagePath() override { return service_.imagePath; }
 
 private:
     void Request(uint32_t state) {
@@ -356,7 +357,7 @@ SetupMachine::SetupMachine() {
     // reaches the class installer on 64-bit Windows.
     processes.onRun = [this](const std::u16string& command) {
         if (command.size() > 9 && command.compare(command.size() - 9, 9, u" /Service") == 0)
-            services.services[kServiceName];
+            services.services[kServiceName].imagePath = command.substr(0, command.size() - 9);
         const size_t verb = command.find(u"\" /RestartDevices");
         if (verb == std::u16string::npos)
             return;

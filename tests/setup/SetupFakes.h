@@ -31,6 +31,7 @@ struct FakeService {
     int starts = 0;
     int pollsToSettle = 2;
     bool deleted = false;
+    std::u16string imagePath;  // as the service manager holds it
 };
 
 class FakeServices : public IServiceControl {
@@ -125,8 +126,13 @@ public:
     bool versionBlockMissing = false;
     bool versionBlockEmpty = false;
     int reboots = 0;
+    std::function<void()> onSleep;  // what changes while the program waits
 
-    void Sleep(uint32_t milliseconds) override { slept += milliseconds; }
+    void Sleep(uint32_t milliseconds) override {
+        slept += milliseconds;
+        if (onSleep)
+            onSleep();
+    }
     void Beep(uint32_t frequency, uint32_t milliseconds) override {
         beeps.push_back({frequency, milliseconds});
     }

@@ -1,18 +1,29 @@
-// The uninstaller takes back what an installation wrote, and leaves the user's profiles.
+// The uninstaller takes back exactly what the install log lists, only in the installer's places,
+// and nothing at all without an intact log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "InstallLog.h"
 #include "InstallSequence.h"
 #include "SetupFakes.h"
 #include "SetupNames.h"
 #include "UninstallSequence.h"
-#include "UninstallerArguments.h"
 
 namespace {
 
 const std::u16string kInstall = u"C:\\Program Files\\QLN Audio\\";
+const std::u16string kUninstaller = kInstall + u"Uninstall.exe";
+const std::u16string kLog = kInstall + u"Install.log";
 const std::u16string kUserFolder = u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio";
+const std::u16string kNeighbour = u"C:\\Program Files\\Neighbour";
+
+std::vector<LogEntry> LogOf(MemoryFiles& files) {
+    const auto bytes = files.ReadWholeFile(kLog, kInstallLogLimit);
+    if (!bytes)
+        return {};
+    return ParseInstallLog(*bytes).value_or(std::vector<LogEntry>{});
+}
 
 class Uninstall : public ::testing::Test {
 protected:
@@ -20,41 +31,65 @@ protected:
         m.LoadHeadsetGroup();
         m.PlugHeadset();
         m.state.Folders.SystemFolder = u"C:\\Windows\\SysWOW64\\";
+        // Someone else's program beside ours, and its own start-menu folder.
+        m.files.AddFile(kNeighbour + u"\\keep.txt", "theirs");
+        m.files.AddFile(m.shortcuts.programs + u"\\Neighbour\\Neighbour.lnk", "link");
+    }
+
+    void Install() {
         InstallSequence(m.ports, m.state).Install();
-        ASSERT_TRUE(m.state.InstallSucceeded);
         // What Windows and the user add after the installation.
         m.registry.CreateKey(RegistryHive::LocalMachine,
                              u"SYSTEM\\CurrentControlSet\\Services\\UAExt\\Enum");
         m.files.AddFile(kUserFolder + u"\\LastProfile.ini", "profile");
+        m.files.AddFile(kInstall + u"Skin\\Added\\SkinSetting.ini", "a skin added later");
         m.devices.devices[0].upperFilters = {u"UAExt"};
-        ASSERT_EQ(m.files.FilesBelow(m.shortcuts.programs + u"\\QLN Audio").size(), 3u);
         m.files.log.clear();
     }
 
+    UninstallOutcome Run() { return UninstallSequence(m.ports, m.state).Uninstall(kUninstaller); }
+
     bool KeyExists(const std::u16string& path) {
         return m.registry.Find(RegistryHive::LocalMachine, path) != nullptr;
+    }
+    bool NothingRemoved() const {
+        return std::none_of(m.files.log.begin(), m.files.log.end(), [](const std::string& line) {
+            return line.rfind("delete", 0) == 0 || line.rfind("rmdir", 0) == 0 ||
+                   line.rfind("at reboot", 0) == 0;
+        });
+    }
+    void ExpectNeighbourKept() {
+        EXPECT_EQ(m.files.Read(kNeighbour + u"\\keep.txt"), "theirs");
+        EXPECT_TRUE(m.files.IsFile(m.shortcuts.programs + u"\\Neighbour\\Neighbour.lnk"));
     }
 
     SetupMachine m;
 };
 
-TEST_F(Uninstall, RemovesWhatTheInstallationWroteButTheUserProfile) {
-    UninstallSequence(m.ports, m.state).Uninstall();
+TEST_F(Uninstall, RemovesWhatTheLogListsAndKeepsWhatOthersAdded) {
+    Install();
+    ASSERT_TRUE(m.state.InstallSucceeded);
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
 
     EXPECT_TRUE(m.services.services[kServiceName].deleted);
-    EXPECT_EQ(m.services.services[kServiceName].state, SERVICE_STATE_STOPPED);
     EXPECT_TRUE(m.devices.devices[0].upperFilters.empty());
     EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\drivers\\UAExt.sys"));
     EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\AudioDeviceService.exe"));
     EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\SysWOW64\\Windows6.1-KB3033929-x64.msu"));
     EXPECT_FALSE(KeyExists(u"SYSTEM\\CurrentControlSet\\Services\\UAExt"));
 
-    // Only the running uninstaller is left; the platform removes it and the folder afterwards.
-    EXPECT_EQ(m.files.FilesBelow(kInstall), std::vector<std::string>{"Uninstall.exe"});
-    EXPECT_FALSE(m.files.IsFolder(kInstall + u"Skin"));
+    // The later skin keeps its folders; the running uninstaller and the install folder go at
+    // the next restart.
+    EXPECT_EQ(m.files.FilesBelow(kInstall),
+              (std::vector<std::string>{"Skin\\Added\\SkinSetting.ini", "Uninstall.exe.removed"}));
+    EXPECT_FALSE(m.files.IsFolder(kInstall + u"Skin\\Blue"));
     EXPECT_FALSE(m.files.IsFolder(kInstall + u"Manual"));
+    EXPECT_EQ(
+        m.files.deleteAtReboot,
+        (std::vector<std::u16string>{kUninstaller + u".removed", u"C:\\Program Files\\QLN Audio"}));
     EXPECT_EQ(m.files.FilesBelow(kUserFolder), std::vector<std::string>{"LastProfile.ini"});
     EXPECT_FALSE(m.files.IsFolder(m.shortcuts.programs + u"\\QLN Audio"));
+    ExpectNeighbourKept();
 
     const MemoryRegistry::Key* run = m.registry.Find(RegistryHive::LocalMachine, kRunKeyPath);
     ASSERT_NE(run, nullptr);
@@ -65,7 +100,8 @@ TEST_F(Uninstall, RemovesWhatTheInstallationWroteButTheUserProfile) {
 }
 
 TEST_F(Uninstall, UnbindsTheFilterBeforeItsFileIsDeleted) {
-    UninstallSequence(m.ports, m.state).Uninstall();
+    Install();
+    Run();
     const auto& log = m.files.log;
     const auto unbind = std::find(log.begin(), log.end(), "unbind");
     const auto driver =
@@ -76,6 +112,7 @@ TEST_F(Uninstall, UnbindsTheFilterBeforeItsFileIsDeleted) {
 }
 
 TEST_F(Uninstall, FilterInSecondPlaceOrOutsideTheGroupIsUnboundBeforeTheDriverGoes) {
+    Install();
     // The installed configuration is gone: no group is known.
     m.state.UsbDeviceIds.Clear();
     m.devices.devices[0].upperFilters = {u"Vendor", u"UAExt"};
@@ -84,7 +121,7 @@ TEST_F(Uninstall, FilterInSecondPlaceOrOutsideTheGroupIsUnboundBeforeTheDriverGo
     other.upperFilters = {u"UAExt", u"Other", u"Last"};
     m.devices.devices.push_back(other);
     m.devices.devices[0].restarts.clear();
-    UninstallSequence(m.ports, m.state).Uninstall();
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
 
     EXPECT_EQ(m.devices.devices[0].upperFilters, std::vector<std::u16string>{u"Vendor"});
     EXPECT_EQ(m.devices.devices[1].upperFilters, (std::vector<std::u16string>{u"Other", u"Last"}));
@@ -101,47 +138,173 @@ TEST_F(Uninstall, FilterInSecondPlaceOrOutsideTheGroupIsUnboundBeforeTheDriverGo
 }
 
 TEST_F(Uninstall, DriverFileAndKeyStayWhileADeviceStillListsTheFilter) {
+    Install();
     m.devices.devices[0].filtersWriteFails = true;
-    UninstallSequence(m.ports, m.state).Uninstall();
+    EXPECT_EQ(Run(), UninstallOutcome::SomeLeft);
     EXPECT_EQ(m.devices.devices[0].upperFilters, std::vector<std::u16string>{u"UAExt"});
     EXPECT_TRUE(m.files.IsFile(u"C:\\Windows\\System32\\drivers\\UAExt.sys"));
     EXPECT_TRUE(KeyExists(u"SYSTEM\\CurrentControlSet\\Services\\UAExt"));
     EXPECT_TRUE(m.Traced("##### A device may still list the filter: driver kept #####\n"));
-    // The rest of the removal goes on.
+    // The rest of the removal goes on; the log keeps the driver's entries for a later run.
     EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\AudioDeviceService.exe"));
     EXPECT_FALSE(KeyExists(kUninstallKeyPath));
 
     m.devices.allListFails = true;  // nothing known about the devices: nothing risked
     m.devices.devices[0].filtersWriteFails = false;
-    UninstallSequence(m.ports, m.state).Uninstall();
+    EXPECT_EQ(Run(), UninstallOutcome::SomeLeft);
     EXPECT_TRUE(m.files.IsFile(u"C:\\Windows\\System32\\drivers\\UAExt.sys"));
+
+    m.devices.allListFails = false;  // a later run, once the devices can be read again
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
+    EXPECT_TRUE(m.devices.devices[0].upperFilters.empty());
+    EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\drivers\\UAExt.sys"));
+    EXPECT_FALSE(KeyExists(u"SYSTEM\\CurrentControlSet\\Services\\UAExt"));
 }
 
-TEST_F(Uninstall, FileInUseIsLeftAndTheRestStillGoes) {
+TEST_F(Uninstall, FileInUseStaysListedForALaterRunAndTheRestGoes) {
+    Install();
     m.files.inUse.insert(kInstall + u"AudioPanelApp.exe");
-    m.services.services.clear();
-    UninstallSequence(m.ports, m.state).Uninstall();
+    EXPECT_EQ(Run(), UninstallOutcome::SomeLeft);
     EXPECT_TRUE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
-    EXPECT_TRUE(
-        m.Traced("##### Not removed: C:\\Program Files\\QLN Audio\\AudioPanelApp.exe #####\n"));
-    EXPECT_TRUE(m.Traced("***** Delete service FAIL! *****\n"));
     EXPECT_FALSE(KeyExists(kUninstallKeyPath));
+    EXPECT_TRUE(m.files.deleteAtReboot.empty());  // the uninstaller stays for that run
+
+    const std::vector<LogEntry> left = LogOf(m.files);
+    EXPECT_NE(std::find(left.begin(), left.end(),
+                        LogEntry{LogEntryKind::File, kInstall + u"AudioPanelApp.exe", {}}),
+              left.end());
+    EXPECT_EQ(
+        std::find(left.begin(), left.end(), LogEntry{LogEntryKind::Key, kUninstallKeyPath, {}}),
+        left.end());
+
+    m.files.inUse.clear();
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
+    EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
 }
 
-}  // namespace
+// A program that is ending (the panel, the stopped service) lets go of its file a moment later.
+TEST_F(Uninstall, WaitsBrieflyForAFileItsProgramIsStillLettingGo) {
+    Install();
+    m.files.inUse.insert(kInstall + u"AudioPanelApp.exe");
+    m.files.inUse.insert(u"C:\\Windows\\System32\\AudioDeviceService.exe");
+    int waits = 0;
+    m.system.onSleep = [&] {
+        if (++waits == 3)
+            m.files.inUse.clear();
+    };
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
+    EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
+    EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\AudioDeviceService.exe"));
+}
 
-namespace {
+// Neither a deleted nor a cut-short configuration matters: the uninstaller takes no path from it.
+TEST_F(Uninstall, AConfigurationWithoutNamesChangesNothing) {
+    Install();
+    _APPLICATION_FOLDER_PATH empty;
+    empty.SystemDirectory = m.state.Folders.SystemDirectory;
+    empty.SystemFolder = m.state.Folders.SystemFolder;
+    m.state.Folders = empty;
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
+    EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
+    EXPECT_FALSE(KeyExists(kUninstallKeyPath));
+    ExpectNeighbourKept();
+    EXPECT_TRUE(m.files.IsFolder(u"C:\\Program Files"));
+}
 
-TEST(UninstallerRuns, RemovalRunArgumentsRoundTripAndAnythingElseIsTheUsersRun) {
-    const std::u16string path = u"C:\\Program Files\\QLN Audio\\Uninstall.exe";
-    const auto run = ParseRemovalRun(u"  " + RemovalRunArguments(4242, path));
-    ASSERT_TRUE(run);
-    EXPECT_EQ(run->parentProcessId, 4242u);
-    EXPECT_EQ(run->installedUninstaller, path);
-    for (const char16_t* other : {u"", u"/Remove", u"/Remove 12", u"/Remove x \"C:\\a\"",
-                                  u"/Remove 12 C:\\a", u"/Remove 12 \"\"", u"/Remove 12 \"C:\\a",
-                                  u"/remove 12 \"C:\\a\"", u"/Remove 99999999999 \"C:\\a\""})
-        EXPECT_FALSE(ParseRemovalRun(other)) << Narrow8(other);
+TEST_F(Uninstall, AfterACancelledInstallationOnlyWhatWasWrittenGoes) {
+    m.window.onProgress = [this](int percent) {
+        if (percent == 80)  // inside step 4: steps 5 and later never run
+            m.state.StopRequested = true;
+    };
+    Install();
+    ASSERT_FALSE(m.state.InstallSucceeded);
+    ASSERT_FALSE(m.files.IsFile(kInstall + u"AudioConfig.cfg"));
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
+    EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
+    EXPECT_FALSE(m.files.IsFile(u"C:\\Windows\\System32\\drivers\\UAExt.sys"));
+    EXPECT_FALSE(KeyExists(kUninstallKeyPath));
+    ExpectNeighbourKept();
+}
+
+TEST_F(Uninstall, NoLogOrADamagedOneRemovesNothing) {
+    Install();
+    const std::vector<uint8_t> intact = *m.files.ReadWholeFile(kLog, kInstallLogLimit);
+    std::vector<uint8_t> flipped = intact;
+    flipped[flipped.size() / 2] ^= 0x01;
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> logs = {
+        {"empty", {}},
+        {"cut short", std::vector<uint8_t>(intact.begin(), intact.begin() + intact.size() / 2)},
+        {"last line cut", std::vector<uint8_t>(intact.begin(), intact.end() - 4)},
+        {"one bit changed", flipped},
+        {"no byte-order mark", std::vector<uint8_t>(intact.begin() + 2, intact.end())},
+    };
+    for (const auto& [name, bytes] : logs) {
+        m.files.AddFile(kLog, std::string(bytes.begin(), bytes.end()));
+        m.files.log.clear();
+        EXPECT_EQ(Run(), UninstallOutcome::DamagedLog) << name;
+        EXPECT_TRUE(NothingRemoved()) << name;
+    }
+    m.files.DeleteOneFile(kLog);
+    m.files.log.clear();
+    EXPECT_EQ(Run(), UninstallOutcome::NoLog);
+    EXPECT_TRUE(NothingRemoved());
+    EXPECT_FALSE(m.services.services[kServiceName].deleted);
+    EXPECT_TRUE(KeyExists(kUninstallKeyPath));
+    EXPECT_EQ(m.devices.devices[0].upperFilters, std::vector<std::u16string>{u"UAExt"});
+}
+
+TEST_F(Uninstall, EntriesOutsideTheInstallersPlacesAreRefused) {
+    m.files.AddFile(kUninstaller, "uninstaller");
+    m.files.AddFile(u"C:\\Windows\\System32\\kernel32.dll", "system");
+    m.registry.CreateKey(RegistryHive::LocalMachine, u"SOFTWARE\\Other");
+    m.registry.CreateKey(RegistryHive::LocalMachine, u"SOFTWARE\\Other")->SetString(u"x", u"y");
+    m.services.services[u"Other"];
+    m.services.services[kServiceName].imagePath = u"\"C:\\Program Files\\Neighbour\\svc.exe\"";
+    const std::vector<LogEntry> hostile = {
+        {LogEntryKind::Folder, u"C:\\Program Files", {}},
+        {LogEntryKind::Folder, kNeighbour, {}},
+        {LogEntryKind::File, kNeighbour + u"\\keep.txt", {}},
+        {LogEntryKind::File, kInstall + u"..\\Neighbour\\keep.txt", {}},
+        {LogEntryKind::File, kInstall + u".\\..\\Neighbour\\keep.txt", {}},
+        {LogEntryKind::File, u"c:/program files/neighbour/keep.txt", {}},
+        {LogEntryKind::File, u"C:\\Windows\\System32\\kernel32.dll", {}},
+        {LogEntryKind::Folder, m.shortcuts.programs, {}},
+        {LogEntryKind::File, m.shortcuts.programs + u"\\Neighbour\\..\\..\\x.lnk", {}},
+        {LogEntryKind::Key, u"SOFTWARE\\Other", {}},
+        {LogEntryKind::Key, u"SOFTWARE", {}},
+        {LogEntryKind::Value, u"SOFTWARE\\Other", u"x"},
+        {LogEntryKind::Service, u"Other", {}},
+        // Our name, someone else's program.
+        {LogEntryKind::Service, kServiceName, {}},
+    };
+    const std::vector<uint8_t> bytes = FormatInstallLog(hostile);
+    m.files.AddFile(kLog, std::string(bytes.begin(), bytes.end()));
+    m.files.log.clear();
+
+    EXPECT_EQ(Run(), UninstallOutcome::SomeLeft);
+    EXPECT_TRUE(NothingRemoved());
+    ExpectNeighbourKept();
+    EXPECT_TRUE(m.files.IsFile(u"C:\\Windows\\System32\\kernel32.dll"));
+    EXPECT_TRUE(KeyExists(u"SOFTWARE\\Other"));
+    EXPECT_FALSE(m.services.services[u"Other"].deleted);
+    EXPECT_FALSE(m.services.services[kServiceName].deleted);
+}
+
+TEST_F(Uninstall, JunctionsAndSymbolicLinksAreNotFollowed) {
+    Install();
+    // The skin folder replaced by a junction into the neighbour's folder, and the start-menu
+    // folder by a link to the neighbour's.
+    m.files.AddFile(kNeighbour + u"\\Blue\\SkinSetting.ini", "theirs");
+    m.files.links[kInstall + u"Skin"] = kNeighbour;
+    m.files.links[m.shortcuts.programs + u"\\QLN Audio"] = m.shortcuts.programs + u"\\Neighbour";
+    m.files.AddFile(m.shortcuts.programs + u"\\Neighbour\\Audio Panel.lnk", "theirs");
+
+    EXPECT_EQ(Run(), UninstallOutcome::SomeLeft);
+    EXPECT_EQ(m.files.Read(kNeighbour + u"\\Blue\\SkinSetting.ini"), "theirs");
+    EXPECT_TRUE(m.files.IsFile(m.shortcuts.programs + u"\\Neighbour\\Audio Panel.lnk"));
+    ExpectNeighbourKept();
+    // Everything not reached through a link still goes.
+    EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
 }
 
 }  // namespace

@@ -12,12 +12,14 @@
 
 #include "DeviceRestart.h"
 #include "DllSearchPath.h"
+#include "Handles.h"
+#include "InstallLog.h"
 #include "InstallSequence.h"
+#include "SetupNames.h"
 #include "SetupOperations.h"
 #include "SetupPortsWin32.h"
 #include "TestFiles.h"
 #include "UninstallSequence.h"
-#include "UninstallerArguments.h"
 #include "WideText.h"
 #include "Wow64Redirection.h"
 
@@ -264,60 +266,183 @@ void WriteText(const std::u16string& path, const std::string& text) {
     fwrite(text.data(), 1, text.size(), file.get());
 }
 
-// The uninstaller's removal run, as its copy in the temporary folder does it.
-TEST(UninstallerWin32, RemovalRunTakesBackAnInstallationButTheUserProfile) {
-    const std::u16string name = u"QLN47xx Uninstall Test";
-    std::u16string programFiles = PlatformSystemFolders().GetProgramFilesFolder();
-    if (programFiles.back() != u'\\')
-        programFiles += u'\\';
-    const std::u16string install = programFiles + name + u"\\";
-    ASSERT_TRUE(CreateDirectoryW(W(install), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    const std::string config =
-        "[Language]\r\nLanguageFolderName=Language\r\n[Skin]\r\nSkinFolderName=Skin\r\n"
-        "[Install]\r\nInstallFolderName=QLN47xx Uninstall Test\r\nAPPFileName=Panel\r\n"
-        "InstallIconFileName=Setup.ico\r\nShortcutFolderName=QLN47xx Uninstall Test\r\n"
-        "AppShortcutName=Panel\r\n[Uninstall]\r\nUninstallFileName=Uninstall\r\n"
-        "UninstallShortcutName=Uninstall\r\n";
-    WriteText(install + u"AudioConfig.cfg", config);
-    WriteText(install + u"Panel.exe", "MZ");
-    WriteText(install + u"Setup.ico", "icon");
-    ASSERT_TRUE(CreateDirectoryW(W(install + u"Skin"), nullptr));
-    ASSERT_TRUE(CreateDirectoryW(W(install + u"Skin\\Blue"), nullptr));
-    WriteText(install + u"Skin\\Blue\\SkinSetting.ini", "skin");
-    ASSERT_TRUE(CopyFileW(AUDIO_UNINSTALL_EXE, W(install + u"Uninstall.exe"), FALSE));
+// Runs a program with its arguments and returns its exit code (0xFFFFFFFF when it could not run
+// or did not end within a minute).
+DWORD RunProgram(const std::u16string& program, const std::u16string& arguments) {
+    std::u16string commandLine = QuotedPath(program) + u" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(W(program), const_cast<wchar_t*>(W(commandLine)), nullptr, nullptr, FALSE,
+                        0, nullptr, nullptr, &startup, &info))
+        return 0xFFFFFFFF;
+    UniqueHandle process(info.hProcess);
+    UniqueHandle thread(info.hThread);
+    DWORD code = 0xFFFFFFFF;
+    if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.get(), &code))
+        return 0xFFFFFFFF;
+    return code;
+}
 
-    const std::u16string userFolder = *Win32SetupSystem().GetEnvironment(u"APPDATA") + u"\\" + name;
-    CreateDirectoryW(W(userFolder), nullptr);
-    WriteText(userFolder + u"\\AudioConfig.cfg", config);
-    WriteText(userFolder + u"\\LastProfile.ini", "[EQ]\r\n");
-    ASSERT_EQ(SetRunValue(PlatformRegistry(), u"Panel", QuotedPath(install + u"Panel.exe")), 0u);
-    _REG_UNINSTALL_INFO info;
-    info.KeyPath = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QLN47xxAudioExt";
-    ASSERT_TRUE(WriteUninstallInfo(PlatformRegistry(), info));
-    CreateShortcut(Win32Shortcuts(), Win32SetupFiles(), name, install + u"Panel.exe", u"Panel");
-    const std::u16string shortcuts = Win32Shortcuts().CommonProgramsFolder() + u"\\" + name;
-    ASSERT_TRUE(Exists(shortcuts + u"\\Panel.lnk"));
+// The real uninstaller, run in place with "/Silent": with no log or a damaged one it removes
+// nothing; with an intact log it removes what is listed (the installed configuration missing
+// changes nothing), refuses the rest, and leaves its own file and folder for the next restart.
+class UninstallerWin32 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::u16string programFiles = PlatformSystemFolders().GetProgramFilesFolder();
+        if (programFiles.back() != u'\\')
+            programFiles += u'\\';
+        install_ = programFiles + u"QLN47xx Uninstall Test\\";
+        neighbour_ = programFiles + u"QLN47xx Neighbour";
+        ASSERT_TRUE(CreateDirectoryW(W(install_), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+        CreateDirectoryW(W(neighbour_), nullptr);
+        WriteText(neighbour_ + u"\\keep.txt", "theirs");
+        WriteText(install_ + u"Panel.exe", "MZ");
+        CreateDirectoryW(W(install_ + u"Skin"), nullptr);
+        WriteText(install_ + u"Skin\\SkinSetting.ini", "skin");
+        ASSERT_TRUE(CopyFileW(AUDIO_UNINSTALL_EXE, W(install_ + u"Uninstall.exe"), FALSE));
+        ASSERT_EQ(SetRunValue(PlatformRegistry(), u"QLN47xxTestPanel", u"x"), 0u);
+    }
+    void TearDown() override {
+        for (const char16_t* file : {u"Panel.exe", u"Skin\\SkinSetting.ini", u"Uninstall.exe",
+                                     u"Uninstall.exe.removed", u"Install.log"})
+            DeleteFileW(W(install_ + file));
+        RemoveDirectoryW(W(install_ + u"Skin"));
+        RemoveDirectoryW(W(install_));
+        DeleteFileW(W(neighbour_ + u"\\keep.txt"));
+        RemoveDirectoryW(W(neighbour_));
+        if (auto run = PlatformRegistry().OpenKey(RegistryHive::LocalMachine, kRunKeyPath))
+            run->DeleteValue(u"QLN47xxTestPanel");
+    }
 
-    TempFolder temp;
-    const std::u16string copy = temp.File(u"copy.exe");
-    ASSERT_TRUE(CopyFileW(AUDIO_UNINSTALL_EXE, W(copy), FALSE));
-    auto run = Win32Processes().Create(QuotedPath(copy) + u" " +
-                                       RemovalRunArguments(0, install + u"Uninstall.exe"));
-    ASSERT_TRUE(run);
-    ASSERT_TRUE(run->Wait(60000));
+    void WriteLog(const std::vector<LogEntry>& entries) {
+        const std::vector<uint8_t> bytes = FormatInstallLog(entries);
+        WriteText(install_ + u"Install.log", std::string(bytes.begin(), bytes.end()));
+    }
+    std::vector<LogEntry> Listed() {
+        std::u16string folder = install_;
+        folder.pop_back();
+        return {{LogEntryKind::Folder, folder, {}},
+                {LogEntryKind::File, install_ + u"Uninstall.exe", {}},
+                {LogEntryKind::File, install_ + u"Panel.exe", {}},
+                {LogEntryKind::Value, kRunKeyPath, u"QLN47xxTestPanel"},
+                {LogEntryKind::Folder, install_ + u"Skin", {}},
+                {LogEntryKind::File, install_ + u"Skin\\SkinSetting.ini", {}}};
+    }
+    bool RunValueLeft() {
+        auto run = PlatformRegistry().OpenKey(RegistryHive::LocalMachine, kRunKeyPath);
+        return run && run->GetString(u"QLN47xxTestPanel");
+    }
 
-    EXPECT_FALSE(Exists(install));
-    EXPECT_FALSE(Exists(shortcuts));
-    EXPECT_FALSE(Exists(userFolder + u"\\AudioConfig.cfg"));
-    EXPECT_TRUE(Exists(userFolder + u"\\LastProfile.ini"));
-    auto runKey = PlatformRegistry().OpenKey(RegistryHive::LocalMachine,
-                                             u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
-    ASSERT_TRUE(runKey);
-    EXPECT_FALSE(runKey->GetString(u"Panel"));
-    EXPECT_FALSE(PlatformRegistry().OpenKey(RegistryHive::LocalMachine, info.KeyPath));
+    std::u16string install_;
+    std::u16string neighbour_;
+};
 
-    DeleteFileW(W(userFolder + u"\\LastProfile.ini"));
-    RemoveDirectoryW(W(userFolder));
+TEST_F(UninstallerWin32, NoLogOrADamagedLogRemovesNothing) {
+    EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 11u);
+    WriteLog(Listed());
+    std::ifstream in(std::filesystem::path(std::wstring(W(install_ + u"Install.log"))),
+                     std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    WriteText(install_ + u"Install.log", bytes.substr(0, bytes.size() / 2));
+    EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 12u);
+    EXPECT_TRUE(Exists(install_ + u"Panel.exe"));
+    EXPECT_TRUE(Exists(install_ + u"Skin\\SkinSetting.ini"));
+    EXPECT_TRUE(RunValueLeft());
+    EXPECT_TRUE(Exists(neighbour_ + u"\\keep.txt"));
+}
+
+TEST_F(UninstallerWin32, RemovesWhatTheLogListsInPlaceAndRefusesTheNeighbour) {
+    std::vector<LogEntry> entries = Listed();
+    entries.push_back({LogEntryKind::File, neighbour_ + u"\\keep.txt", {}});
+    entries.push_back({LogEntryKind::File, install_ + u"..\\QLN47xx Neighbour\\keep.txt", {}});
+    WriteLog(entries);
+    // Refused entries stay listed, and so does the uninstaller for a later run.
+    EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 10u);
+    EXPECT_TRUE(Exists(neighbour_ + u"\\keep.txt"));
+    EXPECT_FALSE(Exists(install_ + u"Panel.exe"));
+    EXPECT_FALSE(Exists(install_ + u"Skin"));
+    EXPECT_FALSE(RunValueLeft());
+    EXPECT_TRUE(Exists(install_ + u"Uninstall.exe"));
+
+    const std::u16string sessionManagerPath =
+        u"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+    // Left by earlier runs in this prefix, it would hide a missing one.
+    if (auto earlier = PlatformRegistry().OpenKey(RegistryHive::LocalMachine, sessionManagerPath))
+        earlier->DeleteValue(u"PendingFileRenameOperations");
+    WriteLog(Listed());
+    EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 0u);
+    EXPECT_FALSE(Exists(install_ + u"Install.log"));
+    EXPECT_TRUE(Exists(neighbour_ + u"\\keep.txt"));
+    // Its own file, renamed out of the way of a new installation, and its folder are left to
+    // the next restart.
+    EXPECT_FALSE(Exists(install_ + u"Uninstall.exe"));
+    EXPECT_TRUE(Exists(install_ + u"Uninstall.exe.removed"));
+    auto sessionManager = PlatformRegistry().OpenKey(RegistryHive::LocalMachine, sessionManagerPath,
+                                                     RegistryView::Default, RegistryAccess::Read);
+    ASSERT_TRUE(sessionManager);
+    const auto pending = sessionManager->GetMultiString(u"PendingFileRenameOperations");
+    ASSERT_TRUE(pending);
+    bool self = false;
+    for (const std::u16string& name : *pending)
+        self |= name.find(u"QLN47xx Uninstall Test\\Uninstall.exe.removed") != std::u16string::npos;
+    EXPECT_TRUE(self);
+}
+
+// Only a service that already runs the service program's own file is re-pointed by it.
+TEST(ServicePayloadWin32, LeavesAnotherProgramsServiceOfTheSameNameAlone) {
+    using ServiceHandle =
+        std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, decltype(&CloseServiceHandle)>;
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS),
+                          CloseServiceHandle);
+    ASSERT_TRUE(manager);
+    const std::u16string theirs = u"\"C:\\Program Files\\QLN47xx Neighbour\\svc.exe\" -run";
+    ServiceHandle service(
+        CreateServiceW(manager.get(), L"AudioDeviceService", L"AudioDeviceService",
+                       SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                       SERVICE_ERROR_NORMAL, W(theirs), nullptr, nullptr, nullptr, nullptr,
+                       nullptr),
+        CloseServiceHandle);
+    ASSERT_TRUE(service);
+
+    EXPECT_EQ(RunProgram(U16(AUDIO_SERVICE_EXE), u"/Service"), 6u);
+    {
+        auto ours = Win32ServiceControl().OpenManager();
+        ASSERT_TRUE(ours);
+        auto named = ours->OpenNamedService(u"AudioDeviceService");
+        ASSERT_TRUE(named);
+        EXPECT_EQ(named->ImagePath(), theirs);
+    }
+    EXPECT_TRUE(DeleteService(service.get()));
+}
+
+TEST(FilesWin32, ReplacedWholeOrNotAtAllAndReparsePointsSeen) {
+    TempFolder folder;
+    const std::u16string target = folder.Write(u"driver.sys", "old");
+    ISetupFiles& files = Win32SetupFiles();
+    const std::string bytes = "new driver";
+    EXPECT_EQ(
+        files.ReplaceFile(target, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+        WRITE_FILE_OK);
+    EXPECT_EQ(folder.Read(u"driver.sys"), "new driver");
+    EXPECT_FALSE(Exists(target + u".new"));
+    // A target held open without sharing cannot be replaced: the old bytes stay.
+    HANDLE held = CreateFileW(W(target), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_NE(files.ReplaceFile(target, reinterpret_cast<const uint8_t*>("x"), 1), WRITE_FILE_OK);
+    CloseHandle(held);
+    EXPECT_EQ(folder.Read(u"driver.sys"), "new driver");
+    EXPECT_FALSE(Exists(target + u".new"));
+
+    EXPECT_EQ(files.ReadWholeFile(target, 100), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    EXPECT_FALSE(files.ReadWholeFile(target, 3));
+    EXPECT_FALSE(files.ReadWholeFile(folder.File(u"missing"), 100));
+    EXPECT_FALSE(files.IsLink(target));
+    EXPECT_FALSE(files.IsLink(folder.File(u"missing")));
 }
 
 }  // namespace
@@ -485,10 +610,14 @@ TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {
     EXPECT_EQ(uninstallKey->GetString(u"UninstallString"), QuotedPath(install + u"Uninstall.exe"));
     uninstallKey.reset();
 
-    UninstallSequence(ports, state).Uninstall();
+    EXPECT_EQ(UninstallSequence(ports, state).Uninstall(install + u"Uninstall.exe"),
+              UninstallOutcome::Removed);
+    EXPECT_FALSE(Exists(install + u"Install.log"));
+    EXPECT_FALSE(Exists(install + u"AudioPanelApp.exe"));
     std::u16string installFolder = install;
     installFolder.pop_back();
-    DeleteFileW(W(install + u"Uninstall.exe"));  // the uninstaller's own file
+    EXPECT_FALSE(Exists(install + u"Uninstall.exe"));
+    DeleteFileW(W(install + u"Uninstall.exe.removed"));  // the uninstaller's own file
     EXPECT_TRUE(RemoveDirectoryW(W(installFolder)));
     EXPECT_FALSE(ExistsInSystemFolder(state, u"drivers\\UAExt.sys"));
     EXPECT_FALSE(PlatformRegistry().OpenKey(RegistryHive::LocalMachine,

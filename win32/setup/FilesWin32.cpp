@@ -1,8 +1,10 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
+#include "Handles.h"
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
@@ -57,6 +59,65 @@ public:
         // A file that cannot be flushed on close is not complete either.
         const bool closed = fclose(file.release()) == 0;
         return written == size && closed ? WRITE_FILE_OK : WRITE_FILE_SHORT;
+    }
+
+    int ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) override {
+        const std::u16string beside = path + u".new";
+        const int written = WriteFlushed(beside, data, size);
+        if (written == WRITE_FILE_OK &&
+            MoveFileExW(W(beside), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return WRITE_FILE_OK;
+        DeleteFileW(W(beside));
+        return written == WRITE_FILE_OK ? WRITE_FILE_CANNOT_OPEN : written;
+    }
+
+    std::optional<std::vector<uint8_t>> ReadWholeFile(const std::u16string& path,
+                                                      size_t limit) override {
+        UniqueHandle file =
+            MakeUniqueHandle(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        LARGE_INTEGER size{};
+        if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+            static_cast<unsigned long long>(size.QuadPart) > limit)
+            return std::nullopt;
+        std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(),
+                                           static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                               read != bytes.size()))
+            return std::nullopt;
+        return bytes;
+    }
+
+    bool IsLink(const std::u16string& path) override {
+        const DWORD attributes = GetFileAttributesW(W(path));
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    }
+
+    bool MoveOver(const std::u16string& from, const std::u16string& to) override {
+        return MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    }
+
+    bool DeleteAtReboot(const std::u16string& path) override {
+        return MoveFileExW(W(path), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    }
+
+private:
+    static int WriteFlushed(const std::u16string& path, const uint8_t* data, size_t size) {
+        UniqueHandle file = MakeUniqueHandle(CreateFileW(
+            W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return WRITE_FILE_CANNOT_OPEN;
+        size_t done = 0;
+        while (done < size) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 20));
+            DWORD written = 0;
+            if (!::WriteFile(file.get(), data + done, chunk, &written, nullptr) || written == 0)
+                return WRITE_FILE_SHORT;
+            done += written;
+        }
+        return FlushFileBuffers(file.get()) ? WRITE_FILE_OK : WRITE_FILE_SHORT;
     }
 };
 

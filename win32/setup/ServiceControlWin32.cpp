@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
@@ -27,6 +29,18 @@ public:
     }
     bool Start() override { return StartServiceW(service_.get(), 0, nullptr) != FALSE; }
     bool Delete() override { return DeleteService(service_.get()) != FALSE; }
+    std::optional<std::u16string> ImagePath() override {
+        DWORD needed = 0;
+        QueryServiceConfigW(service_.get(), nullptr, 0, &needed);
+        if (needed == 0)
+            return std::nullopt;
+        std::vector<uint8_t> buffer(needed);
+        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+        if (!QueryServiceConfigW(service_.get(), config, needed, &needed) ||
+            !config->lpBinaryPathName)
+            return std::nullopt;
+        return U16(config->lpBinaryPathName);
+    }
 
 private:
     UniqueService service_;

@@ -1,0 +1,44 @@
+// Where the uninstaller may remove anything: the install folder it runs from, the per-user folder
+// of the same name, one Start-menu folder with its links, the few system files and the keys the
+// installer writes. A log entry anywhere else is refused, however it got there.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "InstallLog.h"
+#include "ports/SetupFiles.h"
+
+struct RemovalRoots {
+    std::u16string installFolder;    // the uninstaller's own folder, no ending backslash
+    std::u16string appData;          // %APPDATA%; empty when unset
+    std::u16string commonPrograms;   // the common Start-menu programs folder
+    std::u16string systemDirectory;  // native, ends in a backslash
+    std::u16string systemFolder;     // ends in a backslash
+};
+
+class RemovalPlaces {
+public:
+    explicit RemovalPlaces(const RemovalRoots& roots);
+
+    // True when the entry lies in one of the places and no folder on the way to it below the
+    // place's root is a junction or symbolic link (the entry itself included).
+    bool Allows(const LogEntry& entry, ISetupFiles& files) const;
+
+private:
+    enum class Shape {
+        Tree,        // the folder `top` below root and everything in it
+        LinkFolder,  // any one folder below root and the ".lnk" files directly in it
+        OneFile      // the file `top` (a relative path) and nothing else
+    };
+    struct Place {
+        std::u16string root;  // trusted; what lies below it is checked for links
+        std::u16string top;
+        Shape shape = Shape::Tree;
+    };
+    bool AllowsPath(const LogEntry& entry, ISetupFiles& files) const;
+
+    std::vector<Place> places_;
+};
+
+bool SamePath(const std::u16string& a, const std::u16string& b);
