@@ -70,7 +70,14 @@ TEST(RegistryWin32, TypedValuesRoundTripAndSubkeysAreListed) {
     EXPECT_FALSE(registry.OpenKey(RegistryHive::LocalMachine, kTestKey));
 }
 
+// 64-bit Windows: a 64-bit test program, or a 32-bit one under Wow64.
+bool OnWindows64() {
+    return sizeof(void*) == 8 || PlatformSystemFolders().IsWow64Process();
+}
+
 TEST(RegistryWin32, The32BitViewIsWow6432Node) {
+    if (!OnWindows64())
+        GTEST_SKIP() << "32-bit Windows has one registry view";
     IRegistry& registry = PlatformRegistry();
     ASSERT_TRUE(registry.CreateKey(RegistryHive::LocalMachine, kTestKey, RegistryView::Wow32));
     EXPECT_TRUE(registry.OpenKey(RegistryHive::LocalMachine,
@@ -500,6 +507,8 @@ private:
 // devices. Taken here by either build (truly Wow64 only for the 32-bit one on a WoW64 prefix):
 // the program is started for real from the native system folder and its exit code comes back.
 TEST(DeviceRestartWin32, AWow64InstallerHasTheInstalledServiceProgramRestart) {
+    if (!OnWindows64())
+        GTEST_SKIP() << "32-bit Windows runs no 64-bit service program";
     SetupState state;
     LoadAudioConfig(u"AudioConfig.cfg", OwnPath(), state.Folders);
     state.IsWow64 = true;
