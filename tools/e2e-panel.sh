@@ -219,10 +219,11 @@ PROFILE=/tmp/panel-profile-$$
 PROFILE_WIN='Z:'$(echo "$PROFILE" | tr / '\\')
 click_control Menu1Image
 check "Save opens the save dialog, which takes a path" file_dialog '^Save' "$PROFILE_WIN"
-wait_for 5 test -s "$PROFILE.ini"
+# The dialog ends before the profile is written key by key: wait for the whole of it.
+wait_for 20 grep -q '^7ch1EN=' "$PROFILE.ini"
 check "the profile is written with the .ini extension" grep -q '^\[EQ\]' "$PROFILE.ini"
 last_ini_is() { iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/AudioConfig.cfg" | tr -d '\r' | grep -q -F "Path=$1"; }
-wait_for 5 last_ini_is "$PROFILE_WIN.ini"
+wait_for 20 last_ini_is "$PROFILE_WIN.ini"
 check "its path is kept as LastINI in the program folder's AudioConfig.cfg" last_ini_is "$PROFILE_WIN.ini"
 echo "MARK load" >>"$TRACE"
 click_control Menu2Image
