@@ -46,6 +46,16 @@ has_colour() {  # has_colour X Y W H #RRGGBB
     import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- 2>/dev/null | grep -qi "$5"
 }
 # Types a path into the file dialog whose title matches and confirms it.
+# Waits until the trace has not grown for half a second (at most 10 s).
+quiet_trace() {
+    local size=-1 now
+    for _ in $(seq 100); do
+        now=$(stat -c %s "$TRACE")
+        [ "$now" = "$size" ] && return 0
+        size=$now
+        sleep 0.5
+    done
+}
 file_dialog() {  # file_dialog TITLE-PATTERN PATH
     local dialog
     dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1)
@@ -231,10 +241,11 @@ check "Load opens the open dialog, which takes a path" file_dialog '^Open' "$PRO
 wait_for 5 traced_since "MARK load" 'HID SET'
 check "loading the profile writes the settings to the chip" traced_since "MARK load" ' 20 01 10'
 rm -f "$PROFILE.ini"
+quiet_trace  # the load's exchange and the dialog's end are over
 
 # ---- a second instance ends and raises the first ----------------------------------------------
 click_control MinimizeImage
-wait_for 5 not shown
+wait_for 10 not shown
 check "minimise button sends the window to the tray" not shown
 tray_double_click
 wait_for 5 shown
