@@ -49,7 +49,7 @@ has_colour() {  # has_colour X Y W H #RRGGBB
 # Waits until the trace has not grown for half a second (at most 10 s).
 quiet_trace() {
     local size=-1 now
-    for _ in $(seq 100); do
+    for _ in $(seq 20); do
         now=$(stat -c %s "$TRACE")
         [ "$now" = "$size" ] && return 0
         size=$now
