@@ -44,11 +44,6 @@ TRAY_Y=$(to_screen "$TRAY_Y")
 
 TRACE=$WORK/sim-trace.log
 PANEL_TRACE=$TRACE
-traced() { grep -q -F -- "$1" "$TRACE"; }
-since() { awk -v mark="$1" 'index($0, mark) { n = NR } { line[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print line[i] }' "$TRACE"; }
-traced_since() { since "$1" | grep -q -F -- "$2"; }
-send() { "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" "$@" >/dev/null 2>&1; }
-picture_pixel() { convert "$1" -crop "1x1+$2+$3" +repage -alpha off txt:- 2>/dev/null | sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
 # The screen shows the picture's pixel at design point PX,PY within TOLERANCE per channel (the
 # pictures are resampled smoothly, so an edge nearby may blend).
 shows_picture() {  # shows_picture PICTURE PX PY DESIGN-X DESIGN-Y TOLERANCE

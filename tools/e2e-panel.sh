@@ -26,13 +26,7 @@ SKINS=$PANEL_DIR/Skin
 
 TRACE=$WORK/sim-trace.log
 PANEL_TRACE=$TRACE
-traced() { grep -q -F -- "$1" "$TRACE"; }
-# Lines of the trace after the last line that holds MARK.
-since() { awk -v mark="$1" 'index($0, mark) { n = NR } { line[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print line[i] }' "$TRACE"; }
-traced_since() { since "$1" | grep -q -F -- "$2"; }
-send() { "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" "$@" >/dev/null 2>&1; }
 
-picture_pixel() { convert "$1" -crop "1x1+$2+$3" +repage -alpha off txt:- 2>/dev/null | sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
 same_pixel() {  # same_pixel PICTURE PX PY SCREEN-X SCREEN-Y
     [ -n "$(pixel "$4" "$5")" ] && [ "$(pixel "$4" "$5")" = "$(picture_pixel "$1" "$2" "$3")" ]
 }

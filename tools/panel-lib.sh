@@ -9,6 +9,8 @@
 #                           last said it is; the trace is in design pixels, the screen at
 #                           PANEL_DPI dots per inch (default 96)
 #   to_screen N             design pixels to screen pixels at PANEL_DPI, rounded up
+#   traced, since, traced_since, send, picture_pixel: the simulator's trace ($TRACE), a message
+#                           to the panel, a picture's pixel
 
 PANEL_PRODUCT=${PANEL_PRODUCT:-$AUDIO_ROOT/product}
 panel_cfg() {  # panel_cfg SECTION KEY: a value of the product's AudioConfig.cfg
@@ -93,3 +95,12 @@ pixel() {
     import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
         sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f
 }
+
+# The simulator's trace ($TRACE): a line holding TEXT; the lines after the last one holding MARK.
+traced() { grep -q -F -- "$1" "$TRACE"; }
+since() { awk -v mark="$1" 'index($0, mark) { n = NR } { line[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print line[i] }' "$TRACE"; }
+traced_since() { since "$1" | grep -q -F -- "$2"; }
+# A registered message to the panel, through the laid-out sender.
+send() { "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" "$@" >/dev/null 2>&1; }
+# One pixel of a picture file as rrggbb.
+picture_pixel() { convert "$1" -crop "1x1+$2+$3" +repage -alpha off txt:- 2>/dev/null | sed -n '2s/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
