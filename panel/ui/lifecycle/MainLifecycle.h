@@ -22,6 +22,10 @@ enum : uint32_t {
     DBT_DEVICEARRIVAL_EVENT = 0x8000,
     DBT_DEVICEREMOVECOMPLETE_EVENT = 0x8004,
     DBT_DEVTYP_DEVICEINTERFACE_TYPE = 5,
+    WM_POWERBROADCAST_MESSAGE = 0x0218,
+    PBT_APMSUSPEND_EVENT = 0x0004,
+    PBT_APMRESUMESUSPEND_EVENT = 0x0007,
+    PBT_APMRESUMEAUTOMATIC_EVENT = 0x0012,
 };
 
 // {4D1E55B2-F16F-11CF-88CB-001111000030}
@@ -74,6 +78,9 @@ public:
     void OnDeviceChange(uint32_t event, const DeviceBroadcast* broadcast);
     void OnArrival(const DeviceBroadcast& broadcast);
     void OnRemoval(const DeviceBroadcast& broadcast);
+    // WM_POWERBROADCAST with its event: a resume with the headset present re-applies what an
+    // arrival does.
+    void OnPowerBroadcast(uint32_t event);
     // TimerTimer.
     void OnTimer();
     // FormDestroy: steps 1-10, the headset left neutral. Runs once, and only after a Start that
@@ -86,6 +93,8 @@ public:
 private:
     void ShowDeviceLabel();
     void RefreshMicrophoneOnce();
+    // Arrival steps 4-9 once the headset is open: what the page on show needs, sent again.
+    void Reapply();
     bool EndpointUsable();
 
     PanelWindow& window_;
