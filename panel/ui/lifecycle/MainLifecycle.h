@@ -66,7 +66,8 @@ public:
     MainLifecycle(PanelWindow& window, ProfileSession& profiles, IDeviceEnumerator& devices,
                   IOsVersion& os, ILifecycleHost& host);
 
-    // The start-up sequence, steps 1-21, with the single-instance rule before the device steps.
+    // The start-up sequence, steps 1-21, with the single-instance rule before the device steps and
+    // the notification registration (19) before the search (11).
     // False when another instance runs: no device step was taken.
     bool Start();
     // Steps 11-12: search, IDs and presence handle; true when the handle opened.
