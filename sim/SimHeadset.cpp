@@ -15,7 +15,8 @@ SimHeadset::SimHeadset(bool plugged)
     audio.interfaceClasses = {KSCATEGORY_AUDIO_GUID};
     tree_.devices.push_back(audio);
     microphone_.PresentAs(&os_);
-    plugged_ = true;
+    hidPlugged_ = true;
+    audioPlugged_ = true;
     if (!plugged)
         Unplug();
 }
@@ -37,23 +38,39 @@ SimDevice* SimHeadset::AudioFunction() {
 }
 
 void SimHeadset::Plug() {
-    plugged_ = true;
-    hid_.SetPlugged(true);
-    driver_.SetPlugged(true);
-    microphone_.SetPlugged(true);
-    wave_.SetPlugged(true);
-    if (SimDevice* audio = AudioFunction())
-        audio->present = true;
+    Plug(SimFunction::Hid);
+    Plug(SimFunction::Audio);
 }
 
 void SimHeadset::Unplug() {
-    plugged_ = false;
-    hid_.SetPlugged(false);
-    driver_.SetPlugged(false);
-    microphone_.SetPlugged(false);
-    wave_.SetPlugged(false);
+    Unplug(SimFunction::Hid);
+    Unplug(SimFunction::Audio);
+}
+
+void SimHeadset::Plug(SimFunction function) {
+    SetPlugged(function, true);
+}
+
+void SimHeadset::Unplug(SimFunction function) {
+    SetPlugged(function, false);
+}
+
+void SimHeadset::SetPlugged(SimFunction function, bool plugged) {
+    if (function == SimFunction::Hid) {
+        hidPlugged_ = plugged;
+        hid_.SetPlugged(plugged);
+        return;
+    }
+    audioPlugged_ = plugged;
+    driver_.SetPlugged(plugged);
+    microphone_.SetPlugged(plugged);
+    wave_.SetPlugged(plugged);
     if (SimDevice* audio = AudioFunction())
-        audio->present = false;
+        audio->present = plugged;
+}
+
+void SimHeadset::Suspend() {
+    Chip().PowerOn();
 }
 
 void SimHeadset::SetIds(uint16_t vendorId, uint16_t productId) {

@@ -22,6 +22,11 @@
 #include "SimTrace.h"
 #include "SimWaveInput.h"
 
+// The headset's two functions, which Windows may show one after the other (the first plug-in,
+// while its drivers install): the HID interface, and the audio function with the extension
+// driver, the microphone and the wave input.
+enum class SimFunction { Hid, Audio };
+
 class SimHeadset {
 public:
     static constexpr uint16_t kVendorId = 0x3F9C;
@@ -35,7 +40,15 @@ public:
     // absent from all of them. Open HID handles and endpoints stay dead after an unplug.
     void Plug();
     void Unplug();
-    bool IsPlugged() const { return plugged_; }
+    // Both functions present.
+    bool IsPlugged() const { return hidPlugged_ && audioPlugged_; }
+    // One function arrives or goes on its own.
+    void Plug(SimFunction function);
+    void Unplug(SimFunction function);
+
+    // The machine sleeps and wakes: the chip is back at its power-up values, and no device
+    // change follows (open handles stay valid), as with many USB headsets.
+    void Suspend();
 
     // Another identity for the whole headset (HID attributes, hardware ID, microphone path).
     void SetIds(uint16_t vendorId, uint16_t productId);
@@ -61,6 +74,7 @@ public:
 
 private:
     SimDevice* AudioFunction();
+    void SetPlugged(SimFunction function, bool plugged);
 
     std::shared_ptr<SimTrace> trace_;
     SimHidBus hid_;
@@ -71,5 +85,6 @@ private:
     SimDeviceTree tree_;
     uint16_t vendorId_ = kVendorId;
     uint16_t productId_ = kProductId;
-    bool plugged_ = false;
+    bool hidPlugged_ = false;
+    bool audioPlugged_ = false;
 };

@@ -254,6 +254,18 @@ wait_for 5 shown
 check "the first instance comes to the front" shown
 check "the first instance still runs" alive "$SIM_PID"
 
+# ---- the machine sleeps: the chip loses its settings and no device change follows -------------
+echo "MARK suspend" >>"$TRACE"
+send AUDIOPANEL_SIM_SUSPEND
+wait_for 5 traced_since "MARK suspend" 'SIM SUSPEND'
+# WM_POWERBROADCAST with PBT_APMRESUMEAUTOMATIC, as the system sends it on waking.
+"$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" -class TAudioMainForm 0x218 0x12 0 >/dev/null 2>&1
+wait_for 5 traced_since "MARK suspend" 'DRV 00223028'
+check "resume: the EQ page's enable write puts the EQ path back in 0x100" \
+    register_written_since "MARK suspend" '00 01' 87
+check "resume: driver status query, speakers and parameter query" traced_since "MARK suspend" 'DRV 00223190'
+check "resume: the presence handle is kept" not traced_since "MARK suspend" 'SIM UNPLUG'
+
 # ---- the exit message ---------------------------------------------------------------------------
 rm -f "$PANEL_USER_DIR/LastProfile.ini"
 echo "MARK exit" >>"$TRACE"
@@ -389,6 +401,40 @@ check "WM_ENDSESSION: the exchange ends with the idle report" \
 wait_for 20 not alive "$SIM_PID"
 check "a panel that outlives the session's end closes" not alive "$SIM_PID"
 check "the shutdown ran once" test "$(since "MARK session-end" | grep -c '# select effect 0')" = 1
+
+# ---- the exit message waiting in the queue while a tab press switches the page ------------------
+# The last value written to register 0x100 since a mark.
+path_value_since() {
+    since "$1" | grep '^HID SET' | awk '$4 == "60" && $5 == "00" && $6 == "01" && $7 == "10" { armed = 1; next }
+        armed && $7 == "20" { v = $5 } { armed = 0 } END { print v }'
+}
+echo "MARK switch-start" >>"$TRACE"
+AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+SIM_PID=$!
+wait_for 30 traced_since "MARK switch-start" 'SIM LAYOUT'
+tray_double_click
+wait_for 5 shown
+for _ in 1 2; do  # the EQ on, whatever the last profile held
+    [ "$(path_value_since "MARK switch-start")" = 87 ] && break
+    click_control EQEQENImage
+done
+check "the EQ is on before the page switch" test "$(path_value_since "MARK switch-start")" = 87
+click_control PageMicLabel
+r=($(control PageEQLabel))
+at=$(($(to_screen $((r[1] + r[3] / 2))) * 65536 + $(to_screen $((r[0] + r[2] / 2)))))
+echo "MARK switch-exit" >>"$TRACE"
+# While the panel is held, the EQ tab's press and release and the exit message queue up behind
+# each other: the exit is handled inside the page switch's pump.
+"$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" -post TAudioMainForm AUDIOPANEL_SIM_HOLD 1000 0 \
+    0x201 1 "$at" 0x202 0 "$at" WM_QLN47xxAPP_EXIT 0 0 >/dev/null 2>&1
+wait_for 20 not alive "$SIM_PID"
+check "an exit message during a page switch ends the panel" not alive "$SIM_PID"
+check "the exit's shutdown ran" \
+    traced_since "MARK switch-exit" '# select effect 0'
+check "after the exit during a page switch register 0x100 stays neutral (83)" \
+    test "$(path_value_since "MARK switch-exit")" = 83
+check "nothing reaches the headset after that shutdown" \
+    test "$(since "MARK switch-exit" | grep -E '^(HID|DRV) ' | tail -2 | tr '\n' '/')" = 'HID CLOSE/HID CLOSE/'
 
 echo "screenshots: $SHOTS"
 e2e_end

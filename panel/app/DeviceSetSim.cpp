@@ -51,6 +51,8 @@ public:
             sim_.Trace().SetFile(TracePath(value));
         }
         plugMessage_ = RegisterWindowMessageW(kSimPlugMessageName);
+        suspendMessage_ = RegisterWindowMessageW(kSimSuspendMessageName);
+        holdMessage_ = RegisterWindowMessageW(kSimHoldMessageName);
         sim_.Wave().onData = [this](int buffer, const uint8_t* samples, uint32_t size) {
             std::memcpy(buffers_[buffer].data(), samples,
                         std::min<size_t>(size, buffers_[buffer].size()));
@@ -95,10 +97,20 @@ public:
         }
     }
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM) override {
-        if (plugMessage_ == 0 || message != plugMessage_) {
+        if (message == 0) {
             return false;
         }
-        SetPlugged(wParam != 0);
+        if (message == plugMessage_) {
+            SetPlugged(wParam != 0);
+        } else if (message == suspendMessage_) {
+            sim_.Trace().Add("SIM SUSPEND");
+            sim_.Suspend();
+        } else if (message == holdMessage_) {
+            sim_.Trace().Add("SIM HOLD");
+            ::Sleep(static_cast<DWORD>(std::min<WPARAM>(wParam, kLongestHoldMs)));
+        } else {
+            return false;
+        }
         return true;
     }
     void Layout(const Scene& scene) override {
@@ -175,7 +187,10 @@ private:
 
     HWND window_;
     SimHeadset sim_;
+    static constexpr WPARAM kLongestHoldMs = 5000;
     UINT plugMessage_ = 0;
+    UINT suspendMessage_ = 0;
+    UINT holdMessage_ = 0;
     UINT_PTR timer_ = 0;
     unsigned ticks_ = 0;
     std::array<std::array<uint8_t, IWaveInput::kBufferSize>, 2> buffers_{};

@@ -195,6 +195,11 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             Refresh();
             UpdateTimer();
             return DefWindowProcW(window_, message, wParam, lParam);
+        case WM_POWERBROADCAST:
+            life_->OnPowerBroadcast(static_cast<uint32_t>(wParam));
+            Refresh();
+            UpdateTimer();
+            return TRUE;
         case MM_WIM_DATA: {
             const uint8_t* samples = nullptr;
             const int buffer = devices_->MeterBuffer(lParam, &samples);
@@ -521,17 +526,17 @@ void TAudioMainForm::InstallPointerHook() {
     pointerHook_ = true;
 }
 
-bool TAudioMainForm::MutexExists(const std::u16string& name) {
-    HANDLE existing = OpenMutexW(SYNCHRONIZE, FALSE, W(name));
-    if (!existing) {
-        return false;
-    }
-    CloseHandle(existing);
-    return true;
-}
-
-void TAudioMainForm::CreateMutex(const std::u16string& name) {
+IInstanceHost::MutexResult TAudioMainForm::CreateMutex(const std::u16string& name) {
+    SetLastError(ERROR_SUCCESS);  // a new mutex need not clear it
     mutex_ = ::CreateMutexW(nullptr, FALSE, W(name));
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS) {
+        return MutexResult::AlreadyExists;
+    }
+    if (!mutex_) {
+        return error == ERROR_ACCESS_DENIED ? MutexResult::AccessDenied : MutexResult::Failed;
+    }
+    return MutexResult::Created;
 }
 
 void TAudioMainForm::ClearOwnApplicationText() {

@@ -71,8 +71,7 @@ public:
 
     // IInstanceHost
     void InstallPointerHook() override;
-    bool MutexExists(const std::u16string& name) override;
-    void CreateMutex(const std::u16string& name) override;
+    MutexResult CreateMutex(const std::u16string& name) override;
     void ClearOwnApplicationText() override;
     bool RaiseApplicationWindow(const std::u16string& title) override;
     void Terminate() override;

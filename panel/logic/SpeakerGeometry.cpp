@@ -72,13 +72,25 @@ void DefaultSpeakerLayout(const SpeakerCircle& c, Point icons[kSpeakerCount]) {
     icons[SPEAKER_RS] = Point{Trunc(c.cx + R), c.cy};
 }
 
+float AdvanceAngle(float angle, Rotation direction) {
+    // Kept within one turn: a float that grew for days would round the step away.
+    constexpr double kFullTurn = 6.283185307179586;
+    const double step = direction == Rotation::Clockwise ? kRotationStep : -kRotationStep;
+    double next = angle + step;
+    if (next >= kFullTurn) {
+        next -= kFullTurn;
+    } else if (next < 0) {
+        next += kFullTurn;
+    }
+    return static_cast<float>(next);
+}
+
 void RotateSpeakers(RotationState& state, int cx, int cy, Rotation direction,
                     Point icons[kSpeakerCount]) {
-    const double step = direction == Rotation::Clockwise ? kRotationStep : -kRotationStep;
     for (int k = 0; k < kSpeakerCount; ++k) {
         const double a = state.angle[k];
         const double d = state.distance[k];
         icons[k] = Point{Trunc(cx + std::cos(a) * d), Trunc(cy - std::sin(a) * d)};
-        state.angle[k] = static_cast<float>(a + step);
+        state.angle[k] = AdvanceAngle(state.angle[k], direction);
     }
 }

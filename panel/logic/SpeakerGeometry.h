@@ -24,7 +24,7 @@ constexpr double kSpeakerPi = 3.14159;
 constexpr double kSpeakerTwoPi = 6.28318;
 constexpr double kRotationStep = 0.017453277777777776;  // one degree of that pi
 
-// Per speaker: angle in radians (never wrapped) and distance in pixels from the centre.
+// Per speaker: angle in radians and distance in pixels from the centre.
 struct RotationState {
     float angle[kSpeakerCount] = {};
     double distance[kSpeakerCount] = {};
@@ -54,6 +54,10 @@ void ComputeSpeakerTable(const Point icons[kSpeakerCount], int cx, int cy, Rotat
 void DefaultSpeakerLayout(const SpeakerCircle& circle, Point icons[kSpeakerCount]);
 
 enum class Rotation { Clockwise, CounterClockwise };
+
+// One tick's angle: one degree on (clockwise increases it), within one turn (0 to 2 pi), held as
+// a 32-bit float.
+float AdvanceAngle(float angle, Rotation direction);
 
 // Places each icon from its angle before the step, then advances the angle by one degree
 // (clockwise increases it). Distances do not change.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "ControlTags.h"
@@ -78,6 +79,9 @@ public:
     }
     bool RegisterDeviceNotifications() override {
         trace_.Add("HOST NOTIFY");
+        if (atRegistration) {
+            atRegistration();
+        }
         return true;
     }
     void Sleep(uint32_t ms) override { trace_.Add("HOST SLEEP " + std::to_string(ms)); }
@@ -90,6 +94,7 @@ public:
     std::u16string registered;
     MainLifecycle* life = nullptr;
     bool otherInstance = false;  // the mutex exists: another panel runs
+    std::function<void()> atRegistration;
 
 private:
     SimTrace& trace_;
@@ -168,15 +173,20 @@ protected:
     const DeviceBroadcast hidHeadset{
         DBT_DEVTYP_DEVICEINTERFACE_TYPE, kHidInterfaceClass,
         u"\\\\?\\HID#VID_3F9C&PID_4712&MI_03#8&1234&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}"};
+    const DeviceBroadcast audioHeadset{
+        DBT_DEVTYP_DEVICEINTERFACE_TYPE, KSCATEGORY_AUDIO_GUID,
+        u"\\\\?\\USB#VID_3F9C&PID_4712&MI_00#7&2a3b&0&0000#{6994ad04-93ef-11d0-a3cc-00a0c9223196}"
+        u"\\global"};
 };
 
 TEST_F(LifecycleTest, StartUpRunsTheDeviceStepsInOrder) {
     StartPanel(true);
-    // Presence handle, driver status / speakers off / parameter 0, the microphone read with the
-    // meter, the reset circle's table, the notification registration; no last profile yet.
+    // The notification registration before the search, then the presence handle, driver status
+    // / speakers off / parameter 0, the microphone read with the meter, the reset circle's
+    // table; no last profile yet.
     const std::vector<std::string> expected = {
-        "HOST BUILD", "HOST CLAIM", "HID OPEN", kStatusQuery, kSpeakers, kParameterQuery,
-        "EP FIND",    "WAVE START", "EP FIND",  "WAVE STOP",  kSpeakers, "HOST NOTIFY",
+        "HOST BUILD",    "HOST CLAIM", "HOST NOTIFY", "HID OPEN", kStatusQuery, kSpeakers,
+        kParameterQuery, "EP FIND",    "WAVE START",  "EP FIND",  "WAVE STOP",  kSpeakers,
     };
     EXPECT_EQ(Lines({"HOST BUILD", "HOST CLAIM", "HOST NOTIFY", "HID OPEN", "HID CLOSE", "HID SET",
                      "DRV 00223190", "DRV 00223140", "DRV 00223028", "DRV 002230F0", "EP FIND",
@@ -298,6 +308,106 @@ TEST_F(LifecycleTest, ArrivalReappliesWhatThePageOnShowNeeds) {
     }
 }
 
+// A dock at log-on: the headset arrives while the panel starts, just before or just after the
+// panel registers for notifications (then a notification waits in the queue).
+TEST_F(LifecycleTest, HeadsetArrivingDuringStartUpIsFound) {
+    for (const bool notified : {false, true}) {
+        SCOPED_TRACE(notified);
+        std::vector<DeviceBroadcast> queued;
+        lifeHost.atRegistration = [&] {
+            sim.Plug();
+            sim.Chip().PowerOn();
+            if (notified) {
+                queued.push_back(hidHeadset);
+            }
+        };
+        StartPanel(false);
+        lifeHost.atRegistration = nullptr;
+        for (const DeviceBroadcast& broadcast : queued) {
+            life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &broadcast);
+        }
+        EXPECT_TRUE(device.presence);
+        EXPECT_EQ(device.devicePresent, 1);
+        EXPECT_EQ(DeviceLabel(), u"On");
+        life.Shutdown();
+    }
+}
+
+// The first plug-in: Windows shows the HID interface and the audio function one after the other,
+// in either order; the headset is taken when the second arrives.
+TEST_F(LifecycleTest, HeadsetFoundWhicheverOfItsInterfacesArrivesFirst) {
+    const struct {
+        const char* what;
+        SimFunction first, second;
+        const DeviceBroadcast& firstArrival;
+        const DeviceBroadcast& secondArrival;
+    } cases[] = {
+        {"HID first", SimFunction::Hid, SimFunction::Audio, hidHeadset, audioHeadset},
+        {"audio first", SimFunction::Audio, SimFunction::Hid, audioHeadset, hidHeadset},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartPanel(false);
+        state.eqEnabled = 1;
+        sim.Plug(c.first);
+        life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &c.firstArrival);
+        EXPECT_FALSE(device.presence);
+        EXPECT_EQ(DeviceLabel(), u"Off");
+        sim.Plug(c.second);
+        sim.Chip().PowerOn();
+        life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &c.secondArrival);
+        EXPECT_TRUE(device.presence);
+        EXPECT_EQ(device.synchronise, 1);
+        EXPECT_EQ(DeviceLabel(), u"On");
+        EXPECT_NE(sim.Chip().Register(0x100) & 0x04, 0);  // the EQ page's enable write
+        life.Shutdown();
+    }
+}
+
+// Many USB headsets lose the chip's settings while the machine sleeps, and no device change
+// follows: the resume brings back what an arrival would.
+TEST_F(LifecycleTest, ResumeBringsBackTheChipSettingsOfThePageOnShow) {
+    const struct {
+        uint32_t event;
+        int page;
+        bool eqEnable, d3Enable, effect;
+    } cases[] = {
+        {PBT_APMRESUMEAUTOMATIC_EVENT, PAGE_EQ, true, false, false},
+        {PBT_APMRESUMESUSPEND_EVENT, PAGE_3D, true, true, false},
+        {PBT_APMRESUMEAUTOMATIC_EVENT, PAGE_EFFECT, false, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        StartPanel(true);
+        window.GetScene().SetPage(c.page);
+        state.eqEnabled = 1;
+        state.d3Enabled = 1;
+        state.currentEffect = 3;
+        sim.Suspend();
+        sim.Trace().Clear();
+        life.OnPowerBroadcast(c.event);
+        EXPECT_EQ((sim.Chip().Register(0x100) & 0x04) != 0, c.eqEnable);
+        EXPECT_EQ((sim.Chip().Register(0x18A) & 0x40) != 0, c.d3Enable);
+        EXPECT_EQ(Count("DRV 002230F0 0000000002000000 "), c.effect ? 1u : 0u);
+        EXPECT_EQ(Count("HID OPEN "), Count("HID CLOSE"));  // no second presence handle
+        EXPECT_TRUE(device.presence);
+        life.Shutdown();
+    }
+    // The suspend itself, other power events and a resume without the headset send nothing.
+    for (const bool plugged : {true, false}) {
+        StartPanel(plugged);
+        state.eqEnabled = 1;
+        sim.Trace().Clear();
+        life.OnPowerBroadcast(PBT_APMSUSPEND_EVENT);
+        life.OnPowerBroadcast(0x000A);  // PBT_APMPOWERSTATUSCHANGE
+        if (!plugged) {
+            life.OnPowerBroadcast(PBT_APMRESUMEAUTOMATIC_EVENT);
+        }
+        EXPECT_TRUE(sim.Trace().Lines().empty()) << sim.Trace().Lines().front();
+        life.Shutdown();
+    }
+}
+
 TEST_F(LifecycleTest, RemovalWhileTheMicMeterRunsStopsIt) {
     StartPanel(true);
     window.ShowPage(PAGE_MIC);
@@ -312,8 +422,9 @@ TEST_F(LifecycleTest, RemovalWhileTheMicMeterRunsStopsIt) {
 }
 
 TEST_F(LifecycleTest, UnrelatedNotificationsChangeNothing) {
+    // USB devices: neither the headset's HID interface nor its audio function.
     const DeviceGuid otherClass = {
-        0x6994AD04, 0x93EF, 0x11D0, {0xA3, 0xCC, 0, 0xA0, 0xC9, 0x22, 0x31, 0x96}};
+        0xA5DCBF10, 0x6530, 0x11D2, {0x90, 0x1F, 0x00, 0xC0, 0x4F, 0xB9, 0x51, 0xED}};
     const DeviceBroadcast otherHid{DBT_DEVTYP_DEVICEINTERFACE_TYPE, kHidInterfaceClass,
                                    u"\\\\?\\HID#VID_046D&PID_C52B&MI_00#7&1&0&0000"};
     const DeviceBroadcast headsetOtherClass{DBT_DEVTYP_DEVICEINTERFACE_TYPE, otherClass,
@@ -394,6 +505,34 @@ TEST_F(LifecycleTest, ExitMessageClosesIntoTheNeutralShutdown) {
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
               (std::vector<std::string>{"HID SET 00 00 00 00 00", "HID CLOSE", "HID CLOSE"}));
+}
+
+// The exit message waiting in the queue is handled inside the page switch's pump: the panel
+// shuts down there, and from then on nothing of the panel reaches the headset, the driver or
+// the microphone.
+TEST_F(LifecycleTest, AfterAShutdownInsideAPageSwitchNothingReachesTheDevices) {
+    StartPanel(true);
+    OnEqSwitch(ctx);
+    window.ShowPage(PAGE_MIC);
+    host.onPump = [this] { life.WindowMessage(life.ExitMessage()); };
+    window.ShowPage(PAGE_EQ);
+    EXPECT_EQ(sim.Chip().Register(0x100), SimChip::kPathRegisterPowerOn);
+    const auto& lines = sim.Trace().Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"HID SET 00 00 00 00 00", "HID CLOSE", "HID CLOSE"}));
+
+    sim.Trace().Clear();
+    state.rotateClockwise = 1;
+    life.OnTimer();
+    Click("EQEQENImage");
+    window.ShowPage(PAGE_MIC);
+    window.ShowPage(PAGE_VIRTUAL);
+    Click("VirtualResetImage");
+    life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
+    life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &hidHeadset);
+    EXPECT_TRUE(sim.Trace().Lines().empty()) << sim.Trace().Lines().front();
+    EXPECT_EQ(sim.Chip().Register(0x100), SimChip::kPathRegisterPowerOn);
 }
 
 TEST_F(LifecycleTest, ShutdownSavesTheSettingsBeforeItNeutralisesTheHeadset) {

@@ -109,9 +109,12 @@ TEST_F(VirtualSpeakers, TimerStepsOnlyWithTheDeviceAndADirection) {
         TimerTimer(ctx);
         EXPECT_EQ(SpeakerCommands(), c.direction != 0 ? 1u : 0u);
         for (int k = 0; k < kSpeakerCount; ++k) {
-            EXPECT_EQ(state.rotation.angle[k],
-                      static_cast<float>(before.angle[k] + c.direction * kRotationStep))
-                << k;
+            const float a = before.angle[k];
+            const float expected =
+                c.direction == 0 ? a
+                                 : AdvanceAngle(a, c.direction > 0 ? Rotation::Clockwise
+                                                                   : Rotation::CounterClockwise);
+            EXPECT_EQ(state.rotation.angle[k], expected) << k;
         }
         EXPECT_TRUE(sim.Trace().Filter("HID").empty());
     }
@@ -127,7 +130,7 @@ TEST_F(VirtualSpeakers, TicksKeepTheAdvancedAnglesNotTheOnesFromPixels) {
     for (int tick = 0; tick < 50; ++tick) {
         TimerTimer(ctx);
         for (int k = 0; k < kSpeakerCount; ++k) {
-            expected.angle[k] = static_cast<float>(expected.angle[k] + kRotationStep);
+            expected.angle[k] = AdvanceAngle(expected.angle[k], Rotation::Clockwise);
         }
         ExpectSameState(state.rotation, expected);
         // The driver hears the angles of the truncated icon positions.

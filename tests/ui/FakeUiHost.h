@@ -2,6 +2,7 @@
 // named unreadable, text is 7 pixels a character, and the window's requests are recorded.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -43,7 +44,14 @@ public:
     void CloseMainWindow() override { ++closes; }
     void Minimize() override { ++minimises; }
     void HideToTray() override { ++hides; }
-    void ProcessPendingMessages() override { ++pumps; }
+    void ProcessPendingMessages() override {
+        ++pumps;
+        // What was waiting in the queue, handled inside the pump; runs once.
+        if (auto waiting = std::move(onPump)) {
+            onPump = nullptr;
+            waiting();
+        }
+    }
     bool SetWindowRegion(const std::vector<uint8_t>& regionData) override { return true; }
     void SetWindowSize(int width, int height) override { windowSize = {width, height}; }
     void SetClientSize(int width, int height) override { clientSize = {width, height}; }
@@ -64,6 +72,7 @@ public:
     int minimises = 0;
     int hides = 0;
     int pumps = 0;
+    std::function<void()> onPump;
     int saves = 0;
     int profileLoads = 0;
     int abouts = 0;

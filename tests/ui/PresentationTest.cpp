@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -419,6 +420,7 @@ TEST_F(PresentationTest, AUserWhoseFolderCannotBeMadeReadsTheProgramFolder) {
 // Two processes on one machine: the named mutexes and the application windows they share.
 struct FakeMachine {
     std::set<std::u16string> mutexes;
+    std::set<std::u16string> elevated;           // made by a panel with the installer's rights
     std::multimap<std::u16string, int> windows;  // title -> instance id
     std::vector<std::string> log;
 };
@@ -428,14 +430,20 @@ public:
     FakeInstance(FakeMachine& machine, int id) : machine_(machine), id_(id) {}
     void Open(const std::u16string& title) { machine_.windows.emplace(title, id_); }
     void InstallPointerHook() override { Log("hook"); }
-    bool MutexExists(const std::u16string& name) override {
-        Log("open mutex");
-        return machine_.mutexes.count(name) != 0;
-    }
-    void CreateMutex(const std::u16string& name) override {
+    MutexResult CreateMutex(const std::u16string& name) override {
         Log("create mutex");
-        machine_.mutexes.insert(name);
+        if (auto other = std::move(startsMeanwhile)) {
+            startsMeanwhile = nullptr;
+            other();
+        }
+        if (!machine_.mutexes.insert(name).second) {
+            // An elevated panel's mutex cannot be opened by this user.
+            return machine_.elevated.count(name) ? MutexResult::AccessDenied
+                                                 : MutexResult::AlreadyExists;
+        }
+        return MutexResult::Created;
     }
+    std::function<void()> startsMeanwhile;  // another start runs its check in between
     void ClearOwnApplicationText() override {
         Log("clear own text");
         for (auto it = machine_.windows.begin(); it != machine_.windows.end();) {
@@ -467,13 +475,37 @@ TEST(SingleInstance, SecondInstanceRaisesTheFirstAndEnds) {
     EXPECT_TRUE(FormCreate(first, title));
     second.Open(title);  // both hidden application windows carry the title
     EXPECT_FALSE(FormCreate(second, title));
-    EXPECT_EQ(machine.log, (std::vector<std::string>{"1 hook", "1 open mutex", "1 create mutex",
-                                                     "2 hook", "2 open mutex", "2 clear own text",
-                                                     "2 raise 1", "2 terminate"}));
+    EXPECT_EQ(machine.log,
+              (std::vector<std::string>{"1 hook", "1 create mutex", "2 hook", "2 create mutex",
+                                        "2 clear own text", "2 raise 1", "2 terminate"}));
 
     // Another title is another product: it runs.
     FakeInstance other(machine, 3);
     EXPECT_TRUE(FormCreate(other, u"Other Panel"));
+}
+
+// Two starts at the same moment (the Run value and a shortcut at log-on), and a panel started
+// elevated by the installer: in each case one panel runs.
+TEST(SingleInstance, OnePanelWhenTwoStartAtOnceOrTheFirstIsElevated) {
+    const std::u16string title = u"QLN47xx Audio Panel";
+    {
+        FakeMachine machine;
+        FakeInstance first(machine, 1), second(machine, 2);
+        first.Open(title);
+        second.Open(title);
+        bool secondRuns = false;
+        first.startsMeanwhile = [&] { secondRuns = FormCreate(second, title); };
+        const bool firstRuns = FormCreate(first, title);
+        EXPECT_NE(firstRuns, secondRuns);
+    }
+    {
+        FakeMachine machine;
+        machine.mutexes.insert(title);
+        machine.elevated.insert(title);
+        FakeInstance user(machine, 2);
+        user.Open(title);
+        EXPECT_FALSE(FormCreate(user, title));
+    }
 }
 
 }  // namespace

@@ -250,6 +250,20 @@ TEST_F(PressWithDevice, PagesStartAndStopTheLevelMeter) {
     EXPECT_EQ(window.GetScene().Page(), PAGE_EQ);
 }
 
+// A second tab press waiting in the queue runs inside the first one's pump: the page it shows
+// stays, with its tab lit and its meter, and the first switch goes no further.
+TEST_F(PressWithDevice, TabPressedDuringAPageSwitchWins) {
+    Start();
+    state.eqEnabled = 1;
+    host.onPump = [this] { Click("PageEQLabel"); };
+    Click("PageMicLabel");
+    EXPECT_EQ(window.GetScene().Page(), PAGE_EQ);
+    EXPECT_EQ(Get("PageEQLabel").colour, 0x00AA00);
+    EXPECT_EQ(Get("PageMicLabel").colour, 0x0000AA);
+    EXPECT_FALSE(sim.Wave().IsOpen());
+    EXPECT_NE(sim.Chip().Register(0x100) & 0x04, 0);  // the EQ page's enable write
+}
+
 TEST_F(PressWithDevice, EffectButtonSelectsTheEffectAndItsPicture) {
     Start();
     window.ShowPage(PAGE_EFFECT);

@@ -56,6 +56,7 @@ void MainLifecycle::RefreshMicrophoneOnce() {
 
 bool MainLifecycle::Start() {
     PanelState& s = ctx_.state;
+    window_.OpenDevices();
     exitMessage_ = host_.RegisterMessage(kExitMessageName);
     ctx_.device.osGeneration = OsGeneration(os_);
     host_.BuildPresentation();
@@ -65,6 +66,9 @@ bool MainLifecycle::Start() {
     }
     running_ = true;
 
+    // Registered before the search: a headset that arrives from here on is either found by the
+    // search or announced by a notification waiting in the queue.
+    registered_ = host_.RegisterDeviceNotifications();
     Connect();
 
     InitialiseSettings(s, ctx_.skin);
@@ -94,8 +98,6 @@ bool MainLifecycle::Start() {
 
     VirtualReset(ctx_);
 
-    registered_ = host_.RegisterDeviceNotifications();
-
     LastProfileLoad(profiles_);
 
     ctx_.device.captureEndpoint.reset();
@@ -124,11 +126,13 @@ void MainLifecycle::OnDeviceChange(uint32_t event, const DeviceBroadcast* broadc
 
 void MainLifecycle::OnArrival(const DeviceBroadcast& broadcast) {
     DeviceState& d = ctx_.device;
-    PanelState& s = ctx_.state;
-    if (d.presence || !(broadcast.classGuid == kHidInterfaceClass)) {
+    // The search needs the audio function and the open needs the HID interface; on the first
+    // plug-in either may come first, so each one's arrival searches again.
+    if (d.presence || !(broadcast.classGuid == kHidInterfaceClass ||
+                        broadcast.classGuid == KSCATEGORY_AUDIO_GUID)) {
         return;
     }
-    // Any HID arrival triggers a fresh search; the arrived interface's name is not used.
+    // The arrived interface's name is not used.
     const std::u16string found = FindHeadset(profiles_.programFolder, devices_);
     if (found.empty()) {
         return;
@@ -138,9 +142,13 @@ void MainLifecycle::OnArrival(const DeviceBroadcast& broadcast) {
     d.devicePresent = d.presence ? 1 : 0;
     d.synchronise = d.devicePresent;
     ShowDeviceLabel();
-    if (!d.presence) {
-        return;
+    if (d.presence) {
+        Reapply();
     }
+}
+
+void MainLifecycle::Reapply() {
+    PanelState& s = ctx_.state;
     LedWrite(ctx_, s.led);
     host_.Sleep(100);
 
@@ -193,12 +201,21 @@ void MainLifecycle::OnRemoval(const DeviceBroadcast& broadcast) {
     }
 }
 
+void MainLifecycle::OnPowerBroadcast(uint32_t event) {
+    // The chip may have lost its settings while the machine slept, with no device change.
+    if ((event == PBT_APMRESUMEAUTOMATIC_EVENT || event == PBT_APMRESUMESUSPEND_EVENT) &&
+        ctx_.device.presence) {
+        Reapply();
+    }
+}
+
 void MainLifecycle::OnTimer() {
     TimerTimer(ctx_);
 }
 
 void MainLifecycle::Shutdown() {
     if (!running_) {
+        window_.CloseDevices();
         return;
     }
     running_ = false;
@@ -220,4 +237,6 @@ void MainLifecycle::Shutdown() {
         SendIdleReport(*hid);
     }
     ctx_.device.presence.reset();
+    // The headset stays neutral: nothing handled from now on reaches a device.
+    window_.CloseDevices();
 }

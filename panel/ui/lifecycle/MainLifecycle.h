@@ -22,6 +22,10 @@ enum : uint32_t {
     DBT_DEVICEARRIVAL_EVENT = 0x8000,
     DBT_DEVICEREMOVECOMPLETE_EVENT = 0x8004,
     DBT_DEVTYP_DEVICEINTERFACE_TYPE = 5,
+    WM_POWERBROADCAST_MESSAGE = 0x0218,
+    PBT_APMSUSPEND_EVENT = 0x0004,
+    PBT_APMRESUMESUSPEND_EVENT = 0x0007,
+    PBT_APMRESUMEAUTOMATIC_EVENT = 0x0012,
 };
 
 // {4D1E55B2-F16F-11CF-88CB-001111000030}
@@ -62,7 +66,8 @@ public:
     MainLifecycle(PanelWindow& window, ProfileSession& profiles, IDeviceEnumerator& devices,
                   IOsVersion& os, ILifecycleHost& host);
 
-    // The start-up sequence, steps 1-21, with the single-instance rule before the device steps.
+    // The start-up sequence, steps 1-21, with the single-instance rule before the device steps and
+    // the notification registration (19) before the search (11).
     // False when another instance runs: no device step was taken.
     bool Start();
     // Steps 11-12: search, IDs and presence handle; true when the handle opened.
@@ -74,6 +79,9 @@ public:
     void OnDeviceChange(uint32_t event, const DeviceBroadcast* broadcast);
     void OnArrival(const DeviceBroadcast& broadcast);
     void OnRemoval(const DeviceBroadcast& broadcast);
+    // WM_POWERBROADCAST with its event: a resume with the headset present re-applies what an
+    // arrival does.
+    void OnPowerBroadcast(uint32_t event);
     // TimerTimer.
     void OnTimer();
     // FormDestroy: steps 1-10, the headset left neutral. Runs once, and only after a Start that
@@ -86,6 +94,8 @@ public:
 private:
     void ShowDeviceLabel();
     void RefreshMicrophoneOnce();
+    // Arrival steps 4-9 once the headset is open: what the page on show needs, sent again.
+    void Reapply();
     bool EndpointUsable();
 
     PanelWindow& window_;

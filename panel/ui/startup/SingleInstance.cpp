@@ -2,12 +2,14 @@
 
 bool FormCreate(IInstanceHost& host, const std::u16string& appTitle) {
     host.InstallPointerHook();
-    if (host.MutexExists(appTitle)) {
+    using Result = IInstanceHost::MutexResult;
+    const Result result = host.CreateMutex(appTitle);
+    if (result == Result::AlreadyExists || result == Result::AccessDenied) {
         host.ClearOwnApplicationText();
         host.RaiseApplicationWindow(appTitle);
         host.Terminate();
         return false;
     }
-    host.CreateMutex(appTitle);
+    // Without a mutex at all (Failed) the panel still runs: one start is better than none.
     return true;
 }

@@ -1,5 +1,7 @@
 // FormCreate's single-instance rule: a mutex named with the application title marks the running
-// instance; a second one raises the first and ends without showing a window.
+// instance; a second one raises the first and ends without showing a window. The mutex is
+// created in one step, not looked for first: two panels started at the same moment cannot both
+// find none.
 #pragma once
 
 #include <string>
@@ -10,10 +12,15 @@ public:
     virtual ~IInstanceHost() = default;
     // The application-wide pointer hook.
     virtual void InstallPointerHook() = 0;
-    // OpenMutexW(SYNCHRONIZE, FALSE, name): true when the mutex exists.
-    virtual bool MutexExists(const std::u16string& name) = 0;
-    // CreateMutexW(default security, not owned, name); kept until the process ends.
-    virtual void CreateMutex(const std::u16string& name) = 0;
+    enum class MutexResult {
+        Created,        // this process made it
+        AlreadyExists,  // ERROR_ALREADY_EXISTS
+        AccessDenied,   // ERROR_ACCESS_DENIED: it exists, made by a panel with higher rights
+        Failed,         // anything else
+    };
+    // CreateMutexW(default security, not owned, name) in the session's namespace; kept until the
+    // process ends.
+    virtual MutexResult CreateMutex(const std::u16string& name) = 0;
     // This instance's own hidden application window loses its text, so the search misses it.
     virtual void ClearOwnApplicationText() = 0;
     // FindWindowW("TApplication", title); if found: restored when minimised, brought to the top

@@ -9,8 +9,9 @@ PanelWindow::PanelWindow(DeviceState& device, PanelState& state, const SkinGeome
                          IWaveInput& waveInput, Appearance& look, UiPorts ports)
     : look_(look),
       ports_(ports),
-      ctx_{device, state, skin, *this, hid, driver, audio},
-      meter_(waveInput),
+      gate_(hid, driver, audio, waveInput),
+      ctx_{device, state, skin, *this, gate_.Hid(), gate_.Driver(), gate_.Audio()},
+      meter_(gate_.WaveInput()),
       pointer_(scene_, ctx_, [this] { ShowWarning(); }) {}
 
 bool PanelWindow::InsideNotebook(Point at) const {

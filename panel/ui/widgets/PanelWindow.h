@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "Appearance.h"
+#include "DeviceGate.h"
 #include "Microphone.h"
 #include "PanelContext.h"
 #include "Pictures.h"
@@ -64,9 +65,16 @@ public:
     // CloseImageClick, MinimizeImageClick and the reset buttons' clicks.
     void Click(Control& control);
 
+    // Every exchange with the headset, the driver and the microphone passes the window's gate;
+    // the shutdown closes it, so nothing handled after it moves the neutral headset again.
+    void OpenDevices() { gate_.Open(); }
+    void CloseDevices() { gate_.Close(); }
+    bool DevicesOpen() const { return gate_.IsOpen(); }
+
     // The device warning: LabelWarning's text under the application title.
     void ShowWarning();
-    // Shows a page (0-4) as a tab press does once the device check has passed.
+    // Shows a page (0-4) as a tab press does once the device check has passed. Messages handled
+    // in its pump may end the panel or show another page: then it goes no further.
     void ShowPage(int page);
     // A filled level-meter buffer from the wave input.
     void OnMeterBuffer(const uint8_t* samples, uint32_t size, int buffer);
@@ -93,6 +101,7 @@ private:
     Scene scene_;
     Appearance& look_;
     UiPorts ports_;
+    DeviceGate gate_;
     PanelContext ctx_;
     LevelMeter meter_;
     PointerEngine pointer_;

@@ -166,6 +166,11 @@ void PanelWindow::ShowPage(int page) {
     }
     scene_.SetPage(page);
     ports_.host.ProcessPendingMessages();
+    // The exit message or the session's end may have shut the panel down in the pump, or a
+    // second tab press already shown its page.
+    if (!gate_.IsOpen() || scene_.Page() != page) {
+        return;
+    }
     if (page == PAGE_MIC) {
         meter_.Start();
     } else if (meter_.IsRunning()) {
