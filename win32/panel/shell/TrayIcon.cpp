@@ -6,12 +6,27 @@
 #include "MessageFilter.h"
 
 namespace {
+
 constexpr UINT kIconId = 1;
+
+class SystemShell final : public INotifyShell {
+public:
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override {
+        return Shell_NotifyIconW(message, &data) != FALSE;
+    }
+};
+
+}  // namespace
+
+INotifyShell& SystemNotifyShell() {
+    static SystemShell shell;
+    return shell;
 }
 
-TrayIcon::TrayIcon(HWND owner, UINT callbackMessage)
+TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, INotifyShell& shell)
     : owner_(owner),
       callbackMessage_(callbackMessage),
+      shell_(shell),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     // The shell runs below an elevated panel's level.
     AllowMessageFromLowerLevels(owner_, taskbarCreated_);
@@ -38,7 +53,7 @@ bool TrayIcon::Add() {
     if (added_)
         return true;
     NOTIFYICONDATAW data = Data();
-    added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    added_ = shell_.Notify(NIM_ADD, data);
     return added_;
 }
 
@@ -47,7 +62,7 @@ bool TrayIcon::Remove() {
         return false;
     added_ = false;
     NOTIFYICONDATAW data = Data();
-    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+    return shell_.Notify(NIM_DELETE, data);
 }
 
 bool TrayIcon::SetIcon(HICON icon) {
@@ -55,7 +70,7 @@ bool TrayIcon::SetIcon(HICON icon) {
     if (!added_)
         return true;
     NOTIFYICONDATAW data = Data();
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    return shell_.Notify(NIM_MODIFY, data);
 }
 
 bool TrayIcon::SetHint(const std::u16string& hint) {
@@ -63,17 +78,17 @@ bool TrayIcon::SetHint(const std::u16string& hint) {
     if (!added_)
         return true;
     NOTIFYICONDATAW data = Data();
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    return shell_.Notify(NIM_MODIFY, data);
 }
 
-bool TrayIcon::HandleTaskbarCreated(UINT message) {
+bool TrayIcon::HandleMessage(UINT message, WPARAM) {
     if (taskbarCreated_ == 0 || message != taskbarCreated_)
         return false;
     // A new shell knows no icons: add ours again. When the shell did not restart after all,
     // the add fails and the icon is still there.
     if (added_) {
         NOTIFYICONDATAW data = Data();
-        added_ = Shell_NotifyIconW(NIM_ADD, &data) || Shell_NotifyIconW(NIM_MODIFY, &data);
+        added_ = shell_.Notify(NIM_ADD, data) || shell_.Notify(NIM_MODIFY, data);
     }
     return true;
 }

@@ -3,7 +3,7 @@
 //   TrayIcon tray(mainWindow, kTrayMessage);
 //   tray.SetIcon(icon); tray.SetHint(u"QLN Audio"); tray.Add();
 //   // in the window procedure:
-//   if (tray.HandleTaskbarCreated(message)) return 0;
+//   if (tray.HandleMessage(message, wParam)) return 0;
 //   if (message == kTrayMessage) switch (TrayIcon::Decode(wParam, lParam)) ...
 #pragma once
 
@@ -17,13 +17,27 @@
 
 enum class TrayEvent { None, DoubleClick, OpenMenu };
 
+// Port: the shell's notification area (Shell_NotifyIconW).
+class INotifyShell {
+public:
+    virtual ~INotifyShell() = default;
+    virtual bool Notify(DWORD message, NOTIFYICONDATAW& data) = 0;
+};
+
+// The system's shell.
+INotifyShell& SystemNotifyShell();
+
 class TrayIcon {
 public:
     // The owner receives callbackMessage with the mouse message in lParam (the version 0 form).
-    TrayIcon(HWND owner, UINT callbackMessage);
+    TrayIcon(HWND owner, UINT callbackMessage, INotifyShell& shell = SystemNotifyShell());
     ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // The owner's timer that retries an add the shell refused, once a second for five minutes.
+    static constexpr UINT_PTR kRetryTimer = 0x7A1;
+    static constexpr int kRetryLimit = 300;
 
     // Shows the icon; true when it is shown afterwards.
     bool Add();
@@ -36,8 +50,9 @@ public:
     bool SetHint(const std::u16string& hint);
     const std::u16string& Hint() const { return hint_; }
 
-    // True when message is the shell's "TaskbarCreated": the icon, if shown, is added again.
-    bool HandleTaskbarCreated(UINT message);
+    // The owner's messages for the icon; true when message was one. On the shell's
+    // "TaskbarCreated" the icon, if shown, is added again.
+    bool HandleMessage(UINT message, WPARAM wParam);
 
     static TrayEvent Decode(WPARAM wParam, LPARAM lParam);
 
@@ -46,6 +61,7 @@ private:
 
     HWND owner_;
     UINT callbackMessage_;
+    INotifyShell& shell_;
     UINT taskbarCreated_;
     UniqueIcon icon_;
     std::u16string hint_;
