@@ -15,6 +15,7 @@ SimHeadset::SimHeadset(bool plugged)
     audio.interfaceClasses = {KSCATEGORY_AUDIO_GUID};
     tree_.devices.push_back(audio);
     microphone_.PresentAs(&os_);
+    wave_.ListDevicesOf(microphone_);
     plugged_ = true;
     if (!plugged)
         Unplug();

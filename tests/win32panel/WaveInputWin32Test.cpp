@@ -44,7 +44,7 @@ TEST(Win32WaveInputRealCalls, WithoutRecordingDeviceStartFailsAndStopIsHarmless)
     const UniqueWindow window = MessageWindow();
     ASSERT_NE(window, nullptr);
     WaveInputWin32 input(window.get());
-    EXPECT_FALSE(input.Start());
+    EXPECT_FALSE(input.Start(IWaveInput::kDefaultDevice));
     EXPECT_FALSE(input.IsOpen());
     input.Requeue(0);
     input.Stop();

@@ -167,7 +167,9 @@ void PanelWindow::ShowPage(int page) {
     scene_.SetPage(page);
     ports_.host.ProcessPendingMessages();
     if (page == PAGE_MIC) {
-        meter_.Start();
+        if (shown_) {
+            StartMeter();
+        }
     } else if (meter_.IsRunning()) {
         meter_.Stop();
     }
