@@ -36,6 +36,12 @@ TrayIcon::~TrayIcon() {
     Remove();
 }
 
+void TrayIcon::StopRetrying() {
+    if (retries_ > 0)
+        KillTimer(owner_, kRetryTimer);
+    retries_ = 0;
+}
+
 NOTIFYICONDATAW TrayIcon::Data() const {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
@@ -49,18 +55,33 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     return data;
 }
 
-bool TrayIcon::Add() {
-    if (added_)
-        return true;
+bool TrayIcon::TryAdd() {
     NOTIFYICONDATAW data = Data();
-    added_ = shell_.Notify(NIM_ADD, data);
+    tried_ = true;
+    // An add that timed out may have added the icon all the same: the modify then finds it.
+    added_ = shell_.Notify(NIM_ADD, data) || shell_.Notify(NIM_MODIFY, data);
+    if (added_) {
+        StopRetrying();
+    } else if (retries_ == 0 && SetTimer(owner_, kRetryTimer, kRetryPeriodMs, nullptr)) {
+        // At log-on the shell may not take icons yet.
+        retries_ = 1;
+    }
     return added_;
 }
 
+bool TrayIcon::Add() {
+    wanted_ = true;
+    return added_ || TryAdd();
+}
+
 bool TrayIcon::Remove() {
-    if (!added_)
+    wanted_ = false;
+    StopRetrying();
+    // Also after an add that seemed to fail: it may have timed out having added the icon.
+    if (!added_ && !tried_)
         return false;
     added_ = false;
+    tried_ = false;
     NOTIFYICONDATAW data = Data();
     return shell_.Notify(NIM_DELETE, data);
 }
@@ -81,15 +102,23 @@ bool TrayIcon::SetHint(const std::u16string& hint) {
     return shell_.Notify(NIM_MODIFY, data);
 }
 
-bool TrayIcon::HandleMessage(UINT message, WPARAM) {
+bool TrayIcon::HandleMessage(UINT message, WPARAM wParam) {
+    if (message == WM_TIMER && wParam == kRetryTimer) {
+        // A tick queued before the retries ended finds them over.
+        if (retries_ > 0) {
+            if (!wanted_ || added_)
+                StopRetrying();
+            else if (!TryAdd() && ++retries_ > kRetryLimit)
+                StopRetrying();  // "TaskbarCreated" still brings it when the shell starts
+        }
+        return true;
+    }
     if (taskbarCreated_ == 0 || message != taskbarCreated_)
         return false;
-    // A new shell knows no icons: add ours again. When the shell did not restart after all,
-    // the add fails and the icon is still there.
-    if (added_) {
-        NOTIFYICONDATAW data = Data();
-        added_ = shell_.Notify(NIM_ADD, data) || shell_.Notify(NIM_MODIFY, data);
-    }
+    // A new shell knows no icons: add ours again, also one that no shell took before. When the
+    // shell did not restart after all, the add fails and the modify finds the icon.
+    if (wanted_)
+        TryAdd();
     return true;
 }
 

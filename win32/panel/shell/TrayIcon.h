@@ -39,7 +39,9 @@ public:
     static constexpr UINT_PTR kRetryTimer = 0x7A1;
     static constexpr int kRetryLimit = 300;
 
-    // Shows the icon; true when it is shown afterwards.
+    // Shows the icon; true when it is shown afterwards. Otherwise the add is tried again on the
+    // owner's timer (kRetryTimer, which the owner hands to HandleMessage) and on the shell's
+    // "TaskbarCreated".
     bool Add();
     bool Remove();
     bool Added() const { return added_; }
@@ -50,14 +52,19 @@ public:
     bool SetHint(const std::u16string& hint);
     const std::u16string& Hint() const { return hint_; }
 
-    // The owner's messages for the icon; true when message was one. On the shell's
-    // "TaskbarCreated" the icon, if shown, is added again.
+    // The owner's messages for the icon: the retry timer and the shell's "TaskbarCreated", on
+    // which the icon is added again. True when message was one of them.
     bool HandleMessage(UINT message, WPARAM wParam);
 
     static TrayEvent Decode(WPARAM wParam, LPARAM lParam);
 
 private:
     NOTIFYICONDATAW Data() const;
+    // NIM_ADD; the retry timer runs while it fails.
+    bool TryAdd();
+    void StopRetrying();
+
+    static constexpr UINT kRetryPeriodMs = 1000;
 
     HWND owner_;
     UINT callbackMessage_;
@@ -66,4 +73,7 @@ private:
     UniqueIcon icon_;
     std::u16string hint_;
     bool added_ = false;
+    bool wanted_ = false;  // between Add and Remove
+    bool tried_ = false;   // an add was sent since the last delete, whatever it answered
+    int retries_ = 0;      // ticks of the retry timer so far; 0 while it does not run
 };
