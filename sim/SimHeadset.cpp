@@ -17,6 +17,7 @@ SimHeadset::SimHeadset(bool plugged)
     microphone_.PresentAs(&os_);
     hidPlugged_ = true;
     audioPlugged_ = true;
+    wave_.ListDevicesOf(microphone_);
     if (!plugged)
         Unplug();
 }

@@ -65,6 +65,8 @@ public:
     explicit SimCaptureEndpoint(std::shared_ptr<SimMicrophone::State> state)
         : state_(std::move(state)), generation_(state_->generation) {}
 
+    std::u16string Id() const override { return kHeadsetEndpointId; }
+
     uint32_t GetVolumeStepInfo(uint32_t* step, uint32_t* stepCount) override {
         const uint32_t code = VolumeCode();
         if (code == MIC_OK && state_->faults.stepInfoFails)
@@ -298,6 +300,18 @@ uint32_t SimCaptureDevices::MixerControlByDescription(MixerControlKind kind, uin
     }
     state_->Trace(MixerLine(kind, true, *value));
     return 1;
+}
+
+std::vector<WaveInDeviceEntry> SimMicrophone::WaveInDevices() const {
+    // winmm reads endpoint IDs from Vista on; before, the interface paths.
+    const bool coreAudio = state_->CoreAudio();
+    const auto entry = [coreAudio](const std::u16string& endpointId, const std::u16string& path) {
+        return coreAudio ? WaveInDeviceEntry{endpointId, u""} : WaveInDeviceEntry{u"", path};
+    };
+    std::vector<WaveInDeviceEntry> devices = {entry(kOtherEndpointId, kOtherPath)};
+    if (state_->plugged)
+        devices.push_back(entry(kHeadsetEndpointId, state_->InterfacePath()));
+    return devices;
 }
 
 SimMicrophoneFaults& SimMicrophone::Faults() {

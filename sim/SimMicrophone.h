@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SimOsVersion.h"
 #include "SimTrace.h"
@@ -45,6 +46,10 @@ public:
     // Traces "MIX READ-VOLUME 32767" and so on, or "MIX FAIL READ-VOLUME".
     uint32_t MixerControl(MixerControlKind kind, uint32_t* value, uint32_t* minimum,
                           uint32_t* maximum, uint16_t vendorId, uint16_t productId) override;
+
+    // The wave-input devices: the machine's own microphone (device 0), then the headset's while
+    // it is plugged in, each with its endpoint ID (Vista and later) or its interface path.
+    std::vector<WaveInDeviceEntry> WaveInDevices() const;
 
     SimMicrophoneFaults& Faults();
     // Unplugging makes endpoints already handed out fail as a removed device's do.

@@ -3,13 +3,28 @@
 #include <algorithm>
 #include <string>
 
-bool SimWaveInput::Start() {
+#include "SimMicrophone.h"
+
+namespace {
+constexpr int kMachineMicrophone = 0;
+constexpr int kHeadsetMicrophone = 1;
+}  // namespace
+
+std::vector<WaveInDeviceEntry> SimWaveInput::Devices() {
+    return microphone_ ? microphone_->WaveInDevices() : std::vector<WaveInDeviceEntry>{};
+}
+
+bool SimWaveInput::Start(int device) {
     ++starts_;
-    // The default recording device is the headset's microphone; without it there is none.
-    if (failOpen || !plugged_) {
+    if (device == kDefaultDevice)
+        device = defaultIsMachineMicrophone ? kMachineMicrophone : kHeadsetMicrophone;
+    // Without the headset there is no device 1, and then no default device of its own either.
+    const bool opens = device == kMachineMicrophone || (device == kHeadsetMicrophone && plugged_);
+    if (failOpen || !opens) {
         trace_->Add("WAVE START-FAIL");
         return false;
     }
+    recordsHeadset_ = device == kHeadsetMicrophone;
     ++streams_;
     queue_.clear();
     queue_.push_back(0);
@@ -34,7 +49,7 @@ void SimWaveInput::Requeue(int buffer) {
 }
 
 int SimWaveInput::Deliver(const std::vector<uint8_t>& samples) {
-    if (queue_.empty() || !plugged_)
+    if (queue_.empty() || (recordsHeadset_ && !plugged_))
         return -1;
     const int buffer = queue_.front();
     queue_.pop_front();

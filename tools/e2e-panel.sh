@@ -155,9 +155,25 @@ sleep 0.8
 shot sim-mic
 check "Mic page starts the level meter" traced 'WAVE START'
 check "level meter buffers arrive and are handed back" traced 'WAVE REQUEUE'
+# Hidden on the Mic page, the panel lets the microphone go; shown again, it takes it back.
+echo "MARK mic-hidden" >>"$TRACE"
+click_control CloseImage
+wait_for 5 not shown
+wait_for 5 traced_since "MARK mic-hidden" 'WAVE STOP'
+check "hiding the window on the Mic page stops the level meter" traced_since "MARK mic-hidden" 'WAVE STOP'
+sleep 0.5
+echo "MARK mic-hidden-quiet" >>"$TRACE"
+sleep 1
+check "while hidden no level-meter buffer arrives" not traced_since "MARK mic-hidden-quiet" 'WAVE DATA'
+echo "MARK mic-shown" >>"$TRACE"
+tray_double_click
+wait_for 5 shown
+wait_for 5 traced_since "MARK mic-shown" 'WAVE REQUEUE'
+check "shown again on the Mic page the meter runs again" traced_since "MARK mic-shown" 'WAVE START'
+echo "MARK mic-left" >>"$TRACE"
 click_control PageVirtual7p1Label
 shot sim-virtual
-check "Mic page left: the level meter stops" traced 'WAVE STOP'
+check "Mic page left: the level meter stops" traced_since "MARK mic-left" 'WAVE STOP'
 echo "MARK rotate" >>"$TRACE"
 click_control VirtualEnableImage
 click_control VirtualClockwiseImage
@@ -226,9 +242,10 @@ check "Save opens the save dialog, which takes a path" file_dialog '^Save' "$PRO
 # The dialog ends before the profile is written key by key: wait for the whole of it.
 wait_for 20 grep -q '^7ch1EN=' "$PROFILE.ini"
 check "the profile is written with the .ini extension" grep -q '^\[EQ\]' "$PROFILE.ini"
-last_ini_is() { iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/AudioConfig.cfg" | tr -d '\r' | grep -q -F "Path=$1"; }
-wait_for 20 last_ini_is "$PROFILE_WIN.ini"
-check "its path is kept as LastINI in the program folder's AudioConfig.cfg" last_ini_is "$PROFILE_WIN.ini"
+last_ini_is() { iconv -f UTF-16 -t UTF-8 "$1/AudioConfig.cfg" | tr -d '\r' | grep -q -F "Path=$2"; }
+wait_for 20 last_ini_is "$PANEL_USER_DIR" "$PROFILE_WIN.ini"
+check "its path is kept as LastINI in the per-user AudioConfig.cfg" last_ini_is "$PANEL_USER_DIR" "$PROFILE_WIN.ini"
+check "the program folder's AudioConfig.cfg is not written" not last_ini_is "$PANEL_DIR" "$PROFILE_WIN.ini"
 echo "MARK load" >>"$TRACE"
 click_control Menu2Image
 check "Load opens the open dialog, which takes a path" file_dialog '^Open' "$PROFILE_WIN.ini"

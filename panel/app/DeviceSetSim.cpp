@@ -53,6 +53,8 @@ public:
         plugMessage_ = RegisterWindowMessageW(kSimPlugMessageName);
         suspendMessage_ = RegisterWindowMessageW(kSimSuspendMessageName);
         holdMessage_ = RegisterWindowMessageW(kSimHoldMessageName);
+        // As on most machines, the default recording device is not the headset.
+        sim_.Wave().defaultIsMachineMicrophone = true;
         sim_.Wave().onData = [this](int buffer, const uint8_t* samples, uint32_t size) {
             std::memcpy(buffers_[buffer].data(), samples,
                         std::min<size_t>(size, buffers_[buffer].size()));
@@ -159,8 +161,8 @@ private:
                      reinterpret_cast<LPARAM>(&broadcast));
     }
 
-    // While the level meter runs, a voice-like signal fills its buffers: bursts of a few
-    // hundred milliseconds that reach the top of the meter at the middle gain, louder or softer
+    // While the level meter runs on the headset, a voice-like signal fills its buffers: bursts of a
+    // few hundred milliseconds that reach the top of the meter at the middle gain, louder or softer
     // with the microphone's gain, silent when it is muted.
     static void CALLBACK MeterTick(HWND, UINT, UINT_PTR, DWORD) {
         if (g_meterOwner) {
@@ -174,8 +176,9 @@ private:
         ++ticks_;
         const double envelope = 0.5 + 0.5 * std::sin(ticks_ * 0.35) * std::sin(ticks_ * 0.11);
         const double gain = 0.3 + 1.4 * sim_.Microphone().VolumeScalar();
-        const double amplitude =
-            sim_.Microphone().Muted() ? 0.0 : std::min(127.0, 30.0 * envelope * gain);
+        // The machine's own microphone hears nothing here.
+        const bool silent = sim_.Microphone().Muted() || !sim_.Wave().RecordsHeadset();
+        const double amplitude = silent ? 0.0 : std::min(127.0, 30.0 * envelope * gain);
         std::vector<uint8_t> samples(IWaveInput::kBufferSize);
         for (size_t i = 0; i < samples.size(); ++i) {
             const double t = static_cast<double>(ticks_ * samples.size() + i) / 8000.0;

@@ -99,6 +99,7 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         panel_ = std::make_unique<PanelWindow>(
             device_, state_, skin_, devices_->Hid(), devices_->Driver(), devices_->Audio(),
             devices_->WaveInput(), look_, UiPorts{pictures_, text_, *this, *this});
+        panel_->SetWindowShown(false);  // created hidden
         profiles_ = std::make_unique<ProfileSession>(ProfileSession{
             panel_->Context(), PlatformProfileStrings(), profileHost_, programFolder_, u""});
         life_ = std::make_unique<MainLifecycle>(*panel_, *profiles_, devices_->Devices(),
@@ -158,7 +159,7 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (life_->WindowMessage(message)) {
         return DefWindowProcW(window_, message, wParam, lParam);
     }
-    if (tray_ && tray_->HandleTaskbarCreated(message)) {
+    if (tray_ && tray_->HandleMessage(message, wParam)) {
         return 0;
     }
     if (devices_->HandleMessage(message, wParam, lParam)) {
@@ -178,6 +179,18 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the scene covers the whole window
+        case WM_SHOWWINDOW:
+            // Hidden to the tray or with its owner: the level meter keeps no microphone open.
+            panel_->SetWindowShown(wParam != FALSE);
+            Refresh();
+            break;
+        case WM_SIZE:
+            if (wParam == SIZE_MINIMIZED) {
+                panel_->SetWindowShown(false);
+            } else if (wParam == SIZE_RESTORED && IsWindowVisible(window_)) {
+                panel_->SetWindowShown(true);
+            }
+            break;
         case kDpiChangedMessage:
             scaler_.DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             renderer_.SetScale(scaler_.Scale());

@@ -71,6 +71,20 @@ const CaptureEndpointEntry* EndpointByName(const std::vector<CaptureEndpointEntr
     return nullptr;
 }
 
+int WaveInDeviceOf(const std::vector<WaveInDeviceEntry>& devices, const std::u16string& endpointId,
+                   const std::u16string& prefix) {
+    for (size_t i = 0; i < devices.size(); ++i) {
+        const std::u16string& id = devices[i].endpointId;
+        if (id.size() == endpointId.size() && BeginsWithNoCase(id, 0, endpointId))
+            return static_cast<int>(i);
+    }
+    for (size_t i = 0; i < devices.size(); ++i) {
+        if (InterfacePathBeginsWith(devices[i].interfacePath, prefix))
+            return static_cast<int>(i);
+    }
+    return IWaveInput::kDefaultDevice;
+}
+
 std::u16string CaptureSearch::FindCaptureDescription(uint16_t vendorId, uint16_t productId) {
     const std::u16string prefix = CapturePathPrefix(vendorId, productId);
     std::u16string description =

@@ -29,6 +29,12 @@ const CaptureEndpointEntry* EndpointOnAdapter(const std::vector<CaptureEndpointE
 const CaptureEndpointEntry* EndpointByName(const std::vector<CaptureEndpointEntry>& endpoints,
                                            const std::u16string& description);
 
+// The wave-input device that records from the headset's microphone: the one whose endpoint is
+// endpointId (Vista and later), else the one whose interface path begins with prefix (before
+// Vista), else IWaveInput::kDefaultDevice.
+int WaveInDeviceOf(const std::vector<WaveInDeviceEntry>& devices, const std::u16string& endpointId,
+                   const std::u16string& prefix);
+
 // The panel's microphone port over what the platform enumerates. The description is
 // DirectSound's where its module is an interface path; otherwise (Vista and later, where it is
 // an endpoint ID) the friendly name of the endpoint on the headset's adapter, which is also

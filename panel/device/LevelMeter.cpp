@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "CaptureSearch.h"
+
 int LevelMeterWidth(const uint8_t* samples, uint32_t size, int fullWidth) {
     if (!samples || size == 0 || fullWidth < 10)
         return 0;
@@ -18,10 +20,13 @@ int LevelMeterWidth(const uint8_t* samples, uint32_t size, int fullWidth) {
     return static_cast<int>(4 * (steps - 1) + 10);
 }
 
-void LevelMeter::Start() {
+void LevelMeter::Start(const MeterSource& source) {
     if (input_.IsOpen())
         input_.Stop();
-    input_.Start();
+    int device = IWaveInput::kDefaultDevice;
+    if (!source.endpointId.empty() || !source.interfacePrefix.empty())
+        device = WaveInDeviceOf(input_.Devices(), source.endpointId, source.interfacePrefix);
+    input_.Start(device);
 }
 
 void LevelMeter::Stop() {

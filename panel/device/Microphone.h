@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ports/AudioEndpoint.h"
 
@@ -25,13 +26,21 @@ uint32_t WriteMicBoost(ICaptureEndpoint& endpoint, int32_t boost);
 // offers automatic gain control (many USB microphones have none): the microphone has no boost.
 bool MicHasNoBoost(uint32_t boostCode);
 
+// The headset's microphone as the level meter looks for it among the wave-input devices.
+struct MeterSource {
+    std::u16string endpointId;       // the capture endpoint the search found; empty for none
+    std::u16string interfacePrefix;  // "\\?\USB#VID_vvvv&PID_pppp"; empty without a headset
+};
+
 // The level meter: a capture stream whose buffers set the width of the bar.
 class LevelMeter {
 public:
     explicit LevelMeter(IWaveInput& input) : input_(input) {}
 
-    // A running stream is stopped first, so no stream is ever left open.
-    void Start();
+    // Records from the headset's own microphone, or from the default recording device where no
+    // wave-input device maps to it. A running stream is stopped first, so no stream is ever left
+    // open.
+    void Start(const MeterSource& source = {});
     void Stop();
     bool IsRunning() const { return input_.IsOpen(); }
 

@@ -59,6 +59,7 @@ public:
     TracingCaptureEndpoint(std::unique_ptr<ICaptureEndpoint> inner, const TraceSink& sink)
         : inner_(std::move(inner)), sink_(sink) {}
 
+    std::u16string Id() const override { return inner_->Id(); }
     uint32_t GetVolumeStepInfo(uint32_t* step, uint32_t* stepCount) override {
         uint32_t s = 0;
         uint32_t c = 0;
@@ -174,8 +175,12 @@ uint32_t TracingAudioEndpoints::MixerControl(MixerControlKind kind, uint32_t* va
     return done;
 }
 
-bool TracingWaveInput::Start() {
-    const bool started = inner_.Start();
+std::vector<WaveInDeviceEntry> TracingWaveInput::Devices() {
+    return inner_.Devices();
+}
+
+bool TracingWaveInput::Start(int device) {
+    const bool started = inner_.Start(device);
     sink_(started ? "WAVE START" : "WAVE START-FAIL");
     return started;
 }

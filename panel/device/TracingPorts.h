@@ -57,7 +57,8 @@ private:
 class TracingWaveInput : public IWaveInput {
 public:
     TracingWaveInput(IWaveInput& inner, TraceSink sink) : inner_(inner), sink_(std::move(sink)) {}
-    bool Start() override;
+    std::vector<WaveInDeviceEntry> Devices() override;
+    bool Start(int device) override;
     void Stop() override;
     bool IsOpen() const override { return inner_.IsOpen(); }
     void Requeue(int buffer) override;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "ports/AudioEndpoint.h"
 #include "ports/HidDevice.h"
@@ -21,4 +22,14 @@ struct DeviceState {
     int osGeneration = 0;
     // The microphone endpoint, looked up for one operation and dropped after it.
     std::unique_ptr<ICaptureEndpoint> captureEndpoint;
+    // The ID of the endpoint a lookup last found, kept until the headset is removed: the level
+    // meter records from that endpoint's wave-input device.
+    std::u16string captureEndpointId;
 };
+
+// Looks the microphone's endpoint up into the device state.
+inline void LookUpCaptureEndpoint(DeviceState& device, IAudioEndpoints& audio) {
+    device.captureEndpoint = audio.FindCaptureEndpoint(device.vendorId, device.productId);
+    if (device.captureEndpoint)
+        device.captureEndpointId = device.captureEndpoint->Id();
+}

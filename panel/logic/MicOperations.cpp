@@ -23,8 +23,7 @@ class EndpointUse {
 public:
     explicit EndpointUse(PanelContext& ctx) : device_(ctx.device) {
         if (!device_.captureEndpoint) {
-            device_.captureEndpoint =
-                ctx.audio.FindCaptureEndpoint(device_.vendorId, device_.productId);
+            LookUpCaptureEndpoint(device_, ctx.audio);
         }
     }
     ~EndpointUse() { device_.captureEndpoint.reset(); }

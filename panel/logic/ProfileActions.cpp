@@ -21,6 +21,30 @@ std::u16string ProfileFolder(ProfileSession& session, const char16_t* variable) 
     return folder;
 }
 
+// %APPDATA%\<profile folder>\AudioConfig.cfg: where this user's choices are kept.
+std::u16string UserConfig(ProfileSession& session) {
+    return session.host.EnvironmentFolder(u"APPDATA") + u"\\" + session.profileFolderName +
+           u"\\AudioConfig.cfg";
+}
+
+// The per-user copy, made from the program folder's when it is missing; empty when there is
+// none to be had, and then nothing is written.
+std::u16string WritableUserConfig(ProfileSession& session) {
+    if (session.host.EnvironmentFolder(u"APPDATA").empty() || session.profileFolderName.empty()) {
+        return u"";
+    }
+    const std::u16string config = UserConfig(session);
+    if (session.host.FileExists(config)) {
+        return config;
+    }
+    ProfileFolder(session, u"APPDATA");
+    if (session.host.FileExists(ProgramConfig(session)) &&
+        session.host.CopyNewFile(ProgramConfig(session), config)) {
+        return config;
+    }
+    return u"";
+}
+
 // The save and load buttons act only on a headset that opens.
 bool HeadsetOpens(const ProfileSession& session) {
     return OpenHeadset(session.panel) != nullptr;
@@ -43,7 +67,10 @@ uint32_t ProfileSave(ProfileSession& session) {
         file += u".ini";
     }
     WriteProfile(session.panel, session.strings, file);
-    session.strings.WriteString(u"LastINI", u"Path", file, ProgramConfig(session));
+    const std::u16string config = WritableUserConfig(session);
+    if (!config.empty()) {
+        session.strings.WriteString(u"LastINI", u"Path", file, config);
+    }
     return 0;
 }
 
@@ -52,7 +79,11 @@ void ProfileLoad(ProfileSession& session) {
         return;
     }
     std::u16string last;
-    ReadProfileString(ProgramConfig(session), u"LastINI", u"Path", last);
+    ReadProfileString(UserConfig(session), u"LastINI", u"Path", last);
+    if (last.empty()) {
+        // Kept there by earlier versions.
+        ReadProfileString(ProgramConfig(session), u"LastINI", u"Path", last);
+    }
     std::u16string folder;
     const size_t slash = last.rfind(u'\\');
     if (!last.empty()) {

@@ -23,7 +23,8 @@ struct ProfileSession {
 extern const char16_t kProfileFilter[];  // "INI (*.ini)|*.ini"
 
 // Save button: 1 headset absent (no dialog), 2 dialog cancelled, 0 saved and its path kept as
-// LastINI/Path in the program folder's AudioConfig.cfg.
+// LastINI/Path in the per-user AudioConfig.cfg (made from the program folder's copy when
+// missing; the program folder is not the user's to write).
 uint32_t ProfileSave(ProfileSession& session);
 
 // Load button: nothing without the headset or when cancelled. A malformed number throws

@@ -13,6 +13,8 @@ public:
     // CreateDirectoryW: true when the folder exists afterwards.
     virtual bool CreateFolder(const std::u16string& path) = 0;
     virtual bool FileExists(const std::u16string& path) = 0;
+    // Copies a file to a path that does not exist yet; false when nothing was copied.
+    virtual bool CopyNewFile(const std::u16string& from, const std::u16string& to) = 0;
 
     // Modal save and open dialogs starting in folder, with a filter such as "INI (*.ini)|*.ini";
     // fileName is proposed (empty: none). False when the user cancels; else the chosen path.
@@ -21,6 +23,11 @@ public:
     virtual bool OpenDialog(const std::u16string& folder, const std::u16string& filter,
                             std::u16string& chosen) = 0;
 
-    // Tells the user that a file could not be used, and why.
+    // Tells the user that a file could not be used, and why (FileProblemText).
     virtual void ReportFileProblem(const std::u16string& file, const std::u16string& reason) = 0;
 };
+
+// The message of a file problem: the reason, an empty line, the file.
+inline std::u16string FileProblemText(const std::u16string& file, const std::u16string& reason) {
+    return reason + u"\n\n" + file;
+}

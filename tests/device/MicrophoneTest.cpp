@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaptureSearch.h"
 #include "SimHeadset.h"
 
 TEST(OsGeneration, FromPlatformAndVersion) {
@@ -161,6 +162,51 @@ TEST(LevelMeter, StartStopsARunningStreamFirst) {
     EXPECT_FALSE(meter.IsRunning());
     EXPECT_EQ(sim.Trace().Lines(),
               (std::vector<std::string>{"WAVE START", "WAVE STOP", "WAVE START", "WAVE STOP"}));
+}
+
+TEST(LevelMeter, RecordsTheHeadsetsMicrophoneWhereTheDefaultDeviceIsAnother) {
+    const struct {
+        const char* what;
+        uint32_t major, minor;
+        bool endpointFound;
+        bool headset;  // the stream records the headset, not the machine's microphone
+    } cases[] = {
+        {"Windows 10: the wave-input device of the endpoint found", 10, 0, true, true},
+        {"XP: the device on the headset's interface path", 5, 1, false, true},
+        {"Windows 10 without an endpoint: no mapping, the default device", 10, 0, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimHeadset sim;
+        sim.Os().info = {2, c.major, c.minor};
+        sim.Wave().defaultIsMachineMicrophone = true;
+        MeterSource source;
+        source.interfacePrefix = CapturePathPrefix(SimHeadset::kVendorId, SimHeadset::kProductId);
+        if (c.endpointFound) {
+            const auto endpoint =
+                sim.Endpoints().FindCaptureEndpoint(SimHeadset::kVendorId, SimHeadset::kProductId);
+            ASSERT_TRUE(endpoint);
+            source.endpointId = endpoint->Id();
+        }
+        LevelMeter meter(sim.WaveInput());
+        meter.Start(source);
+        ASSERT_TRUE(meter.IsRunning());
+        EXPECT_EQ(sim.Wave().RecordsHeadset(), c.headset);
+    }
+}
+
+TEST(WaveInDeviceOf, EndpointIdFirstThenInterfacePathElseTheDefault) {
+    const std::u16string prefix = CapturePathPrefix(0x3F9C, 0x4712);
+    const std::vector<WaveInDeviceEntry> devices = {
+        {u"{0.0.1.00000000}.{aaaa}", u"\\\\?\\hdaudio#func_01#x"},
+        {u"{0.0.1.00000000}.{BBBB}", u""},
+        {u"", u"\\\\?\\usb#vid_3f9c&pid_4712&mi_00#7&1#{65e8}\\global"},
+    };
+    EXPECT_EQ(WaveInDeviceOf(devices, u"{0.0.1.00000000}.{bbbb}", prefix), 1);  // any case
+    EXPECT_EQ(WaveInDeviceOf(devices, u"{0.0.1.00000000}.{cccc}", prefix), 2);
+    EXPECT_EQ(WaveInDeviceOf(devices, u"{0.0.1.00000000}.{bbb}", u""), IWaveInput::kDefaultDevice);
+    EXPECT_EQ(WaveInDeviceOf(devices, u"", u""), IWaveInput::kDefaultDevice);
+    EXPECT_EQ(WaveInDeviceOf({}, u"{0.0.1.00000000}.{aaaa}", prefix), IWaveInput::kDefaultDevice);
 }
 
 TEST(LevelMeter, HandsBuffersBackOnlyWhileOpen) {

@@ -43,14 +43,14 @@ TEST(SimHeadset, UnplugReachesEveryPart) {
     EXPECT_FALSE(sim.Driver().Open(kExtDriverDevicePath));
     EXPECT_FALSE(sim.Endpoints().FindCaptureEndpoint(0x3F9C, 0x4712));
     EXPECT_EQ(sim.Endpoints().FindCaptureDescription(0x3F9C, 0x4712), u"");
-    EXPECT_FALSE(sim.WaveInput().Start());
+    EXPECT_FALSE(sim.WaveInput().Start(IWaveInput::kDefaultDevice));
     sim.Plug();
     EXPECT_TRUE(sim.DeviceTree().devices.at(0).present);
     EXPECT_TRUE(sim.Driver().Open(kExtDriverDevicePath));
     EXPECT_TRUE(sim.Endpoints().FindCaptureEndpoint(0x3F9C, 0x4712));
     EXPECT_EQ(sim.Endpoints().FindCaptureDescription(0x3F9C, 0x4712),
               sim.Microphone().Description());
-    EXPECT_TRUE(sim.WaveInput().Start());
+    EXPECT_TRUE(sim.WaveInput().Start(IWaveInput::kDefaultDevice));
 }
 
 TEST(SimHeadset, OpensOnlyWithItsOwnIds) {
@@ -163,7 +163,7 @@ TEST(SimTrace, CopiesLinesToAStreamAndAFile) {
         SimHeadset sim;
         sim.Trace().SetStream(&stream);
         ASSERT_TRUE(sim.Trace().SetFile(file.u8string()));
-        sim.WaveInput().Start();
+        sim.WaveInput().Start(IWaveInput::kDefaultDevice);
         sim.WaveInput().Stop();
     }
     std::ifstream in(file, std::ios::binary);

@@ -96,12 +96,12 @@ TEST_F(TracingPorts, MicrophoneAndMeterReadAsTheSimulatorsTrace) {
               1u);
     EXPECT_EQ(audio.MixerControl(MIXER_READ_MUTE, &value, &minimum, &maximum, 0, 0), 0u);
 
-    ASSERT_TRUE(wave.Start());
+    ASSERT_TRUE(wave.Start(IWaveInput::kDefaultDevice));
     ASSERT_EQ(sim.Wave().Deliver(std::vector<uint8_t>(400, 0x80)), 0);
     wave.Requeue(0);
     wave.Stop();
     sim.Unplug();
-    EXPECT_FALSE(wave.Start());
+    EXPECT_FALSE(wave.Start(IWaveInput::kDefaultDevice));
     EXPECT_EQ(traced, SimulatorLines());
 }
 

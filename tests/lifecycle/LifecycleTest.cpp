@@ -50,6 +50,7 @@ public:
         std::error_code ignored;
         return fs::is_regular_file(HostFsPath(path), ignored);
     }
+    bool CopyNewFile(const std::u16string&, const std::u16string&) override { return false; }
     bool SaveDialog(const std::u16string&, const std::u16string&, const std::u16string&,
                     std::u16string&) override {
         return false;
@@ -419,6 +420,46 @@ TEST_F(LifecycleTest, RemovalWhileTheMicMeterRunsStopsIt) {
     EXPECT_FALSE(device.presence);
     EXPECT_EQ(device.devicePresent, 0);
     EXPECT_EQ(device.synchronise, 0);
+}
+
+// On most machines the default recording device is not the headset.
+TEST_F(LifecycleTest, MicMeterRunsOnTheHeadsetOnlyWhileTheWindowIsShown) {
+    sim.Wave().defaultIsMachineMicrophone = true;
+    StartPanel(true);
+    window.ShowPage(PAGE_MIC);
+    ASSERT_TRUE(window.Meter().IsRunning());
+    EXPECT_TRUE(sim.Wave().RecordsHeadset());
+
+    // Closed to the tray or minimised: the microphone is let go.
+    sim.Trace().Clear();
+    window.SetWindowShown(false);
+    EXPECT_FALSE(window.Meter().IsRunning());
+    EXPECT_EQ(sim.Trace().Lines(), std::vector<std::string>{"WAVE STOP"});
+    EXPECT_EQ(sim.Wave().Deliver(std::vector<uint8_t>(400, 200)), -1);
+
+    // A plug-in while hidden refreshes the microphone but opens no stream.
+    sim.Unplug();
+    life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
+    PlugIn();
+    EXPECT_FALSE(window.Meter().IsRunning());
+
+    // Shown again on the Mic page: the meter runs, on the headset again.
+    window.SetWindowShown(true);
+    EXPECT_TRUE(window.Meter().IsRunning());
+    EXPECT_TRUE(sim.Wave().RecordsHeadset());
+    EXPECT_EQ(sim.Wave().OpenStreams(), 1);
+
+    // Shown on another page, or without the headset: nothing opens.
+    window.ShowPage(PAGE_EQ);
+    window.SetWindowShown(false);
+    window.SetWindowShown(true);
+    EXPECT_FALSE(window.Meter().IsRunning());
+    window.ShowPage(PAGE_MIC);
+    window.SetWindowShown(false);
+    sim.Unplug();
+    life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
+    window.SetWindowShown(true);
+    EXPECT_FALSE(window.Meter().IsRunning());
 }
 
 TEST_F(LifecycleTest, UnrelatedNotificationsChangeNothing) {

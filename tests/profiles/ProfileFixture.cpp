@@ -56,6 +56,12 @@ bool FakeProfileHost::FileExists(const std::u16string& path) {
     return fs::is_regular_file(HostPath(path), ignored);
 }
 
+bool FakeProfileHost::CopyNewFile(const std::u16string& from, const std::u16string& to) {
+    std::error_code failed;
+    fs::copy_file(HostPath(from), HostPath(to), fs::copy_options::none, failed);
+    return !failed;
+}
+
 bool FakeProfileHost::SaveDialog(const std::u16string& folder, const std::u16string& fileName,
                                  const std::u16string& filter, std::u16string& chosen) {
     dialogs.push_back({folder, fileName, filter});

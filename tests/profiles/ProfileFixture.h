@@ -18,6 +18,7 @@ public:
     std::u16string EnvironmentFolder(const std::u16string& name) override;
     bool CreateFolder(const std::u16string& path) override;
     bool FileExists(const std::u16string& path) override;
+    bool CopyNewFile(const std::u16string& from, const std::u16string& to) override;
     bool SaveDialog(const std::u16string& folder, const std::u16string& fileName,
                     const std::u16string& filter, std::u16string& chosen) override;
     bool OpenDialog(const std::u16string& folder, const std::u16string& filter,

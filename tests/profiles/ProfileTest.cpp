@@ -83,6 +83,8 @@ TEST_F(ProfileTest, LastProfileLoadAppliesTheFileAndSavesItBackUnchanged) {
 TEST_F(ProfileTest, SaveAndLoadThroughTheDialogsRoundTrip) {
     Start();
     SetKnownState();
+    // The program folder's copy only: the user's is made from it.
+    WriteHostFile(folder.File(u"AudioConfig.cfg"), "[Language]\r\nDefaultLanguage=German\r\n");
     host.answer = folder.File(u"User\\QLN47xx\\Mine");
     ASSERT_EQ(ProfileSave(session), 0u);
     ASSERT_EQ(host.dialogs.size(), 1u);
@@ -90,9 +92,16 @@ TEST_F(ProfileTest, SaveAndLoadThroughTheDialogsRoundTrip) {
     EXPECT_EQ(host.dialogs[0].fileName, u"AudioSetting.ini");
     EXPECT_EQ(host.dialogs[0].filter, u"INI (*.ini)|*.ini");
     const std::u16string saved = folder.File(u"User\\QLN47xx\\Mine.ini");
+    // The path is the user's: an ordinary user cannot write the program folder.
     std::u16string last;
-    ASSERT_EQ(ReadProfileString(folder.File(u"AudioConfig.cfg"), u"LastINI", u"Path", last), 0);
+    const std::u16string userConfig = AppDataFile(u"AudioConfig.cfg");
+    ASSERT_EQ(ReadProfileString(userConfig, u"LastINI", u"Path", last), 0);
     EXPECT_EQ(last, saved);
+    std::u16string language;
+    EXPECT_EQ(ReadProfileString(userConfig, u"Language", u"DefaultLanguage", language), 0);
+    EXPECT_EQ(language, u"German");
+    EXPECT_EQ(ReadHostFile(folder.File(u"AudioConfig.cfg")),
+              "[Language]\r\nDefaultLanguage=German\r\n");
     const PanelState before = state;
 
     Start();
@@ -121,6 +130,7 @@ TEST_F(ProfileTest, SaveAndLoadThroughTheDialogsRoundTrip) {
 
 TEST_F(ProfileTest, SaveNamesDialogsAndAbsentHeadset) {
     Start();
+    WriteHostFile(folder.File(u"AudioConfig.cfg"), "[Language]\r\n");
     struct Case {
         std::u16string chosen;
         std::u16string written;
@@ -146,7 +156,7 @@ TEST_F(ProfileTest, SaveNamesDialogsAndAbsentHeadset) {
     EXPECT_EQ(ProfileSave(session), 2u);
     EXPECT_EQ(host.dialogs.size(), dialogs + 1);
     std::u16string last;
-    ReadProfileString(folder.File(u"AudioConfig.cfg"), u"LastINI", u"Path", last);
+    ReadProfileString(AppDataFile(u"AudioConfig.cfg"), u"LastINI", u"Path", last);
     EXPECT_EQ(last, folder.File(u"a.ini"));  // a cancelled save keeps the last path
 
     Remove();

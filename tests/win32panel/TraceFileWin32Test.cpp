@@ -26,9 +26,10 @@ protected:
     void TearDown() override {
         SetEnvironmentVariableW(kFieldTraceVariable, nullptr);
         DeleteFileW(path_.c_str());
+        DeleteFileW((path_ + L".1").c_str());
     }
-    std::string Contents() const {
-        std::ifstream in(path_.c_str(), std::ios::binary);
+    std::string Contents(const wchar_t* suffix = L"") const {
+        std::ifstream in((path_ + suffix).c_str(), std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
@@ -78,6 +79,27 @@ TEST_F(Win32FieldTrace, NoHeadsetWritesOpenFailuresAndLookupsAppended) {
               0u);
     EXPECT_EQ(Contents(),
               "SIM PLUG\nHID OPEN-FAIL 3F9C:4712\nEP FIND-FAIL 3F9C:4712\nMIX FAIL READ-MUTE\n");
+}
+
+// A day of rotating speakers must not fill the disk: the trace keeps its last lines only.
+TEST_F(Win32FieldTrace, FullFileIsRenamedAndBegunAnew) {
+    const auto file = OpenTraceFileWin32(path_, 100);
+    ASSERT_NE(file, nullptr);
+    for (int i = 10; i < 40; ++i)
+        file->Write("DRV 00223140 line " + std::to_string(i));  // 21 bytes each
+    const std::string current = Contents();
+    const std::string previous = Contents(L".1");
+    ASSERT_GE(current.size(), 21u);
+    ASSERT_GE(previous.size(), 21u);
+    EXPECT_LE(current.size(), 100u);
+    EXPECT_LE(previous.size(), 100u);
+    EXPECT_EQ(current.size() % 21, 0u);
+    EXPECT_EQ(previous.size() % 21, 0u);
+    // No line lost between the two files, the last one at the end of the current file.
+    EXPECT_EQ(current.substr(current.size() - 21), "DRV 00223140 line 39\n");
+    const int first = std::stoi(current.substr(18, 2));
+    EXPECT_EQ(previous.substr(previous.size() - 21),
+              "DRV 00223140 line " + std::to_string(first - 1) + "\n");
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "Microphone.h"
 #include "WaveInputWin32.h"
@@ -44,10 +46,32 @@ TEST(Win32WaveInputRealCalls, WithoutRecordingDeviceStartFailsAndStopIsHarmless)
     const UniqueWindow window = MessageWindow();
     ASSERT_NE(window, nullptr);
     WaveInputWin32 input(window.get());
-    EXPECT_FALSE(input.Start());
+    EXPECT_FALSE(input.Start(IWaveInput::kDefaultDevice));
     EXPECT_FALSE(input.IsOpen());
     input.Requeue(0);
     input.Stop();
+    EXPECT_FALSE(input.IsOpen());
+}
+
+// The meter's choice of device reads these: one entry per device, each device opened by number.
+TEST(Win32WaveInputRealCalls, ListsEveryDeviceAndOpensOneByItsNumber) {
+    const UINT count = waveInGetNumDevs();
+    if (count == 0)
+        GTEST_SKIP() << "no recording device (run with an ALSA null device to record)";
+    const UniqueWindow window = MessageWindow();
+    ASSERT_NE(window, nullptr);
+    WaveInputWin32 input(window.get());
+    const std::vector<WaveInDeviceEntry> devices = input.Devices();
+    ASSERT_EQ(devices.size(), count);
+    for (const WaveInDeviceEntry& device : devices) {
+        RecordProperty("endpointId",
+                       std::string(device.endpointId.begin(), device.endpointId.end()));
+        EXPECT_LT(device.endpointId.size(), 4096u);
+    }
+    EXPECT_TRUE(input.Start(0));
+    EXPECT_TRUE(input.IsOpen());
+    input.Stop();
+    EXPECT_FALSE(input.Start(static_cast<int>(count)));  // no such device
     EXPECT_FALSE(input.IsOpen());
 }
 

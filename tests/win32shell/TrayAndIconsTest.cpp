@@ -87,8 +87,8 @@ TEST(TrayIcon, AddModifyAndDeleteOnAHiddenWindow) {
         EXPECT_TRUE(tray.SetIcon(icons.Large()));
         // A shell restart: the icon comes back.
         const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-        EXPECT_FALSE(tray.HandleTaskbarCreated(kTrayMessage));
-        EXPECT_TRUE(tray.HandleTaskbarCreated(taskbarCreated));
+        EXPECT_FALSE(tray.HandleMessage(kTrayMessage, 0));
+        EXPECT_TRUE(tray.HandleMessage(taskbarCreated, 0));
         EXPECT_TRUE(tray.Added());
     }
     // The destructor removed it: a second delete finds nothing.
@@ -97,6 +97,121 @@ TEST(TrayIcon, AddModifyAndDeleteOnAHiddenWindow) {
     data.hWnd = window.get();
     data.uID = 1;
     EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &data));
+}
+
+// A shell that is not ready yet: it refuses the first adds, or takes one but answers as if the
+// call had timed out.
+class SlowShell : public INotifyShell {
+public:
+    int refusedAdds = 0;
+    int timedOutAdds = 0;
+    int adds = 0;
+    bool present = false;
+
+    bool Notify(DWORD message, NOTIFYICONDATAW&) override {
+        switch (message) {
+            case NIM_ADD:
+                ++adds;
+                if (refusedAdds > 0) {
+                    --refusedAdds;
+                    return false;
+                }
+                if (timedOutAdds > 0) {
+                    --timedOutAdds;
+                    present = true;
+                    return false;
+                }
+                if (present)
+                    return false;
+                present = true;
+                return true;
+            case NIM_MODIFY:
+                return present;
+            case NIM_DELETE: {
+                const bool was = present;
+                present = false;
+                return was;
+            }
+            default:
+                return false;
+        }
+    }
+};
+
+// Hands the window's timer ticks to the icon until it is shown or timeoutMs has passed.
+bool PumpUntilAdded(HWND window, TrayIcon& tray, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!tray.Added()) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        MSG message;
+        if (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) {
+            if (!tray.HandleMessage(message.message, message.wParam))
+                DispatchMessageW(&message);
+            continue;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    }
+    return true;
+}
+
+TEST(TrayIconShell, AddRefusedAtLogOnIsRetriedUntilTheShellTakesIt) {
+    UniqueWindow window = MessageWindow(L"tray owner");
+    ASSERT_TRUE(window);
+    SlowShell shell;
+    shell.refusedAdds = 2;
+    {
+        TrayIcon tray(window.get(), kTrayMessage, shell);
+        EXPECT_FALSE(tray.Add());
+        ASSERT_TRUE(PumpUntilAdded(window.get(), tray, 20000)) << "adds tried: " << shell.adds;
+        EXPECT_EQ(shell.adds, 3);
+        EXPECT_TRUE(shell.present);
+    }
+    EXPECT_FALSE(shell.present);
+}
+
+TEST(TrayIconShell, TaskbarCreatedAddsAnIconThatNeverWasAdded) {
+    UniqueWindow window = MessageWindow(L"tray owner");
+    ASSERT_TRUE(window);
+    SlowShell shell;
+    shell.refusedAdds = 1;
+    TrayIcon tray(window.get(), kTrayMessage, shell);
+    EXPECT_FALSE(tray.Add());
+    EXPECT_TRUE(tray.HandleMessage(RegisterWindowMessageW(L"TaskbarCreated"), 0));
+    EXPECT_TRUE(tray.Added());
+    EXPECT_TRUE(shell.present);
+}
+
+TEST(TrayIconShell, AddThatTimedOutButAddedLeavesNoGhostIcon) {
+    UniqueWindow window = MessageWindow(L"tray owner");
+    ASSERT_TRUE(window);
+    SlowShell shell;
+    shell.timedOutAdds = 1;
+    {
+        TrayIcon tray(window.get(), kTrayMessage, shell);
+        // The icon is there: it counts as shown, and no second add is tried.
+        EXPECT_TRUE(tray.Add());
+        EXPECT_EQ(shell.adds, 1);
+    }
+    EXPECT_FALSE(shell.present);
+}
+
+TEST(TrayIconShell, RetriesStopAfterTheirBound) {
+    UniqueWindow window = MessageWindow(L"tray owner");
+    ASSERT_TRUE(window);
+    SlowShell shell;
+    shell.refusedAdds = 100000;
+    TrayIcon tray(window.get(), kTrayMessage, shell);
+    EXPECT_FALSE(tray.Add());
+    for (int tick = 0; tick < 2000; ++tick)
+        tray.HandleMessage(WM_TIMER, TrayIcon::kRetryTimer);
+    EXPECT_LE(shell.adds, TrayIcon::kRetryLimit + 1);
+    EXPECT_FALSE(tray.Added());
+    // The shell that starts later still gets the icon.
+    shell.refusedAdds = 0;
+    tray.HandleMessage(RegisterWindowMessageW(L"TaskbarCreated"), 0);
+    EXPECT_TRUE(tray.Added());
 }
 
 TEST(TrayHostWin32, IconGoesToBothWindowsTitleToTheApplicationWindow) {

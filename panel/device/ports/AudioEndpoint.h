@@ -20,6 +20,9 @@ class ICaptureEndpoint {
 public:
     virtual ~ICaptureEndpoint() = default;
 
+    // IMMDevice::GetId: the endpoint ID, "{0.0.1.00000000}.{...}".
+    virtual std::u16string Id() const = 0;
+
     // IAudioEndpointVolume::GetVolumeStepInfo: MIC_OK, MIC_VOLUME_NOT_OBTAINED or
     // MIC_STEP_INFO_NOT_READ.
     virtual uint32_t GetVolumeStepInfo(uint32_t* step, uint32_t* stepCount) = 0;
@@ -95,16 +98,30 @@ public:
                                                const std::u16string& description) = 0;
 };
 
-// The level meter's capture stream: 8 kHz, 8-bit mono PCM from the default recording device, in
-// two 400-byte buffers reported to the main window as they fill.
+// A wave-input device as winmm tells of it, for finding the headset's microphone among them.
+struct WaveInDeviceEntry {
+    // DRV_QUERYFUNCTIONINSTANCEID: the ID of the device's capture endpoint (Vista and later);
+    // empty where it cannot be read.
+    std::u16string endpointId;
+    // DRV_QUERYDEVICEINTERFACE: the device's interface path; empty where it cannot be read.
+    std::u16string interfacePath;
+};
+
+// The level meter's capture stream: 8 kHz, 8-bit mono PCM, in two 400-byte buffers reported to
+// the main window as they fill.
 class IWaveInput {
 public:
     virtual ~IWaveInput() = default;
 
     static constexpr uint32_t kBufferSize = 400;
+    // WAVE_MAPPER: the default recording device, whichever it is.
+    static constexpr int kDefaultDevice = -1;
 
-    // waveInOpen, both buffers prepared and queued, waveInStart; false when the open fails.
-    virtual bool Start() = 0;
+    // winmm's wave-input devices, in device-number order.
+    virtual std::vector<WaveInDeviceEntry> Devices() = 0;
+    // waveInOpen of a device number (or kDefaultDevice), both buffers prepared and queued,
+    // waveInStart; false when the open fails.
+    virtual bool Start(int device) = 0;
     // waveInStop, waveInReset, waveInClose; the buffers are freed.
     virtual void Stop() = 0;
     virtual bool IsOpen() const = 0;

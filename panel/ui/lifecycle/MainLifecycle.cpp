@@ -42,13 +42,13 @@ bool MainLifecycle::Connect() {
 // Looks the endpoint up into the device state; the legacy path needs none.
 bool MainLifecycle::EndpointUsable() {
     DeviceState& d = ctx_.device;
-    d.captureEndpoint = ctx_.audio.FindCaptureEndpoint(d.vendorId, d.productId);
+    LookUpCaptureEndpoint(d, ctx_.audio);
     return d.captureEndpoint || d.osGeneration != kCoreAudioGeneration;
 }
 
 void MainLifecycle::RefreshMicrophoneOnce() {
     if (EndpointUsable()) {
-        window_.Meter().Start();
+        window_.StartMeter();
         DisplayRefresh(ctx_);
         window_.Meter().Stop();
     }
@@ -163,7 +163,10 @@ void MainLifecycle::Reapply() {
     }
     if (page == PAGE_MIC && EndpointUsable()) {
         DisplayRefresh(ctx_);
-        window_.Meter().Start();
+        // Not while the window is hidden: the microphone would stay open for nothing.
+        if (window_.WindowShown()) {
+            window_.StartMeter();
+        }
     }
 
     const float zeros[kSpeakerTableSize] = {};
@@ -197,6 +200,7 @@ void MainLifecycle::OnRemoval(const DeviceBroadcast& broadcast) {
     if (d.presence) {
         d.presence.reset();
         d.captureEndpoint.reset();
+        d.captureEndpointId.clear();
         window_.Meter().Stop();
     }
 }

@@ -1,6 +1,7 @@
 #include "PanelWindow.h"
 
 #include "ButtonTables.h"
+#include "CaptureSearch.h"
 #include "ControlTags.h"
 #include "Paint.h"
 
@@ -159,6 +160,28 @@ void PanelWindow::ShowToggle(int tag, bool on) {
 void PanelWindow::SetLevelBarWidth(int width) {
     if (Control* bar = scene_.Find("MicProgressImage")) {
         bar->bounds.width = width;
+    }
+}
+
+void PanelWindow::StartMeter() {
+    const DeviceState& d = ctx_.device;
+    MeterSource source;
+    source.endpointId = d.captureEndpointId;
+    if (d.vendorId != 0 || d.productId != 0) {
+        source.interfacePrefix = CapturePathPrefix(d.vendorId, d.productId);
+    }
+    meter_.Start(source);
+}
+
+void PanelWindow::SetWindowShown(bool shown) {
+    if (shown == shown_) {
+        return;
+    }
+    shown_ = shown;
+    if (!shown) {
+        meter_.Stop();
+    } else if (scene_.Page() == PAGE_MIC && ctx_.device.devicePresent) {
+        StartMeter();
     }
 }
 

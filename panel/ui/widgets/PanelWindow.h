@@ -76,6 +76,13 @@ public:
     // Shows a page (0-4) as a tab press does once the device check has passed. Messages handled
     // in its pump may end the panel or show another page: then it goes no further.
     void ShowPage(int page);
+    // The level meter on the headset's own microphone (the wave-input device of the endpoint the
+    // capture search found), else on the default recording device.
+    void StartMeter();
+    // The window was shown or hidden (closed to the tray, minimised): hidden, the meter stops;
+    // shown again on the Mic page with the headset there, it runs again.
+    void SetWindowShown(bool shown);
+    bool WindowShown() const { return shown_; }
     // A filled level-meter buffer from the wave input.
     void OnMeterBuffer(const uint8_t* samples, uint32_t size, int buffer);
 
@@ -107,4 +114,6 @@ private:
     PointerEngine pointer_;
     Control* pressed_ = nullptr;
     bool pressAccepted_ = false;
+    // Until the platform says otherwise the window counts as shown.
+    bool shown_ = true;
 };

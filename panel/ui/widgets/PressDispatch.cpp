@@ -172,7 +172,9 @@ void PanelWindow::ShowPage(int page) {
         return;
     }
     if (page == PAGE_MIC) {
-        meter_.Start();
+        if (shown_) {
+            StartMeter();
+        }
     } else if (meter_.IsRunning()) {
         meter_.Stop();
     }

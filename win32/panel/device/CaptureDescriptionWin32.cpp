@@ -47,11 +47,11 @@ UniqueLibrary LoadSystemDsound() {
 }  // namespace
 
 std::vector<DirectSoundCaptureEntry> DirectSoundCaptureDevicesWin32() {
+    // Loaded once for the program's life: the lookups run several times per slider move.
+    static const UniqueLibrary dsound = LoadSystemDsound();
+    static const FARPROC proc =
+        dsound ? GetProcAddress(dsound.get(), MAKEINTRESOURCEA(kCaptureEnumerateOrdinal)) : nullptr;
     std::vector<DirectSoundCaptureEntry> devices;
-    const UniqueLibrary dsound = LoadSystemDsound();
-    if (!dsound)
-        return devices;
-    const FARPROC proc = GetProcAddress(dsound.get(), MAKEINTRESOURCEA(kCaptureEnumerateOrdinal));
     if (!proc)
         return devices;
     // Through void (*)(), which converts to any function type without a warning.

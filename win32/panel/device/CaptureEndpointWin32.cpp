@@ -69,7 +69,10 @@ ComPtr<IMMDeviceEnumerator> CreateDeviceEnumerator() {
 
 class CaptureEndpointWin32 : public ICaptureEndpoint {
 public:
-    explicit CaptureEndpointWin32(ComPtr<IMMDevice> device) : device_(std::move(device)) {}
+    CaptureEndpointWin32(ComPtr<IMMDevice> device, std::u16string id)
+        : device_(std::move(device)), id_(std::move(id)) {}
+
+    std::u16string Id() const override { return id_; }
 
     uint32_t GetVolumeStepInfo(uint32_t* step, uint32_t* stepCount) override {
         const ComInit com;
@@ -190,6 +193,7 @@ private:
     // Declared first so that COM stays initialised until the device is released.
     ComInit com_;
     ComPtr<IMMDevice> device_;
+    std::u16string id_;
 };
 
 // False when the name cannot be read; a name of another type reads as empty.
@@ -262,7 +266,7 @@ std::unique_ptr<ICaptureEndpoint> OpenCaptureEndpointWin32(const std::u16string&
     ComPtr<IMMDevice> device;
     if (FAILED(enumerator->GetDevice(W(id), device.Put())))
         return nullptr;
-    return std::make_unique<CaptureEndpointWin32>(std::move(device));
+    return std::make_unique<CaptureEndpointWin32>(std::move(device), id);
 }
 
 std::unique_ptr<ICaptureEndpoint> FindCaptureEndpointByDescription(

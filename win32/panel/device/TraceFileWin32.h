@@ -2,6 +2,7 @@
 // environment variable AUDIOPANEL_TRACE names, one line each, in the simulator's format.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -20,9 +21,14 @@ extern const wchar_t kFieldTraceVariable[];
 // empty when the variable is unset, empty or too long.
 std::wstring FieldTracePath();
 
+// A trace grows by some 50 lines a second while the speakers rotate: past this size the file is
+// renamed to FILE.1 and begun anew.
+constexpr uint64_t kTraceFileLimit = 4 * 1024 * 1024;
+
 // The file opened for appending (shared for reading while the panel runs), or null when the
 // path is empty or the file cannot be opened: the panel then runs without a trace.
-std::unique_ptr<TraceFileWin32> OpenTraceFileWin32(const std::wstring& path);
+std::unique_ptr<TraceFileWin32> OpenTraceFileWin32(const std::wstring& path,
+                                                   uint64_t limit = kTraceFileLimit);
 
 // A sink writing to file, which must outlive it.
 TraceSink TraceFileSink(TraceFileWin32& file);

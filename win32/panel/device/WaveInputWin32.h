@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "ports/AudioEndpoint.h"
 
@@ -18,7 +19,8 @@ public:
     WaveInputWin32(const WaveInputWin32&) = delete;
     WaveInputWin32& operator=(const WaveInputWin32&) = delete;
 
-    bool Start() override;
+    std::vector<WaveInDeviceEntry> Devices() override;
+    bool Start(int device) override;
     void Stop() override;
     bool IsOpen() const override { return wave_ != nullptr; }
     void Requeue(int buffer) override;

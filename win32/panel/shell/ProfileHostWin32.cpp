@@ -39,6 +39,10 @@ bool ProfileHostWin32::FileExists(const std::u16string& path) {
     return IsExistingFile(path);
 }
 
+bool ProfileHostWin32::CopyNewFile(const std::u16string& from, const std::u16string& to) {
+    return CopyFileW(W(from), W(to), TRUE) != FALSE;
+}
+
 bool ProfileHostWin32::RunDialog(bool save, const std::u16string& folder,
                                  const std::u16string& fileName, const std::u16string& filter,
                                  std::u16string& chosen) {
@@ -75,5 +79,5 @@ bool ProfileHostWin32::OpenDialog(const std::u16string& folder, const std::u16st
 }
 
 void ProfileHostWin32::ReportFileProblem(const std::u16string& file, const std::u16string& reason) {
-    MessageBoxW(owner_, W(reason + file), W(title_), MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner_, W(FileProblemText(file, reason)), W(title_), MB_OK | MB_ICONWARNING);
 }

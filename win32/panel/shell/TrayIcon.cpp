@@ -6,12 +6,27 @@
 #include "MessageFilter.h"
 
 namespace {
+
 constexpr UINT kIconId = 1;
+
+class SystemShell final : public INotifyShell {
+public:
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override {
+        return Shell_NotifyIconW(message, &data) != FALSE;
+    }
+};
+
+}  // namespace
+
+INotifyShell& SystemNotifyShell() {
+    static SystemShell shell;
+    return shell;
 }
 
-TrayIcon::TrayIcon(HWND owner, UINT callbackMessage)
+TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, INotifyShell& shell)
     : owner_(owner),
       callbackMessage_(callbackMessage),
+      shell_(shell),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     // The shell runs below an elevated panel's level.
     AllowMessageFromLowerLevels(owner_, taskbarCreated_);
@@ -19,6 +34,12 @@ TrayIcon::TrayIcon(HWND owner, UINT callbackMessage)
 
 TrayIcon::~TrayIcon() {
     Remove();
+}
+
+void TrayIcon::StopRetrying() {
+    if (retries_ > 0)
+        KillTimer(owner_, kRetryTimer);
+    retries_ = 0;
 }
 
 NOTIFYICONDATAW TrayIcon::Data() const {
@@ -34,20 +55,35 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     return data;
 }
 
-bool TrayIcon::Add() {
-    if (added_)
-        return true;
+bool TrayIcon::TryAdd() {
     NOTIFYICONDATAW data = Data();
-    added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    tried_ = true;
+    // An add that timed out may have added the icon all the same: the modify then finds it.
+    added_ = shell_.Notify(NIM_ADD, data) || shell_.Notify(NIM_MODIFY, data);
+    if (added_) {
+        StopRetrying();
+    } else if (retries_ == 0 && SetTimer(owner_, kRetryTimer, kRetryPeriodMs, nullptr)) {
+        // At log-on the shell may not take icons yet.
+        retries_ = 1;
+    }
     return added_;
 }
 
+bool TrayIcon::Add() {
+    wanted_ = true;
+    return added_ || TryAdd();
+}
+
 bool TrayIcon::Remove() {
-    if (!added_)
+    wanted_ = false;
+    StopRetrying();
+    // Also after an add that seemed to fail: it may have timed out having added the icon.
+    if (!added_ && !tried_)
         return false;
     added_ = false;
+    tried_ = false;
     NOTIFYICONDATAW data = Data();
-    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+    return shell_.Notify(NIM_DELETE, data);
 }
 
 bool TrayIcon::SetIcon(HICON icon) {
@@ -55,7 +91,7 @@ bool TrayIcon::SetIcon(HICON icon) {
     if (!added_)
         return true;
     NOTIFYICONDATAW data = Data();
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    return shell_.Notify(NIM_MODIFY, data);
 }
 
 bool TrayIcon::SetHint(const std::u16string& hint) {
@@ -63,18 +99,26 @@ bool TrayIcon::SetHint(const std::u16string& hint) {
     if (!added_)
         return true;
     NOTIFYICONDATAW data = Data();
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    return shell_.Notify(NIM_MODIFY, data);
 }
 
-bool TrayIcon::HandleTaskbarCreated(UINT message) {
+bool TrayIcon::HandleMessage(UINT message, WPARAM wParam) {
+    if (message == WM_TIMER && wParam == kRetryTimer) {
+        // A tick queued before the retries ended finds them over.
+        if (retries_ > 0) {
+            if (!wanted_ || added_)
+                StopRetrying();
+            else if (!TryAdd() && ++retries_ > kRetryLimit)
+                StopRetrying();  // "TaskbarCreated" still brings it when the shell starts
+        }
+        return true;
+    }
     if (taskbarCreated_ == 0 || message != taskbarCreated_)
         return false;
-    // A new shell knows no icons: add ours again. When the shell did not restart after all,
-    // the add fails and the icon is still there.
-    if (added_) {
-        NOTIFYICONDATAW data = Data();
-        added_ = Shell_NotifyIconW(NIM_ADD, &data) || Shell_NotifyIconW(NIM_MODIFY, &data);
-    }
+    // A new shell knows no icons: add ours again, also one that no shell took before. When the
+    // shell did not restart after all, the add fails and the modify finds the icon.
+    if (wanted_)
+        TryAdd();
     return true;
 }
 
