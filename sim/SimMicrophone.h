@@ -47,6 +47,8 @@ public:
                           uint32_t* maximum, uint16_t vendorId, uint16_t productId) override;
 
     SimMicrophoneFaults& Faults();
+    // Endpoints handed out and not yet released.
+    int LiveEndpoints() const;
     // Unplugging makes endpoints already handed out fail as a removed device's do.
     void SetPlugged(bool plugged);
     // The Windows whose strings the capture devices show: interface paths as DirectSound's

@@ -28,9 +28,13 @@ public:
     // Also appends every line to this file (host path; empty closes it). False if it cannot be
     // opened.
     bool SetFile(const std::string& hostPath);
+    // Whether lines are kept in memory (the default); a long-running simulator panel, whose
+    // lines go to a file or nowhere, keeps none, so its memory does not grow with every tick.
+    void KeepLines(bool keep) { keep_ = keep; }
 
 private:
     std::vector<std::string> lines_;
+    bool keep_ = true;
     std::ostream* stream_ = nullptr;
     std::unique_ptr<std::ofstream> file_;
 };
