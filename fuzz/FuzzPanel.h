@@ -52,13 +52,13 @@ struct Panel {
         for (uint16_t gain : state.workingEq.Gain) {
             Check(gain <= kEqMaxGain);
         }
-        for (uint8_t v : {state.d3.LeftAlpha, state.d3.LeftBeta, state.d3.RightAlpha,
-                          state.d3.RightBeta}) {
+        for (uint8_t v :
+             {state.d3.LeftAlpha, state.d3.LeftBeta, state.d3.RightAlpha, state.d3.RightBeta}) {
             Check(v <= k3DMaxValue);
         }
         Check(state.currentEffect >= 1 && state.currentEffect <= 5);
-        for (int32_t flag : {state.eqEnabled, state.d3Enabled, state.fbm, state.virtualEnabled,
-                             state.led}) {
+        for (int32_t flag :
+             {state.eqEnabled, state.d3Enabled, state.fbm, state.virtualEnabled, state.led}) {
             Check(flag == 0 || flag == 1);
         }
     }

@@ -1,5 +1,5 @@
-// Presses and drags every control of every page (the window's own ones on the first) with the pointer, out to the ends of the
-// coordinates a window message can carry.
+// Presses and drags every control of every page (the window's own ones on the first) with the
+// pointer, out to the ends of the coordinates a window message can carry.
 #pragma once
 
 #include <cstdint>
@@ -28,8 +28,9 @@ inline void DragEverything(Panel& panel) {
             }
             const Rect& b = control.bounds;
             const Point origin = window.GetScene().ParentOrigin(control);
-            centres.push_back({static_cast<int>((int64_t{origin.x} + b.left + b.width / 2) & 0x7FFF),
-                               static_cast<int>((int64_t{origin.y} + b.top + b.height / 2) & 0x7FFF)});
+            centres.push_back(
+                {static_cast<int>((int64_t{origin.x} + b.left + b.width / 2) & 0x7FFF),
+                 static_cast<int>((int64_t{origin.y} + b.top + b.height / 2) & 0x7FFF)});
         }
         for (const Point at : centres) {
             // A picture the skin names but that cannot be shown is the panel's error to show.
