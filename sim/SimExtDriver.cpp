@@ -73,7 +73,8 @@ public:
         command.rejected = !ok;
 
         state_->trace->Add(DriverCommandLine(code, command.input.data(), command.input.size(), ok));
-        state_->commands.push_back(std::move(command));
+        if (state_->trace->KeepsRecords())
+            state_->commands.push_back(std::move(command));
         return ok;
     }
 

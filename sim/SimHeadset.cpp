@@ -36,6 +36,11 @@ SimDevice* SimHeadset::AudioFunction() {
     return nullptr;
 }
 
+void SimHeadset::KeepRecords(bool keep) {
+    trace_->KeepRecords(keep);
+    hid_.Chip().KeepWrites(keep);
+}
+
 void SimHeadset::Plug() {
     plugged_ = true;
     hid_.SetPlugged(true);

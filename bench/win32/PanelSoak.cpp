@@ -4,8 +4,8 @@
 //   panel-soak.exe CYCLES X Y [X Y ...]   each cycle unplugs and plugs the simulated headset,
 //                                         then clicks the next of the points (client
 //                                         coordinates of the page tabs)
-// Every message is sent, or followed by a sent one, so each cycle has been handled when the
-// next begins. Prints "before ..." and "after ..." lines; exit 1 when the panel is not found.
+// Every message is sent, so each cycle has been handled when the next begins. Prints "before ..."
+// and "after ..." lines; exit 1 when the panel is not found.
 #include <windows.h>
 #include <psapi.h>
 
@@ -86,9 +86,12 @@ int wmain(int argc, wchar_t** argv) {
     for (; done < cycles; ++done) {
         const POINT at = tabs[static_cast<size_t>(done) % tabs.size()];
         const LPARAM where = MAKELPARAM(at.x, at.y);
+        // Sent, not posted: a thread handles the messages sent to it before its posted ones, so
+        // a posted click could land after the next unplug.
         if (!Send(panel, plug, 0, 0) || !Send(panel, plug, 1, 0) ||
-            !PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, where) ||
-            !PostMessageW(panel, WM_LBUTTONUP, 0, where) || !Send(panel, WM_NULL, 0, 0)) {
+            !Send(panel, WM_LBUTTONDOWN, MK_LBUTTON, where) ||
+            !Send(panel, WM_LBUTTONUP, 0, where)) {
+            std::fwprintf(stderr, L"panel-soak: cycle %ld was not handled\n", done + 1);
             break;
         }
     }
