@@ -7,10 +7,18 @@
 namespace {
 
 std::atomic<uint64_t> g_allocations{0};
+std::atomic<uint64_t> g_releases{0};
+
+void Release(void* p) {
+    if (p) {
+        g_releases.fetch_add(1, std::memory_order_relaxed);
+        std::free(p);
+    }
+}
 
 void* Allocate(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
         return p;
     }
     throw std::bad_alloc();
@@ -22,6 +30,11 @@ uint64_t AllocationCount() {
     return g_allocations.load(std::memory_order_relaxed);
 }
 
+int64_t LiveAllocationCount() {
+    return static_cast<int64_t>(g_allocations.load(std::memory_order_relaxed) -
+                                g_releases.load(std::memory_order_relaxed));
+}
+
 void* operator new(std::size_t size) {
     return Allocate(size);
 }
@@ -29,21 +42,24 @@ void* operator new[](std::size_t size) {
     return Allocate(size);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p) {
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
+    }
+    return p;
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
     return operator new(size, tag);
 }
 void operator delete(void* p) noexcept {
-    std::free(p);
+    Release(p);
 }
 void operator delete[](void* p) noexcept {
-    std::free(p);
+    Release(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    Release(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
+    Release(p);
 }

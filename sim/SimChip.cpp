@@ -51,7 +51,8 @@ void SimChip::OnOutputReport(const uint8_t* report, size_t length) {
             break;
         case 0x20:
             registers_[address_] = b2;
-            writes_.push_back({address_, b2});
+            if (keepWrites_)
+                writes_.push_back({address_, b2});
             break;
         case 0x30:
             reply_ = Reply::Gpio;

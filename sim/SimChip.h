@@ -39,6 +39,8 @@ public:
     // Every data write in order, since power-on or the last ClearWrites.
     const std::vector<RegisterWrite>& Writes() const { return writes_; }
     void ClearWrites() { writes_.clear(); }
+    // Whether writes are recorded (the default).
+    void KeepWrites(bool keep) { keepWrites_ = keep; }
 
     // The protocol: an output report the device accepted, and the input report it answers with.
     void OnOutputReport(const uint8_t* report, size_t length);
@@ -51,5 +53,6 @@ private:
     std::array<uint8_t, kGpioPins> pins_{};
     std::vector<RegisterWrite> writes_;
     uint16_t address_ = 0;
+    bool keepWrites_ = true;
     Reply reply_ = Reply::None;
 };

@@ -17,6 +17,7 @@ struct SimExtDriver::State {
     std::array<float, 16> speakers{};
     uint32_t parameterValue = 0;
     uint32_t statusValue = 0;
+    int openHandles = 0;
 };
 
 namespace {
@@ -50,7 +51,10 @@ void PutU32(uint8_t* out, uint32_t value) {
 class SimDriverHandle : public IDriverHandle {
 public:
     explicit SimDriverHandle(std::shared_ptr<SimExtDriver::State> state)
-        : state_(std::move(state)) {}
+        : state_(std::move(state)) {
+        ++state_->openHandles;
+    }
+    ~SimDriverHandle() override { --state_->openHandles; }
 
     bool DeviceIoControl(uint32_t code, const void* in, uint32_t inSize, void* out,
                          uint32_t outSize, uint32_t* returned) override {
@@ -69,7 +73,8 @@ public:
         command.rejected = !ok;
 
         state_->trace->Add(DriverCommandLine(code, command.input.data(), command.input.size(), ok));
-        state_->commands.push_back(std::move(command));
+        if (state_->trace->KeepsRecords())
+            state_->commands.push_back(std::move(command));
         return ok;
     }
 
@@ -99,7 +104,7 @@ private:
                     *returned = 8;
                 return true;
             case kSetSpeakers:
-                if (input.size() < 72)
+                if (input.size() < 72 || U32(input, 4) > 1)
                     return false;
                 state_->speakersEnabled = U32(input, 4);
                 for (size_t i = 0; i < 16; ++i)
@@ -143,6 +148,9 @@ std::unique_ptr<IDriverHandle> SimExtDriver::Open(const std::u16string& devicePa
 
 SimDriverFaults& SimExtDriver::Faults() {
     return state_->faults;
+}
+int SimExtDriver::OpenHandles() const {
+    return state_->openHandles;
 }
 void SimExtDriver::SetPlugged(bool plugged) {
     state_->plugged = plugged;

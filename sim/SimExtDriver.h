@@ -41,6 +41,8 @@ public:
 
     SimDriverFaults& Faults();
     void SetPlugged(bool plugged);
+    // Handles opened and not yet closed.
+    int OpenHandles() const;
 
     // Every command that reached the driver, rejected ones included.
     const std::vector<SimDriverCommand>& Commands() const;

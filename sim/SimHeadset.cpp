@@ -38,6 +38,11 @@ SimDevice* SimHeadset::AudioFunction() {
     return nullptr;
 }
 
+void SimHeadset::KeepRecords(bool keep) {
+    trace_->KeepRecords(keep);
+    hid_.Chip().KeepWrites(keep);
+}
+
 void SimHeadset::Plug() {
     Plug(SimFunction::Hid);
     Plug(SimFunction::Audio);

@@ -63,6 +63,10 @@ public:
     IOsVersion& OsVersion() { return os_; }
     SimDeviceTree& DeviceTree() { return tree_; }
 
+    // Whether the simulator keeps its records (trace lines, reports, commands, register writes)
+    // in memory; the tests read them, a long-running simulator panel keeps none.
+    void KeepRecords(bool keep);
+
     // The insides, for the test: state, counters and fault injection.
     SimChip& Chip() { return hid_.Chip(); }
     SimHidBus& Hid() { return hid_; }

@@ -80,7 +80,8 @@ public:
         if (indicator_)
             return true;  // the indicator's own report: nothing for the chip
         state_->chip.OnOutputReport(report, length);
-        state_->sentReports.emplace_back(report, report + length);
+        if (state_->trace->KeepsRecords())
+            state_->sentReports.emplace_back(report, report + length);
         state_->trace->Add(HidSetLine(report, length, true));
         return true;
     }

@@ -22,6 +22,7 @@ struct SimMicrophone::State {
     float scalar = 0.5f;
     bool muted = false;
     bool boost = false;
+    int liveEndpoints = 0;
 
     const SimOsVersion* os = nullptr;
 
@@ -63,7 +64,10 @@ const char16_t kAdapterIdHead[] = u"{2}.";
 class SimCaptureEndpoint : public ICaptureEndpoint {
 public:
     explicit SimCaptureEndpoint(std::shared_ptr<SimMicrophone::State> state)
-        : state_(std::move(state)), generation_(state_->generation) {}
+        : state_(std::move(state)), generation_(state_->generation) {
+        ++state_->liveEndpoints;
+    }
+    ~SimCaptureEndpoint() override { --state_->liveEndpoints; }
 
     std::u16string Id() const override { return kHeadsetEndpointId; }
 
@@ -234,6 +238,10 @@ SimMicrophone::SimMicrophone(std::shared_ptr<SimTrace> trace)
       devices_(std::make_unique<SimCaptureDevices>(state_)) {}
 
 SimMicrophone::~SimMicrophone() = default;
+
+int SimMicrophone::LiveEndpoints() const {
+    return state_->liveEndpoints;
+}
 
 std::u16string SimMicrophone::FindCaptureDescription(uint16_t vendorId, uint16_t productId) {
     return CaptureSearch(*devices_).FindCaptureDescription(vendorId, productId);

@@ -52,6 +52,8 @@ public:
     std::vector<WaveInDeviceEntry> WaveInDevices() const;
 
     SimMicrophoneFaults& Faults();
+    // Endpoints handed out and not yet released.
+    int LiveEndpoints() const;
     // Unplugging makes endpoints already handed out fail as a removed device's do.
     void SetPlugged(bool plugged);
     // The Windows whose strings the capture devices show: interface paths as DirectSound's

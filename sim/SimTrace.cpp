@@ -1,7 +1,8 @@
 #include "SimTrace.h"
 
 void SimTrace::Add(const std::string& line) {
-    lines_.push_back(line);
+    if (keep_)
+        lines_.push_back(line);
     if (stream_)
         *stream_ << line << '\n' << std::flush;
     if (file_)

@@ -28,9 +28,15 @@ public:
     // Also appends every line to this file (host path; empty closes it). False if it cannot be
     // opened.
     bool SetFile(const std::string& hostPath);
+    // Whether the simulator keeps its records in memory (the default): these lines, the HID
+    // reports and the driver commands. A long-running simulator panel, whose lines go to a file
+    // or nowhere, keeps none, so its memory does not grow with every exchange.
+    void KeepRecords(bool keep) { keep_ = keep; }
+    bool KeepsRecords() const { return keep_; }
 
 private:
     std::vector<std::string> lines_;
+    bool keep_ = true;
     std::ostream* stream_ = nullptr;
     std::unique_ptr<std::ofstream> file_;
 };

@@ -23,12 +23,17 @@ cmake --build --preset fuzz >"$BUILD/fuzz-build.log" 2>&1 || {
     exit 1
 }
 
-# target and its largest input: check codes are short, configuration files are not.
+# target and its largest input: check codes are short, configuration files are not; a region
+# file of 1000 rectangles and a profile of every key with room to spare are 16 KB.
 TARGETS=(
     "fuzz_ini_load 65536"
     "fuzz_device_id_text 4096"
     "fuzz_load_group 65536"
     "fuzz_install_log 65536"
+    "fuzz_skin_settings 65536"
+    "fuzz_region_file 16384"
+    "fuzz_language_file 65536"
+    "fuzz_profile_read 16384"
 )
 
 ARTIFACTS=$BUILD/artifacts

@@ -45,6 +45,7 @@ DeviceSetSim* g_meterOwner = nullptr;
 class DeviceSetSim final : public DeviceSet {
 public:
     explicit DeviceSetSim(HWND mainWindow) : window_(mainWindow) {
+        sim_.KeepRecords(false);  // nothing here reads them back
         char value[MAX_PATH * 2] = {};
         const DWORD length = GetEnvironmentVariableA("AUDIOPANEL_SIM_TRACE", value, sizeof value);
         if (length > 0 && length < sizeof value) {

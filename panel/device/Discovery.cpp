@@ -121,14 +121,15 @@ uint32_t ExtQueryParameter(IDriverPort& driver, uint16_t index, uint32_t* value)
 uint32_t ExtSelectEffect(IDriverPort& driver, uint32_t effect) {
     uint8_t buffer[kShortCommandSize] = {};
     PutU32(buffer, kSetting);
-    PutU32(buffer + 4, effect);
+    // Effects 0-4 exist; the driver is never handed an index it has no effect for.
+    PutU32(buffer + 4, effect > kLastEffectIndex ? kLastEffectIndex : effect);
     return Send(driver, IOCTL_EXT_SELECT_EFFECT, buffer, sizeof buffer, buffer, sizeof buffer).code;
 }
 
 uint32_t ExtSetSpeakers(IDriverPort& driver, uint32_t enable, const float table[16]) {
     uint8_t buffer[kSpeakerCommandSize] = {};
     PutU32(buffer, kSetting);
-    PutU32(buffer + 4, enable);
+    PutU32(buffer + 4, enable != 0 ? 1 : 0);
     for (int i = 0; table && i < kSpeakerTableFloats; ++i) {
         uint32_t bits;
         std::memcpy(&bits, &table[i], sizeof bits);

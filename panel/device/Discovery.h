@@ -28,6 +28,9 @@ enum : uint32_t {
 
 // 0; 1 driver not reachable; 2 command failed; 3 (query parameter only) no bytes returned.
 uint32_t ExtQueryParameter(IDriverPort& driver, uint16_t index, uint32_t* value);
+// Room effects 0 (Nothing) to 4 (StoneGallery); a larger index is sent as 4.
+constexpr uint32_t kLastEffectIndex = 4;
 uint32_t ExtSelectEffect(IDriverPort& driver, uint32_t effect);
+// Any non-zero enable is sent as 1.
 uint32_t ExtSetSpeakers(IDriverPort& driver, uint32_t enable, const float table[16]);
 uint32_t ExtQueryStatus(IDriverPort& driver, uint32_t* value);

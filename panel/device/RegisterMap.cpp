@@ -12,22 +12,28 @@ bool BlockFits(uint32_t offset) {
     return offset <= kSettingsImageSize - kBlockSize;
 }
 
+// The chip takes 12 bits: a larger gain is its top, not its wrapped low bits.
+uint16_t Gain12(uint16_t gain) {
+    return std::min(gain, kEqMaxGain);
+}
 uint8_t Low(uint16_t gain) {
-    return static_cast<uint8_t>(gain & 0xFF);
+    return static_cast<uint8_t>(Gain12(gain) & 0xFF);
 }
 uint8_t High(uint16_t gain) {
-    return static_cast<uint8_t>((gain >> 8) & 0x0F);
+    return static_cast<uint8_t>(Gain12(gain) >> 8);
 }
 
+// Each nibble at most 15, so alpha never spills into the top bits and beta never into alpha.
 uint8_t Nibbles(uint8_t alpha, uint8_t beta) {
-    return static_cast<uint8_t>((alpha << 4) | (beta & 0x0F));
+    const uint8_t top = 15;
+    return static_cast<uint8_t>(std::min(alpha, top) << 4 | std::min(beta, top));
 }
 
 // Two 12-bit gains in three bytes: a's bits 0-7, a's 8-11 with b's 0-3, b's 4-11.
 void PackPair(uint8_t* bytes, uint16_t a, uint16_t b) {
     bytes[0] = Low(a);
-    bytes[1] = static_cast<uint8_t>(High(a) | ((b & 0x0F) << 4));
-    bytes[2] = static_cast<uint8_t>((b >> 4) & 0xFF);
+    bytes[1] = static_cast<uint8_t>(High(a) | ((Gain12(b) & 0x0F) << 4));
+    bytes[2] = static_cast<uint8_t>(Gain12(b) >> 4);
 }
 
 void UnpackPair(const uint8_t* bytes, uint16_t& a, uint16_t& b) {

@@ -8,11 +8,13 @@
 #include "EqOperations.h"
 #include "LedAndEffect.h"
 #include "PanelError.h"
+#include "SliderMapping.h"
 #include "VirtualSpeakers.h"
 
 namespace {
 
 constexpr uint32_t kValueBuffer = 256;
+constexpr int kEffectCount = 5;  // effect numbers 1-5
 
 // Speaker keys by icon tag (39-46).
 const char16_t* const kSpeakerKeys[kSpeakerCount] = {u"L",  u"R",  u"C",  u"SUB",
@@ -90,6 +92,18 @@ public:
     int32_t Number(const char16_t* section, const std::u16string& key) const {
         return Number(Value(section, key), section, key);
     }
+    // A number held to what the headset takes: the file is the user's to edit.
+    int32_t Within(const char16_t* section, const std::u16string& key, int lo, int hi) const {
+        return ClampInt(Number(section, key), lo, hi);
+    }
+    // A switch: any non-zero number is on.
+    int32_t Flag(const std::u16string& text, const char16_t* section,
+                 const std::u16string& key) const {
+        return Number(text, section, key) != 0 ? 1 : 0;
+    }
+    int32_t Flag(const char16_t* section, const std::u16string& key) const {
+        return Flag(Value(section, key), section, key);
+    }
 
 private:
     IProfileStrings& strings_;
@@ -161,12 +175,13 @@ uint32_t ReadProfile(PanelContext& ctx, IProfileStrings& strings, const std::u16
         const std::u16string key = PresetKey(i + 1);
         const Fields fields(in.Value(u"EQ", key));
         for (int band = 0; band < kEqBandCount; ++band) {
-            const uint16_t gain = static_cast<uint16_t>(in.Number(fields[band], u"EQ", key));
+            const uint16_t gain =
+                static_cast<uint16_t>(ClampInt(in.Number(fields[band], u"EQ", key), 0, kEqMaxGain));
             s.workingEq.Gain[band] = gain;
             s.eqOffsets[i][band] = LoadedOffset(gain, ctx.skin.sliderTravel);
             PresetStore(s, i);
         }
-        s.eqEnabled = in.Number(fields[5], u"EQ", key);
+        s.eqEnabled = in.Flag(fields[5], u"EQ", key);
         PresetRecall(ctx, i + 1);
         PresetDisplay(ctx, i);
         EqBypassUpdate(ctx, s.eqEnabled);
@@ -176,12 +191,12 @@ uint32_t ReadProfile(PanelContext& ctx, IProfileStrings& strings, const std::u16
     }
     EqEnableWrite(ctx, s.eqEnabled);
 
-    s.d3.LeftAlpha = static_cast<uint8_t>(in.Number(u"3D", u"LeftAlpha"));
-    s.d3.LeftBeta = static_cast<uint8_t>(in.Number(u"3D", u"LeftBeta"));
-    s.d3.RightAlpha = static_cast<uint8_t>(in.Number(u"3D", u"RightAlpha"));
-    s.d3.RightBeta = static_cast<uint8_t>(in.Number(u"3D", u"RightBeta"));
-    s.fbm = in.Number(u"3D", u"FBM");
-    s.d3Enabled = in.Number(u"3D", u"3DEN");
+    s.d3.LeftAlpha = static_cast<uint8_t>(in.Within(u"3D", u"LeftAlpha", 0, k3DMaxValue));
+    s.d3.LeftBeta = static_cast<uint8_t>(in.Within(u"3D", u"LeftBeta", 0, k3DMaxValue));
+    s.d3.RightAlpha = static_cast<uint8_t>(in.Within(u"3D", u"RightAlpha", 0, k3DMaxValue));
+    s.d3.RightBeta = static_cast<uint8_t>(in.Within(u"3D", u"RightBeta", 0, k3DMaxValue));
+    s.fbm = in.Flag(u"3D", u"FBM");
+    s.d3Enabled = in.Flag(u"3D", u"3DEN");
     D3BypassUpdate(ctx, s.d3Enabled);
     if (!s.eqEnabled) {
         EqEnableWrite(ctx, s.d3Enabled);
@@ -192,11 +207,11 @@ uint32_t ReadProfile(PanelContext& ctx, IProfileStrings& strings, const std::u16
     Refresh3DValueLabels(ctx);
     Place3DSliders(ctx);
 
-    s.currentEffect = in.Number(u"Effect", u"CurrentEffect");
+    s.currentEffect = in.Within(u"Effect", u"CurrentEffect", 1, kEffectCount);
     ShowEffectButtons(ctx);
     EffectSelection(ctx, static_cast<uint32_t>(s.currentEffect) - 1u);
 
-    s.virtualEnabled = in.Number(u"Virtual7ch1", u"7ch1EN");
+    s.virtualEnabled = in.Flag(u"Virtual7ch1", u"7ch1EN");
     for (int speaker = 0; speaker < kSpeakerCount; ++speaker) {
         const std::u16string key = kSpeakerKeys[speaker];
         const Fields fields(in.Value(u"Virtual7ch1", key));
@@ -209,7 +224,7 @@ uint32_t ReadProfile(PanelContext& ctx, IProfileStrings& strings, const std::u16
 
     const std::u16string led = in.Value(u"LED", u"LEDON");
     if (!led.empty()) {
-        s.led = in.Number(led, u"LED", u"LEDON");
+        s.led = in.Flag(led, u"LED", u"LEDON");
         ctx.view.ShowToggle(TAG_LED, s.led != 0);
         LedWrite(ctx, s.led);
     }

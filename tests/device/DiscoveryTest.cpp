@@ -111,6 +111,12 @@ TEST_F(ExtDriver, SelectEffectBuffer) {
     EXPECT_EQ(Sent().outputSize, 8u);
     EXPECT_EQ(sim.ExtDriver().Effect(), 3u);
     EXPECT_EQ(sim.Trace().Lines().back(), "DRV 002230F0 0000000003000000 # select effect 3");
+    // No index past the last effect reaches the driver.
+    for (uint32_t index : {5u, 0xFFFFFFFEu}) {
+        sim.ExtDriver().ClearCommands();
+        ASSERT_EQ(ExtSelectEffect(sim.Driver(), index), 0u) << index;
+        EXPECT_EQ(Sent().input, (Bytes{0, 0, 0, 0, 4, 0, 0, 0})) << index;
+    }
 }
 
 TEST_F(ExtDriver, SetSpeakersSendsSeventyTwoBytesAndNoOutputBuffer) {
@@ -132,6 +138,10 @@ TEST_F(ExtDriver, SetSpeakersSendsSeventyTwoBytesAndNoOutputBuffer) {
     EXPECT_EQ(Sent().outputSize, 0u);
     EXPECT_EQ(sim.ExtDriver().SpeakersEnabled(), 1u);
     EXPECT_EQ(sim.ExtDriver().SpeakerTable()[1], -0.5f);
+    // Any enable but 0 goes as 1: the driver takes nothing else.
+    sim.ExtDriver().ClearCommands();
+    ASSERT_EQ(ExtSetSpeakers(sim.Driver(), 0xFFFFFFFE, table), 0u);
+    EXPECT_EQ(Sent().input, expected);
 }
 
 TEST_F(ExtDriver, QueryStatusBufferAndAnswer) {

@@ -227,13 +227,41 @@ TEST_F(RegisterMap, BandWriteOfTheOtherBands) {
         {0, 4095, {{0x120, 0xFF}, {0x121, 0x0F}}},
         {1, 1024, {{0x122, 0x00}, {0x123, 0x04}}},
         {2, 0, {{0x124, 0x00}, {0x125, 0x00}}},
-        {3, 0xFABC, {{0x126, 0xBC}, {0x127, 0x0A}}},  // only 12 bits reach the chip
+        {3, 0xFABC, {{0x126, 0xFF}, {0x127, 0x0F}}},  // above 12 bits is the chip's top
     };
     for (const auto& c : cases) {
         sim.Chip().ClearWrites();
         EXPECT_EQ(WriteEqBand(*hid, c.band, c.gain), 0u);
         EXPECT_EQ(Writes(), c.writes) << "band " << c.band;
     }
+}
+
+// Records filled from files the user edits may hold more than the chip takes: it gets its top,
+// never the wrapped low bits (0x1400 would be 0x400, the flat setting).
+TEST_F(RegisterMap, ValuesAboveWhatTheChipTakesAreSentAsItsTop) {
+    ASSERT_EQ(
+        WriteEqRegisters(*hid, Record({0x1400, 0xFFFF, 4096, 4095, 0x1000}, 0, 1, 1, 0, 0, 1)), 0u);
+    for (int band = 0; band < kEqBandCount; ++band) {
+        EXPECT_EQ(sim.Chip().BandGain(band), 4095) << "band " << band;
+    }
+    EXPECT_EQ(sim.Chip().Register(0x129), 0x6F);  // the flags stay where they belong
+
+    SettingsImage image{};
+    EqRecord loaded;
+    StoreEqBlock(image, EqPresetOffset(1), Record({0x1400, 0, 0x2001, 0, 0}, 1, 1, 1, 0, 0, 1));
+    LoadEqBlock(image, EqPresetOffset(1), loaded);
+    EXPECT_EQ(loaded.Gain[0], 4095);
+    EXPECT_EQ(loaded.Gain[1], 0);
+    EXPECT_EQ(loaded.Gain[2], 4095);
+
+    D3Record d3;
+    d3.LeftAlpha = 200;
+    d3.LeftBeta = 3;
+    d3.RightAlpha = 1;
+    d3.RightBeta = 0x1F;
+    ASSERT_EQ(Write3DRegisters(*hid, d3), 0u);
+    EXPECT_EQ(sim.Chip().Register(0x18B), 0xF3);
+    EXPECT_EQ(sim.Chip().Register(0x18C), 0x1F);
 }
 
 TEST_F(RegisterMap, BandWriteCodes) {

@@ -63,7 +63,8 @@ TEST_F(TracingPorts, DriverCommandsReadAsTheSimulatorsTrace) {
     EXPECT_EQ(ExtSetSpeakers(driver, 1, table), 0u);
     EXPECT_EQ(ExtQueryParameter(driver, 3, &value), 0u);
     EXPECT_EQ(ExtSelectEffect(driver, 4), 0u);
-    EXPECT_EQ(ExtSelectEffect(driver, 7), 2u);  // refused
+    sim.ExtDriver().Faults().rejectCommand = 1;
+    EXPECT_EQ(ExtSelectEffect(driver, 2), 2u);  // refused
     sim.ExtDriver().Faults().absent = true;
     EXPECT_EQ(ExtSelectEffect(driver, 0), 1u);
     EXPECT_EQ(traced, SimulatorLines());

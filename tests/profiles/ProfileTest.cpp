@@ -260,4 +260,93 @@ TEST_F(ProfileTest, LastProfileCutShortStillLetsThePanelStart) {
     }
 }
 
+// A profile is a file the user can edit: whatever it holds, the chip and the driver get only
+// values they accept, and the panel shows and saves what they got.
+TEST_F(ProfileTest, NumbersOutsideWhatTheHeadsetTakesAreClampedOnLoad) {
+    const struct {
+        const char* name;
+        const char* eq;  // S1-S4, the same line
+        const char* d3;  // LeftAlpha, LeftBeta, RightAlpha, RightBeta, FBM, 3DEN
+        const char* effect;
+        const char* virtualOn;
+        const char* led;
+        uint16_t gains[kEqBandCount];
+        uint8_t left, right;  // 0x18B, 0x18C
+        int32_t flag;         // every switch
+        uint32_t effectIndex;
+    } cases[] = {
+        {"above",
+         "0x1400,0xFFFF,4096,0x1000,0x7FFFFFFF,2",
+         "200,16,255,99999,2,3",
+         "9",
+         "2",
+         "7",
+         {4095, 4095, 4095, 4095, 4095},
+         0xFF,
+         0xFF,
+         1,
+         4},
+        {"below",
+         "-1,0xFFFFFFFF,-4096,0,-2147483648,-1",
+         "-1,-16,-255,-2147483648,-5,-1",
+         "-1",
+         "-2",
+         "-3",
+         {0, 0, 0, 0, 0},
+         0x00,
+         0x00,
+         1,
+         0},
+        {"effect 0",
+         "0x400,0x400,0x400,0x400,0x400,1",
+         "1,2,3,4,1,1",
+         "0",
+         "1",
+         "1",
+         {1024, 1024, 1024, 1024, 1024},
+         0x12,
+         0x34,
+         1,
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start();
+        std::string d3[6];
+        std::string rest = c.d3;
+        for (std::string& field : d3) {
+            const size_t comma = rest.find(',');
+            field = rest.substr(0, comma);
+            rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+        }
+        std::string body = "[EQ]\r\n";
+        for (const char* key : {"S1", "S2", "S3", "S4"})
+            body += std::string(key) + "=" + c.eq + "\r\n";
+        body += "[3D]\r\nLeftAlpha=" + d3[0] + "\r\nLeftBeta=" + d3[1] + "\r\nRightAlpha=" + d3[2] +
+                "\r\nRightBeta=" + d3[3] + "\r\nFBM=" + d3[4] + "\r\n3DEN=" + d3[5] +
+                "\r\n[Effect]\r\nCurrentEffect=" + c.effect +
+                "\r\n[Virtual7ch1]\r\nL=80,145\r\nR=254,145\r\nC=168,56\r\nSUB=168,88\r\n"
+                "LS=105,85\r\nRS=226,83\r\nLB=119,217\r\nRB=222,216\r\n7ch1EN=" +
+                c.virtualOn + "\r\n[LED]\r\nLEDON=" + c.led + "\r\n";
+        sim.ExtDriver().ClearCommands();
+        EXPECT_EQ(ReadProfile(ctx, PlatformProfileStrings(), folder.Write(u"Edited.ini", body)),
+                  0u);
+
+        for (int band = 0; band < kEqBandCount; ++band) {
+            EXPECT_EQ(sim.Chip().BandGain(band), c.gains[band]) << "band " << band;
+            EXPECT_EQ(PresetBlock(state, 0).Gain[band], c.gains[band]) << "band " << band;
+        }
+        EXPECT_EQ(sim.Chip().Register(0x18B), c.left);
+        EXPECT_EQ(sim.Chip().Register(0x18C), c.right);
+        for (const SimDriverCommand& command : sim.ExtDriver().Commands())
+            EXPECT_FALSE(command.rejected) << std::hex << command.code;
+        EXPECT_EQ(sim.ExtDriver().Effect(), c.effectIndex);
+        EXPECT_EQ(state.currentEffect, static_cast<int32_t>(c.effectIndex + 1));
+        EXPECT_EQ(sim.ExtDriver().SpeakersEnabled(), 1u);
+        for (int32_t flag :
+             {state.eqEnabled, state.d3Enabled, state.fbm, state.virtualEnabled, state.led})
+            EXPECT_EQ(flag, c.flag);
+    }
+}
+
 }  // namespace

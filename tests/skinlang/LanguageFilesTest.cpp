@@ -68,6 +68,17 @@ TEST(LanguageStyles, LabelValues) {
     EXPECT_EQ(quoted.FontName, u"MS Sans Serif");
     EXPECT_TRUE(quoted.HasFontSize && !quoted.HasLeft && !quoted.HasHeight);
 
+    // Colours are bit patterns; sizes and bounds are held to what a window can show.
+    const LabelStyle huge =
+        ParseLabelValue(u"Big,$FFFFFFFF,$80000000,Arial,2147483647,-99999,99999,40000,$7FFFFFFF");
+    EXPECT_EQ(huge.ColorUp, -1);
+    EXPECT_EQ(huge.ColorDown, INT32_MIN);
+    EXPECT_EQ(huge.FontSize, 32767);
+    EXPECT_EQ(huge.Left, -32767);
+    EXPECT_EQ(huge.Top, 32767);
+    EXPECT_EQ(huge.Width, 32767);
+    EXPECT_EQ(huge.Height, 32767);
+
     const LabelStyle textOnly = ParseLabelValue(u"Save");
     EXPECT_EQ(textOnly.Text, u"Save");
     EXPECT_FALSE(textOnly.HasColorUp || textOnly.HasColorDown || textOnly.HasFontName ||

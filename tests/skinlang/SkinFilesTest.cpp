@@ -59,6 +59,17 @@ TEST(SkinFields, IntegersAndAccelerators) {
         SCOPED_TRACE(Narrow(bad));
         EXPECT_THROW(FieldInteger(bad), PanelError);
     }
+    // Pixels: what a window message carries, so sums and products of a few never overflow.
+    const struct {
+        const char16_t* text;
+        int32_t pixels;
+    } pixels[] = {{u"120", 120},          {u"-32767", -32767},      {u"32768", 32767},
+                  {u"2147483647", 32767}, {u"-2147483648", -32767}, {u"$FFFFFFFF", -1},
+                  {u"$80000000", -32767}};
+    for (const auto& p : pixels) {
+        EXPECT_EQ(FieldPixels(p.text), p.pixels) << Narrow(p.text);
+    }
+    EXPECT_THROW(FieldPixels(u"2147483648"), PanelError);
     EXPECT_EQ(StripAccelerators(u"&Blue"), u"Blue");
     EXPECT_EQ(StripAccelerators(u"Rock && Roll"), u"Rock & Roll");
     EXPECT_EQ(StripAccelerators(u"End&"), u"End");
@@ -76,6 +87,12 @@ TEST(SkinSettings, ImageValues) {
     EXPECT_FALSE(some.HasLeft || some.HasWidth || some.HasHeight);
     EXPECT_TRUE(some.HasTop);
     EXPECT_EQ(some.Top, 7);
+
+    const SkinImageEntry huge = ParseImageValue(u"Big.png,-2147483648,2147483647,99999,$7FFFFFFF");
+    EXPECT_EQ(huge.Left, -32767);
+    EXPECT_EQ(huge.Top, 32767);
+    EXPECT_EQ(huge.Width, 32767);
+    EXPECT_EQ(huge.Height, 32767);
 
     EXPECT_THROW(ParseImageValue(u",1,2"), PanelError);  // bounds but no file
     EXPECT_THROW(ParseImageValue(u"a.png,left"), PanelError);

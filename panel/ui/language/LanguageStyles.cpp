@@ -73,9 +73,9 @@ const char16_t* const kOverrideKeys[] = {u"LabelMenu1",  u"LabelMenu2",    u"Lab
                                          u"LabelSX"};
 
 // The first field of a [GlobalFont] number, -1 when there is none.
-int32_t GlobalNumber(const std::u16string& value) {
+int32_t GlobalNumber(const std::u16string& value, int32_t (*parse)(const std::u16string&)) {
     const std::u16string field = FieldAt(SplitFields(value), 0);
-    return field.empty() ? -1 : FieldInteger(field);
+    return field.empty() ? -1 : parse(field);
 }
 
 void Overlay(const LabelStyle& from, LabelStyle& to) {
@@ -130,18 +130,23 @@ LabelStyle ParseLabelValue(const std::u16string& value) {
     const std::vector<std::u16string> fields = SplitFields(value);
     LabelStyle style;
     style.Text = FieldAt(fields, 0).substr(0, kTextLimit);
+    // Colours are bit patterns; the rest are points and pixels.
     const struct {
         int32_t& value;
         bool& present;
         size_t field;
-    } numbers[] = {{style.ColorUp, style.HasColorUp, 1},   {style.ColorDown, style.HasColorDown, 2},
-                   {style.FontSize, style.HasFontSize, 4}, {style.Left, style.HasLeft, 5},
-                   {style.Top, style.HasTop, 6},           {style.Width, style.HasWidth, 7},
-                   {style.Height, style.HasHeight, 8}};
+        int32_t (*parse)(const std::u16string&);
+    } numbers[] = {{style.ColorUp, style.HasColorUp, 1, FieldInteger},
+                   {style.ColorDown, style.HasColorDown, 2, FieldInteger},
+                   {style.FontSize, style.HasFontSize, 4, FieldPixels},
+                   {style.Left, style.HasLeft, 5, FieldPixels},
+                   {style.Top, style.HasTop, 6, FieldPixels},
+                   {style.Width, style.HasWidth, 7, FieldPixels},
+                   {style.Height, style.HasHeight, 8, FieldPixels}};
     for (const auto& n : numbers) {
         const std::u16string field = FieldAt(fields, n.field);
         if (!field.empty()) {
-            n.value = FieldInteger(field);
+            n.value = n.parse(field);
             n.present = true;
         }
     }
@@ -160,10 +165,10 @@ void LoadLanguage(IProfileStrings& strings, const std::u16string& iniPath,
         return ReadProfileValue(strings, iniPath, u"GlobalFont", key);
     };
     try {
-        language.global.ColorUp = GlobalNumber(global(u"ColorUp"));
-        language.global.ColorDown = GlobalNumber(global(u"ColorDown"));
+        language.global.ColorUp = GlobalNumber(global(u"ColorUp"), FieldInteger);
+        language.global.ColorDown = GlobalNumber(global(u"ColorDown"), FieldInteger);
         language.global.FontName = global(u"Font").substr(0, kFontLimit);
-        language.global.FontSize = GlobalNumber(global(u"FontSize"));
+        language.global.FontSize = GlobalNumber(global(u"FontSize"), FieldPixels);
     } catch (const PanelError& e) {
         throw PanelError(e.text() + u" ([GlobalFont] in " + iniPath + u")");
     }

@@ -1,6 +1,7 @@
 #include "SkinFields.h"
 
 #include "PanelError.h"
+#include "SliderMapping.h"
 
 std::vector<std::u16string> SplitFields(const std::u16string& value) {
     std::vector<std::u16string> fields;
@@ -43,6 +44,10 @@ std::u16string FieldAt(const std::vector<std::u16string>& fields, size_t i) {
 
 int32_t FieldInteger(const std::u16string& field) {
     return TextToInt(field);
+}
+
+int32_t FieldPixels(const std::u16string& field) {
+    return ClampInt(TextToInt(field), -kPixelLimit, kPixelLimit);
 }
 
 std::u16string StripAccelerators(const std::u16string& caption) {

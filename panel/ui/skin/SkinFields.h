@@ -17,6 +17,11 @@ std::u16string FieldAt(const std::vector<std::u16string>& fields, size_t i);
 // An integer field: decimal, "$" hexadecimal, nothing after the digits; PanelError otherwise.
 int32_t FieldInteger(const std::u16string& field);
 
+// A position, length or size in pixels or points: an integer field held within what a window
+// message's coordinates carry, so sums and products of a few of them never overflow.
+constexpr int32_t kPixelLimit = 32767;
+int32_t FieldPixels(const std::u16string& field);
+
 // A caption with its "&" accelerator markers removed: each "&" is dropped, the next character
 // kept ("&&" gives "&").
 std::u16string StripAccelerators(const std::u16string& caption);

@@ -175,7 +175,7 @@ std::vector<int32_t> Required(const std::u16string& value, size_t count) {
     const std::vector<std::u16string> fields = SplitFields(value);
     std::vector<int32_t> numbers;
     for (size_t i = 0; i < count; ++i) {
-        numbers.push_back(FieldInteger(FieldAt(fields, i)));
+        numbers.push_back(FieldPixels(FieldAt(fields, i)));
     }
     return numbers;
 }
@@ -271,7 +271,7 @@ SkinImageEntry ParseImageValue(const std::u16string& value) {
     for (size_t i = 0; i < 4; ++i) {
         const std::u16string field = FieldAt(fields, i + 1);
         if (!field.empty()) {
-            bounds[i].value = FieldInteger(field);
+            bounds[i].value = FieldPixels(field);
             bounds[i].present = true;
         }
         anyBound = anyBound || i + 1 < fields.size();
