@@ -50,16 +50,8 @@ uint32_t InstallSequence::Install_Files() {
     const std::u16string config = f.SourceFolderFullPath + kConfigFileName;
     ports_.files.CopyOneFile(config, f.InstallFolderFullPath + kConfigFileName);
 
-    // Without APPDATA the folder would land in the root of the current drive.
-    const std::optional<std::u16string> appData = ports_.system.GetEnvironment(u"APPDATA");
-    if (appData && !appData->empty()) {
-        const std::u16string userFolder = *appData + u"\\" + f.InstallFolderName;
-        ports_.files.CreateFolder(userFolder);
-        ports_.files.CopyOneFile(config, userFolder + u"\\" + kConfigFileName);
-    } else {
-        DebugOutput(u"***** APPDATA not set: no user configuration copy *****\n");
-    }
-
+    // No per-user copy: an elevated write into the user's profile could be led anywhere by a
+    // junction of the user's; the panel makes that copy itself, with the user's rights.
     ports_.files.CopyOneFile(f.SourceFolderFullPath + f.InstallIconFileName,
                              f.InstallFolderFullPath + f.InstallIconFileName);
     Copy_KB3033929();

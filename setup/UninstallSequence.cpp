@@ -117,10 +117,7 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
 bool UninstallSequence::Remove(const LogEntry& entry) {
     switch (entry.kind) {
         case LogEntryKind::Folder:
-            if (ports_.files.RemoveFolder(entry.path) || !Exists(entry.path))
-                return true;
-            DebugOutput(u"##### Kept, not empty: " + entry.path + u" #####\n");
-            return false;
+            return RemoveFolder(entry.path);
         case LogEntryKind::File:
             return RemoveFile(entry.path);
         case LogEntryKind::Key:
@@ -137,6 +134,19 @@ bool UninstallSequence::Exists(const std::u16string& path) {
     return ports_.files.List(path).has_value();
 }
 
+UninstallSequence::Removal UninstallSequence::RemoveOnce(const std::u16string& path) {
+    std::unique_ptr<IRemovableEntry> entry = ports_.files.OpenForRemoval(path);
+    if (!entry)
+        return Exists(path) ? Removal::Held : Removal::Gone;
+    // The places were checked for links before; this is what is there now. A junction put on
+    // the way since then leads elsewhere, and the final path says so.
+    if (entry->IsLink() || !SamePath(entry->FinalPath(), path)) {
+        DebugOutput(u"***** Refused, reached through a link: " + path + u" *****\n");
+        return Removal::Refused;
+    }
+    return entry->Remove() ? Removal::Removed : Removal::Held;
+}
+
 bool UninstallSequence::RemoveFile(const std::u16string& path) {
     // The driver and the service program were written to the native system folder.
     ScopedRedirectionOff redirection(
@@ -144,7 +154,12 @@ bool UninstallSequence::RemoveFile(const std::u16string& path) {
     // The panel asked to end, or the stopped service's process, may hold its program file a
     // moment longer. The wait is shared by the whole run: a file held for good costs it once.
     constexpr uint32_t kRetryMs = 100;
-    while (!ports_.files.DeleteOneFile(path) && Exists(path)) {
+    for (;;) {
+        const Removal removal = RemoveOnce(path);
+        if (removal == Removal::Removed || removal == Removal::Gone)
+            return true;
+        if (removal == Removal::Refused)
+            return false;
         if (waitLeft_ < kRetryMs) {
             DebugOutput(u"##### Not removed: " + path + u" #####\n");
             return false;
@@ -152,7 +167,13 @@ bool UninstallSequence::RemoveFile(const std::u16string& path) {
         waitLeft_ -= kRetryMs;
         ports_.system.Sleep(kRetryMs);
     }
-    return true;
+}
+
+bool UninstallSequence::RemoveFolder(const std::u16string& path) {
+    const Removal removal = RemoveOnce(path);
+    if (removal == Removal::Held)
+        DebugOutput(u"##### Kept, not empty: " + path + u" #####\n");
+    return removal == Removal::Removed || removal == Removal::Gone;
 }
 
 bool UninstallSequence::RemoveService() {

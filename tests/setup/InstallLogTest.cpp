@@ -93,10 +93,6 @@ TEST_F(Recording, ListsEverythingTheInstallationCreated) {
              {LogEntryKind::Key, kUninstallKeyPath, {}},
              {LogEntryKind::File, kInstall + u"Skin\\Blue\\SkinSetting.ini", {}},
              {LogEntryKind::Folder, kInstall + u"Skin\\Blue", {}},
-             {LogEntryKind::Folder, u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio", {}},
-             {LogEntryKind::File,
-              u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg",
-              {}},
              {LogEntryKind::File, kInstall + u"Manual\\English\\Manual.pdf", {}},
              {LogEntryKind::File, links + u"\\User Manual.lnk", {}},
          })
