@@ -50,6 +50,9 @@ struct SetupState {
     std::atomic<bool> InstallSucceeded{false};
     // Set by the worker when the Windows update it installed asks for a restart.
     std::atomic<bool> RestartNeeded{false};
+    // ContentHash of the service program this installation writes (the uninstaller: the one its
+    // log lists). Only that program is run to restart devices; empty: none is.
+    std::u16string ServiceProgramHash;
     CDeviceIdMgr UsbDeviceIds;
     CDeviceIdMgr HidDeviceIds;
     _APPLICATION_FOLDER_PATH Folders;

@@ -52,6 +52,13 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
                        ports_.shortcuts.CommonProgramsFolder(), f.SystemDirectory, f.SystemFolder};
     const RemovalPlaces places(roots);
 
+    // Only the service program the log says was written is run to restart devices.
+    const std::u16string serviceProgram = f.SystemDirectory + kServiceName + u".exe";
+    for (const LogEntry& entry : *entries) {
+        if (entry.kind == LogEntryKind::File && SamePath(entry.path, serviceProgram))
+            state_.ServiceProgramHash = entry.contentHash;
+    }
+
     // A running panel holds its program file open.
     ports_.window.BroadcastPanelExit();
     const bool driverUnbound = UnbindFilter();
