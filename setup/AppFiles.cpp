@@ -125,7 +125,7 @@ uint32_t InstallSequence::Install_KB3033929() {
         ports_.window.ShowMessage(notice, kMessageCaption);
     uint32_t exitCode = 0;
     const std::u16string package = state_.Folders.SystemFolder + kPatchFileName;
-    switch (InstallUpdatePackage(ports_.processes, ports_.folders, state_.IsWow64,
+    switch (InstallUpdatePackage(ports_.processes, ports_.files, ports_.folders, state_.IsWow64,
                                  state_.Folders.SystemDirectory, package, &exitCode)) {
         case UpdateOutcome::NotStarted:
             DebugOutput(u"***** TMainForm::Install_KB3033929 (0x80000601) *****\n");

@@ -19,7 +19,7 @@ struct LogEntry {
     std::u16string path;
     std::u16string valueName;  // Value entries only
     // File entries written from the installer's payloads: ContentHash of the bytes written.
-    std::u16string contentHash;
+    std::u16string contentHash{};
 
     // The same entry, whatever its content was.
     bool operator==(const LogEntry& other) const {

@@ -72,7 +72,9 @@ enum class UpdateOutcome {
     Failed
 };
 // Runs Windows' update installer of the native system folder on the package (its full path) and
-// waits for it; exitCode receives its exit code, when there is one.
-UpdateOutcome InstallUpdatePackage(IProcesses& processes, ISystemFolders& folders, bool isWow64,
+// waits for it (NotStarted also when the package is missing); exitCode receives its exit code, when
+// there is one.
+UpdateOutcome InstallUpdatePackage(IProcesses& processes, ISetupFiles& files,
+                                   ISystemFolders& folders, bool isWow64,
                                    const std::u16string& systemDirectory,
                                    const std::u16string& package, uint32_t* exitCode);

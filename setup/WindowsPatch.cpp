@@ -56,9 +56,13 @@ bool IsWindowsUpdateInstalled(IRegistry& registry, const std::u16string& updateN
     return false;
 }
 
-UpdateOutcome InstallUpdatePackage(IProcesses& processes, ISystemFolders& folders, bool isWow64,
+UpdateOutcome InstallUpdatePackage(IProcesses& processes, ISetupFiles& files,
+                                   ISystemFolders& folders, bool isWow64,
                                    const std::u16string& systemDirectory,
                                    const std::u16string& package, uint32_t* exitCode) {
+    // Nothing to open, as when the package could not be written.
+    if (!files.List(package))
+        return UpdateOutcome::NotStarted;
     // By its full path, not through the file type: an elevated shell open follows the user's
     // own HKCU\Software\Classes, which any program of the user's can point anywhere.
     const std::u16string command =

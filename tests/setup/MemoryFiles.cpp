@@ -145,12 +145,16 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
     if (found == nodes_.end() || !found->second.folder)
         return std::nullopt;
     std::vector<FolderEntry> entries;
+    // A name without wildcards finds that entry alone.
+    const std::u16string name = pattern.substr(pattern.rfind(u'\\') + 1);
+    const bool all = name.empty() || name == u"*" || name == u"*.*";
     // As on Windows: a drive's root lists neither "." nor "..".
-    if (folder.find(u'\\') != std::u16string::npos)
+    if (all && folder.find(u'\\') != std::u16string::npos)
         entries = {{u".", true}, {u"..", true}};
     for (const auto& [key, node] : nodes_) {
-        if (Parent(key) == folder && key != folder)
-            entries.push_back({node.path.substr(node.path.rfind(u'\\') + 1), node.folder});
+        const std::u16string entry = node.path.substr(node.path.rfind(u'\\') + 1);
+        if (Parent(key) == folder && key != folder && (all || EqualNoCase(entry, name)))
+            entries.push_back({entry, node.folder});
     }
     if (entries.empty())
         return std::nullopt;

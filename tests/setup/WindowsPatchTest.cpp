@@ -67,6 +67,7 @@ protected:
         m.state.OsFamily = 4;
         m.state.ServicePackMajor = 1;
         m.state.Folders.SystemFolder = u"C:\\Windows\\SysWOW64\\";
+        m.files.AddFile(u"C:\\Windows\\SysWOW64\\Windows6.1-KB3033929-x64.msu", "msu");
     }
     uint32_t Run() { return InstallSequence(m.ports, m.state).Install_KB3033929(); }
 
@@ -148,6 +149,12 @@ TEST_F(PatchStep, EmptyNoticeIsLeftOutAndAnUpdateInstallerThatCannotStartGives0x
     EXPECT_EQ(Run(), 0x80000601u);
     EXPECT_TRUE(m.window.messages.empty());
     EXPECT_TRUE(m.Traced("***** TMainForm::Install_KB3033929 (0x80000601) *****\n"));
+    // Without the package nothing is started.
+    m.files.AddFile(u"C:\\Windows\\System32\\wusa.exe", "64-bit");
+    m.files.DeleteOneFile(u"C:\\Windows\\SysWOW64\\Windows6.1-KB3033929-x64.msu");
+    m.processes.created.clear();
+    EXPECT_EQ(Run(), 0x80000601u);
+    EXPECT_TRUE(m.processes.created.empty());
 }
 
 TEST_F(PatchStep, CopyReportsOnlyAMissingResource) {
