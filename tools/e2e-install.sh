@@ -178,13 +178,16 @@ if [ "$SCOPE" = update ]; then
 fi
 # DLLs planted beside the installer under names of DLLs that it, or the system DLLs it uses,
 # load by name; with the native override Wine would load them from there if the program's
-# folder were searched. The control: loaded on purpose, one notes it.
-PLANTED_NAMES="version comctl32 uxtheme dwmapi cryptbase cryptsp rsaenh propsys profapi userenv"
+# folder were searched. The control: loaded on purpose, one notes it. Not version.dll: Wine's
+# own setupapi imports it, resolved from the program's folder before the program's first line
+# (Windows takes a KnownDLL's imports from the system folder).
+PLANTED_NAMES="comctl32 uxtheme dwmapi cryptbase cryptsp rsaenh propsys profapi userenv"
 PLANTED_MARKER=$C_DRIVE/planted-dll-loaded.txt
 for name in $PLANTED_NAMES; do cp "$BUILD/tests/planted-marker.dll" "$SOURCE/$name.dll"; done
 RUNDLL=$C_DRIVE/windows/system32/rundll32.exe
 e2e_wow64 && RUNDLL=$C_DRIVE/windows/syswow64/rundll32.exe
-timeout 30 "$RUN" "$RUNDLL" "Z:${SOURCE//\//\\}\\version.dll,Nothing" >/dev/null 2>&1
+PLANTED=$BUILD/tests/planted-marker.dll
+timeout 30 "$RUN" "$RUNDLL" "Z:${PLANTED//\//\\},Nothing" >/dev/null 2>&1
 check "control: the planted DLL notes it when it is loaded" test -s "$PLANTED_MARKER"
 rm -f "$PLANTED_MARKER"
 # A link in place of the per-user folder, put there by any program of the user's: the elevated

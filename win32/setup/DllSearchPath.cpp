@@ -34,12 +34,12 @@ bool RestrictDllSearchToSystem() {
         kernel32 ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
                        GetProcAddress(kernel32, "SetDefaultDllDirectories")))
                  : nullptr;
-    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
-        return true;
-    // Windows 7 without the update: the program's own folder stays first for every DLL loaded
-    // by name. Out of it: the current folder; the DLLs known to be loaded that way come from
-    // the system folder before anything asks for them.
-    const bool currentFolderOut = SetDllDirectoryW(L"") != FALSE;
+    const bool restricted = setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Windows 7 without the update keeps the program's own folder first for every DLL loaded by
+    // name: take the current folder out at least. Either way the DLLs known to be loaded that
+    // way (also as imports of a DLL that is not a KnownDLL, such as comctl32's) come from the
+    // system folder before anything asks for them.
+    const bool currentFolderOut = restricted || SetDllDirectoryW(L"") != FALSE;
     PreloadSystemDllsByPath();
     return currentFolderOut;
 }

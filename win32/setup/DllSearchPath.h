@@ -5,11 +5,11 @@
 
 #include <windows.h>
 
-// SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) where Windows has it. Else (Windows 7
-// without its DLL-search update) the current folder is taken out of the search and the DLLs that
-// system DLLs are known to load by name are loaded from the system folder first; any other DLL
-// loaded by name is still looked for in the program's folder first (setup/README.md). False when
-// nothing could be done.
+// SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) where Windows has it, else (Windows 7
+// without its DLL-search update) the current folder is taken out of the search; then the DLLs
+// that system DLLs are known to load by name are loaded from the system folder. On that Windows 7
+// any other DLL loaded by name is still looked for in the program's folder first
+// (setup/README.md). False when nothing could be done.
 bool RestrictDllSearchToSystem();
 // The second half of that fallback: each of those DLLs by its full path in the system folder.
 void PreloadSystemDllsByPath();
