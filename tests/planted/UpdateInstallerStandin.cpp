@@ -9,8 +9,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     if (note == INVALID_HANDLE_VALUE)
         return 1;
     DWORD written = 0;
-    WriteFile(note, commandLine, static_cast<DWORD>(lstrlenA(commandLine)),
-              &written, nullptr);
+    WriteFile(note, commandLine, static_cast<DWORD>(lstrlenA(commandLine)), &written, nullptr);
     CloseHandle(note);
     return 3010;
 }
