@@ -3,6 +3,18 @@
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
+namespace {
+
+std::u16string Hex8(uint32_t value) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::u16string out = u"0x00000000";
+    for (int i = 9; i >= 2; --i, value >>= 4)
+        out[i] = static_cast<char16_t>(digits[value & 0xF]);
+    return out;
+}
+
+}  // namespace
+
 uint32_t InstallSequence::Install_App() {
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;
     const auto payload = LoadPayload(ports_.resources, RES_APP, u"APP");
@@ -50,16 +62,8 @@ uint32_t InstallSequence::Install_Files() {
     const std::u16string config = f.SourceFolderFullPath + kConfigFileName;
     ports_.files.CopyOneFile(config, f.InstallFolderFullPath + kConfigFileName);
 
-    // Without APPDATA the folder would land in the root of the current drive.
-    const std::optional<std::u16string> appData = ports_.system.GetEnvironment(u"APPDATA");
-    if (appData && !appData->empty()) {
-        const std::u16string userFolder = *appData + u"\\" + f.InstallFolderName;
-        ports_.files.CreateFolder(userFolder);
-        ports_.files.CopyOneFile(config, userFolder + u"\\" + kConfigFileName);
-    } else {
-        DebugOutput(u"***** APPDATA not set: no user configuration copy *****\n");
-    }
-
+    // No per-user copy: an elevated write into the user's profile could be led anywhere by a
+    // junction of the user's; the panel makes that copy itself, with the user's rights.
     ports_.files.CopyOneFile(f.SourceFolderFullPath + f.InstallIconFileName,
                              f.InstallFolderFullPath + f.InstallIconFileName);
     Copy_KB3033929();
@@ -119,9 +123,30 @@ uint32_t InstallSequence::Install_KB3033929() {
     const std::u16string& notice = state_.Texts[LabelWarning4].Text;
     if (!notice.empty())
         ports_.window.ShowMessage(notice, kMessageCaption);
-    if (ShellExecuteAndWait(ports_.processes, state_.Folders.SystemFolder + kPatchFileName) != 0) {
-        DebugOutput(u"***** TMainForm::Install_KB3033929 (0x80000601) *****\n");
-        return PATCH_OPEN_FAILED;
+    uint32_t exitCode = 0;
+    const std::u16string package = state_.Folders.SystemFolder + kPatchFileName;
+    switch (InstallUpdatePackage(ports_.processes, ports_.files, ports_.folders, state_.IsWow64,
+                                 state_.Folders.SystemDirectory, package, &exitCode)) {
+        case UpdateOutcome::NotStarted:
+            DebugOutput(u"***** TMainForm::Install_KB3033929 (0x80000601) *****\n");
+            return PATCH_OPEN_FAILED;
+        case UpdateOutcome::Failed:
+            DebugOutput(
+                u"***** TMainForm::Install_KB3033929 (0x80000602): update installer ended "
+                u"with " +
+                Hex8(exitCode) + u" *****\n");
+            return PATCH_INSTALL_FAILED;
+        case UpdateOutcome::RestartNeeded:
+            DebugOutput(u"##### The Windows update needs a restart #####\n");
+            state_.RestartNeeded = true;
+            return 0;
+        case UpdateOutcome::AlreadyInstalled:
+        case UpdateOutcome::NotApplicable:
+            DebugOutput(
+                u"##### The Windows update is installed already or not needed here #####\n");
+            return 0;
+        case UpdateOutcome::Installed:
+            return 0;
     }
     return 0;
 }

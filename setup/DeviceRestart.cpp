@@ -4,6 +4,7 @@
 
 #include "DebugTrace.h"
 #include "DeviceRestartArguments.h"
+#include "InstallLog.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 #include "Wow64Redirection.h"
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr uint32_t kHelperWaitMs = 100000;
+// Far above any build of the service program.
+constexpr size_t kServiceProgramLimit = 64u << 20;
 
 std::u16string Decimal(uint32_t value) {
     const std::string digits = std::to_string(value);
@@ -24,16 +27,25 @@ uint32_t RestartThroughServiceProgram(SetupPorts& ports, const SetupState& state
     for (const auto& entry : state.UsbDeviceIds.ids)
         run.groupIds.push_back(entry.first);
     run.alsoIds = alsoIds;
-    const std::u16string command =
-        QuotedPath(state.Folders.SystemDirectory + kServiceName + u".exe") + u" " +
-        DeviceRestartArguments(run);
+    const std::u16string program = state.Folders.SystemDirectory + kServiceName + u".exe";
+    const std::u16string command = QuotedPath(program) + u" " + DeviceRestartArguments(run);
     // The native system folder holds the 64-bit build.
     ScopedRedirectionOff redirection(ports.folders, true);
+    // Before step 2 it is the previous product's program, which may not know the arguments.
+    const auto bytes = ports.files.ReadWholeFile(program, kServiceProgramLimit);
+    if (!bytes)
+        return RESTART_HELPER_NOT_STARTED;
+    if (state.ServiceProgramHash.empty() ||
+        ContentHash(bytes->data(), bytes->size()) != state.ServiceProgramHash)
+        return RESTART_HELPER_NOT_OURS;
     std::unique_ptr<IProcessHandle> process = ports.processes.Create(command);
     if (!process)
         return RESTART_HELPER_NOT_STARTED;
-    if (!process->Wait(kHelperWaitMs))
+    if (!process->Wait(kHelperWaitMs)) {
+        // Left running, it would hold its file and step 2 could not replace it.
+        process->Terminate();
         return RESTART_HELPER_TIMEOUT;
+    }
     const std::optional<uint32_t> code = process->ExitCode();
     if (!code)
         return RESTART_HELPER_FAILED;

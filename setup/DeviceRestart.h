@@ -14,9 +14,10 @@ enum : uint32_t {
     RESTART_HELPER_NOT_STARTED = 2,
     RESTART_HELPER_TIMEOUT = 3,
     RESTART_HELPER_FAILED = 4,
+    RESTART_HELPER_NOT_OURS = 5,
 };
 
-// 0 done; 1 no device list; 2–4 the 64-bit service program could not be started, did not end
-// within 100 s, or failed.
+// 0 done; 1 no device list; 2–5 the 64-bit service program could not be started, did not end
+// within 100 s (it is ended), failed, or is not the one this installation wrote (not run).
 uint32_t RestartDevices(SetupPorts& ports, const SetupState& state,
                         const std::vector<std::u16string>& alsoIds);

@@ -31,12 +31,22 @@ std::u16string Ascii(const std::string& text) {
     return std::u16string(text.begin(), text.end());
 }
 
-std::u16string Hex(uint32_t value) {
+std::u16string Hex(uint64_t value, int digitCount = 8) {
     static const char digits[] = "0123456789ABCDEF";
-    std::u16string out(8, u'0');
-    for (int i = 7; i >= 0; --i, value >>= 4)
-        out[i] = static_cast<char16_t>(digits[value & 0xF]);
+    std::u16string out(static_cast<size_t>(digitCount), u'0');
+    for (int i = digitCount - 1; i >= 0; --i, value >>= 4)
+        out[static_cast<size_t>(i)] = static_cast<char16_t>(digits[value & 0xF]);
     return out;
+}
+
+bool IsContentHash(const std::u16string& text) {
+    if (text.size() != 16)
+        return false;
+    for (char16_t c : text) {
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')))
+            return false;
+    }
+    return true;
 }
 
 std::vector<std::u16string> Split(const std::u16string& line) {
@@ -62,9 +72,16 @@ std::optional<LogEntry> ParseEntry(const std::u16string& line) {
         if (fields[0] != kind.name)
             continue;
         const size_t expected = kind.kind == LogEntryKind::Value ? 3 : 2;
-        if (fields.size() != expected || fields[1].empty() || HasControl(fields[1]))
+        // A File entry may carry the hash of what was written.
+        const bool hashed = kind.kind == LogEntryKind::File && fields.size() == 3;
+        if ((fields.size() != expected && !hashed) || fields[1].empty() || HasControl(fields[1]))
             return std::nullopt;
-        LogEntry entry{kind.kind, fields[1], {}};
+        LogEntry entry{kind.kind, fields[1], {}, {}};
+        if (hashed) {
+            if (!IsContentHash(fields[2]))
+                return std::nullopt;
+            entry.contentHash = fields[2];
+        }
         if (kind.kind == LogEntryKind::Value) {
             if (fields[2].empty() || HasControl(fields[2]))
                 return std::nullopt;
@@ -77,6 +94,15 @@ std::optional<LogEntry> ParseEntry(const std::u16string& line) {
 
 }  // namespace
 
+std::u16string ContentHash(const uint8_t* data, size_t size) {
+    uint64_t hash = 14695981039346656037ull;
+    for (size_t i = 0; i < size; ++i) {
+        hash ^= data[i];
+        hash *= 1099511628211ull;
+    }
+    return Hex(hash, 16);
+}
+
 std::vector<uint8_t> FormatInstallLog(const std::vector<LogEntry>& entries) {
     std::u16string text = std::u16string(kHeader) + u"\r\n";
     for (const LogEntry& entry : entries) {
@@ -87,6 +113,8 @@ std::vector<uint8_t> FormatInstallLog(const std::vector<LogEntry>& entries) {
         text += u"\t" + entry.path;
         if (entry.kind == LogEntryKind::Value)
             text += u"\t" + entry.valueName;
+        if (entry.kind == LogEntryKind::File && !entry.contentHash.empty())
+            text += u"\t" + entry.contentHash;
         text += u"\r\n";
     }
     text += std::u16string(kEnd) + u"\t" + Ascii(std::to_string(entries.size())) + u"\t" +

@@ -18,11 +18,18 @@ struct LogEntry {
     // A full path, a key path below HKEY_LOCAL_MACHINE, or a service name.
     std::u16string path;
     std::u16string valueName;  // Value entries only
+    // File entries written from the installer's payloads: ContentHash of the bytes written.
+    std::u16string contentHash{};
 
+    // The same entry, whatever its content was.
     bool operator==(const LogEntry& other) const {
         return kind == other.kind && path == other.path && valueName == other.valueName;
     }
 };
+
+// FNV-1a 64-bit of the bytes as 16 upper-case hex digits: tells the program this installation
+// wrote from an older or foreign one of the same name.
+std::u16string ContentHash(const uint8_t* data, size_t size);
 
 // UTF-16LE with a byte-order mark, one entry a line, closed by a count and a checksum.
 std::vector<uint8_t> FormatInstallLog(const std::vector<LogEntry>& entries);

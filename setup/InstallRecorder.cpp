@@ -47,9 +47,14 @@ void InstallRecorder::Record(const LogEntry& recorded) {
     LogEntry entry = recorded;
     while (entry.path.size() > 3 && entry.path.back() == u'\\')
         entry.path.pop_back();
-    if (std::find(entries_.begin(), entries_.end(), entry) != entries_.end())
-        return;
-    entries_.push_back(std::move(entry));
+    const auto known = std::find(entries_.begin(), entries_.end(), entry);
+    if (known != entries_.end()) {
+        if (known->contentHash == entry.contentHash)
+            return;
+        known->contentHash = entry.contentHash;  // rewritten with other bytes
+    } else {
+        entries_.push_back(std::move(entry));
+    }
     if (batches_ > 0)
         unsaved_ = true;
     else
@@ -84,14 +89,17 @@ int InstallRecorder::WriteFile(const std::u16string& path, const uint8_t* data, 
     const int result = files_.WriteFile(path, data, size);
     // A short write still leaves a file behind.
     if (result != WRITE_FILE_CANNOT_OPEN)
-        Record({LogEntryKind::File, path, {}});
+        Record({LogEntryKind::File,
+                path,
+                {},
+                result == WRITE_FILE_OK ? ContentHash(data, size) : std::u16string()});
     return result;
 }
 
 int InstallRecorder::ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) {
     const int result = files_.ReplaceFile(path, data, size);
     if (result == WRITE_FILE_OK)
-        Record({LogEntryKind::File, path, {}});
+        Record({LogEntryKind::File, path, {}, ContentHash(data, size)});
     return result;
 }
 

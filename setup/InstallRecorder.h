@@ -43,6 +43,9 @@ public:
     std::optional<std::vector<FolderEntry>> List(const std::u16string& pattern) override {
         return files_.List(pattern);
     }
+    std::unique_ptr<IRemovableEntry> OpenForRemoval(const std::u16string& path) override {
+        return files_.OpenForRemoval(path);
+    }
     bool DeleteOneFile(const std::u16string& path) override { return files_.DeleteOneFile(path); }
     bool RemoveFolder(const std::u16string& path) override { return files_.RemoveFolder(path); }
     int WriteFile(const std::u16string& path, const uint8_t* data, size_t size) override;

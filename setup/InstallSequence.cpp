@@ -71,6 +71,10 @@ void InstallSequence::Install() {
         return;
     if (!NamesUsable())
         return;
+    // Only the service program this installer carries is run to restart devices.
+    if (const auto service = LoadPayload(
+            ports_.resources, state_.IsWow64 ? RES_SERVICE_64 : RES_SERVICE_32, u"SERVICE"))
+        state_.ServiceProgramHash = ContentHash(service->data, service->size);
     ports_.window.BroadcastPanelExit();
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 0);
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 128);

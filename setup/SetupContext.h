@@ -48,6 +48,11 @@ struct SetupState {
     // Written by the worker before its last progress message, read by the window after
     // WM_SETUP_DONE.
     std::atomic<bool> InstallSucceeded{false};
+    // Set by the worker when the Windows update it installed asks for a restart.
+    std::atomic<bool> RestartNeeded{false};
+    // ContentHash of the service program this installation writes (the uninstaller: the one its
+    // log lists). Only that program is run to restart devices; empty: none is.
+    std::u16string ServiceProgramHash;
     CDeviceIdMgr UsbDeviceIds;
     CDeviceIdMgr HidDeviceIds;
     _APPLICATION_FOLDER_PATH Folders;

@@ -15,6 +15,8 @@ inline constexpr const char16_t* kUninstallKeyPath =
     u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QLN47xxAudioExt";
 inline constexpr const char16_t* kRunKeyPath = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char16_t* kPatchFileName = u"Windows6.1-KB3033929-x64.msu";
+// Windows' installer of update packages, in the native system folder.
+inline constexpr const char16_t* kUpdateInstallerName = u"wusa.exe";
 inline constexpr const char16_t* kUsbGroupName = u"QLN USB DeviceId Group";
 inline constexpr const char16_t* kHidGroupName = u"QLN HID DeviceId Group";
 
@@ -22,6 +24,14 @@ inline constexpr const char16_t* kHidGroupName = u"QLN HID DeviceId Group";
 // classes, so it does not restrict them.
 constexpr DeviceGuid MEDIA_CLASS_GUID = {
     0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
+
+// Exit codes of the update installer that are not failures.
+enum : uint32_t {
+    UPDATE_RESTART_NEEDED = 3010,         // ERROR_SUCCESS_REBOOT_REQUIRED
+    UPDATE_REBOOT_REQUIRED = 0x240005,    // WU_S_REBOOT_REQUIRED
+    UPDATE_ALREADY_INSTALLED = 0x240006,  // WU_S_ALREADY_INSTALLED
+    UPDATE_NOT_APPLICABLE = 0x80240017,   // WU_E_NOT_APPLICABLE
+};
 
 // Payload resources.
 enum : uint32_t {
@@ -49,6 +59,7 @@ enum : uint32_t {
     UNINSTALLER_NO_RESOURCE = 0x80000401,
     UNINSTALLER_WRITE_FAILED = 0x80000402,
     PATCH_OPEN_FAILED = 0x80000601,
+    PATCH_INSTALL_FAILED = 0x80000602,
     PATCH_NO_RESOURCE = 0x10000701,
     PATCH_WRITE_FAILED = 0x10000702,
 };

@@ -63,5 +63,18 @@ uint32_t ReadFileVersion(ISetupSystem& system, const std::u16string& path, std::
 // 0 done, 1 RtlGetVersion missing, 2 RtlGetVersion failed; the outputs change only on 0.
 uint32_t GetWindowsVersion(ISetupSystem& system, int32_t& osFamily, int32_t& servicePackMajor);
 bool IsWindowsUpdateInstalled(IRegistry& registry, const std::u16string& updateName);
-// 0, or 1 when the file could not be opened.
-uint32_t ShellExecuteAndWait(IProcesses& processes, const std::u16string& path);
+enum class UpdateOutcome {
+    Installed,
+    RestartNeeded,
+    AlreadyInstalled,
+    NotApplicable,
+    NotStarted,
+    Failed
+};
+// Runs Windows' update installer of the native system folder on the package (its full path) and
+// waits for it (NotStarted also when the package is missing); exitCode receives its exit code, when
+// there is one.
+UpdateOutcome InstallUpdatePackage(IProcesses& processes, ISetupFiles& files,
+                                   ISystemFolders& folders, bool isWow64,
+                                   const std::u16string& systemDirectory,
+                                   const std::u16string& package, uint32_t* exitCode);

@@ -52,6 +52,13 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
                        ports_.shortcuts.CommonProgramsFolder(), f.SystemDirectory, f.SystemFolder};
     const RemovalPlaces places(roots);
 
+    // Only the service program the log says was written is run to restart devices.
+    const std::u16string serviceProgram = f.SystemDirectory + kServiceName + u".exe";
+    for (const LogEntry& entry : *entries) {
+        if (entry.kind == LogEntryKind::File && SamePath(entry.path, serviceProgram))
+            state_.ServiceProgramHash = entry.contentHash;
+    }
+
     // A running panel holds its program file open.
     ports_.window.BroadcastPanelExit();
     const bool driverUnbound = UnbindFilter();
@@ -117,10 +124,7 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
 bool UninstallSequence::Remove(const LogEntry& entry) {
     switch (entry.kind) {
         case LogEntryKind::Folder:
-            if (ports_.files.RemoveFolder(entry.path) || !Exists(entry.path))
-                return true;
-            DebugOutput(u"##### Kept, not empty: " + entry.path + u" #####\n");
-            return false;
+            return RemoveFolder(entry.path);
         case LogEntryKind::File:
             return RemoveFile(entry.path);
         case LogEntryKind::Key:
@@ -137,6 +141,19 @@ bool UninstallSequence::Exists(const std::u16string& path) {
     return ports_.files.List(path).has_value();
 }
 
+UninstallSequence::Removal UninstallSequence::RemoveOnce(const std::u16string& path) {
+    std::unique_ptr<IRemovableEntry> entry = ports_.files.OpenForRemoval(path);
+    if (!entry)
+        return Exists(path) ? Removal::Held : Removal::Gone;
+    // The places were checked for links before; this is what is there now. A junction put on
+    // the way since then leads elsewhere, and the final path says so.
+    if (entry->IsLink() || !SamePath(entry->FinalPath(), path)) {
+        DebugOutput(u"***** Refused, reached through a link: " + path + u" *****\n");
+        return Removal::Refused;
+    }
+    return entry->Remove() ? Removal::Removed : Removal::Held;
+}
+
 bool UninstallSequence::RemoveFile(const std::u16string& path) {
     // The driver and the service program were written to the native system folder.
     ScopedRedirectionOff redirection(
@@ -144,7 +161,12 @@ bool UninstallSequence::RemoveFile(const std::u16string& path) {
     // The panel asked to end, or the stopped service's process, may hold its program file a
     // moment longer. The wait is shared by the whole run: a file held for good costs it once.
     constexpr uint32_t kRetryMs = 100;
-    while (!ports_.files.DeleteOneFile(path) && Exists(path)) {
+    for (;;) {
+        const Removal removal = RemoveOnce(path);
+        if (removal == Removal::Removed || removal == Removal::Gone)
+            return true;
+        if (removal == Removal::Refused)
+            return false;
         if (waitLeft_ < kRetryMs) {
             DebugOutput(u"##### Not removed: " + path + u" #####\n");
             return false;
@@ -152,7 +174,13 @@ bool UninstallSequence::RemoveFile(const std::u16string& path) {
         waitLeft_ -= kRetryMs;
         ports_.system.Sleep(kRetryMs);
     }
-    return true;
+}
+
+bool UninstallSequence::RemoveFolder(const std::u16string& path) {
+    const Removal removal = RemoveOnce(path);
+    if (removal == Removal::Held)
+        DebugOutput(u"##### Kept, not empty: " + path + u" #####\n");
+    return removal == Removal::Removed || removal == Removal::Gone;
 }
 
 bool UninstallSequence::RemoveService() {

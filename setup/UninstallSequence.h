@@ -27,8 +27,13 @@ public:
     UninstallOutcome Uninstall(const std::u16string& uninstallerPath);
 
 private:
+    enum class Removal { Removed, Gone, Held, Refused };
+
     bool Remove(const LogEntry& entry);
     bool RemoveFile(const std::u16string& path);
+    bool RemoveFolder(const std::u16string& path);
+    // Opened first, then checked and removed through the same handle.
+    Removal RemoveOnce(const std::u16string& path);
     bool RemoveService();
     bool RemoveValue(const LogEntry& entry);
     bool RemoveKeyTree(const std::u16string& path);

@@ -1,5 +1,8 @@
 #include "SetupOperations.h"
 
+#include "SetupNames.h"
+#include "Wow64Redirection.h"
+
 namespace {
 
 constexpr const char16_t* kServicingStore =
@@ -53,10 +56,42 @@ bool IsWindowsUpdateInstalled(IRegistry& registry, const std::u16string& updateN
     return false;
 }
 
-uint32_t ShellExecuteAndWait(IProcesses& processes, const std::u16string& path) {
-    std::unique_ptr<IProcessHandle> process = processes.ShellOpen(path);
+UpdateOutcome InstallUpdatePackage(IProcesses& processes, ISetupFiles& files,
+                                   ISystemFolders& folders, bool isWow64,
+                                   const std::u16string& systemDirectory,
+                                   const std::u16string& package, uint32_t* exitCode) {
+    // Nothing to open, as when the package could not be written.
+    if (!files.List(package))
+        return UpdateOutcome::NotStarted;
+    // By its full path, not through the file type: an elevated shell open follows the user's
+    // own HKCU\Software\Classes, which any program of the user's can point anywhere.
+    const std::u16string command =
+        QuotedPath(systemDirectory + kUpdateInstallerName) + u" " + QuotedPath(package);
+    std::unique_ptr<IProcessHandle> process;
+    {
+        // The 64-bit one: the package is for 64-bit Windows.
+        ScopedRedirectionOff redirection(folders, isWow64);
+        process = processes.Create(command);
+    }
     if (!process)
-        return 1;
+        return UpdateOutcome::NotStarted;
     process->Wait(WAIT_FOREVER);
-    return 0;
+    const std::optional<uint32_t> code = process->ExitCode();
+    if (!code)
+        return UpdateOutcome::Failed;
+    if (exitCode)
+        *exitCode = *code;
+    switch (*code) {
+        case 0:
+            return UpdateOutcome::Installed;
+        case UPDATE_RESTART_NEEDED:
+        case UPDATE_REBOOT_REQUIRED:
+            return UpdateOutcome::RestartNeeded;
+        case UPDATE_ALREADY_INSTALLED:
+            return UpdateOutcome::AlreadyInstalled;
+        case UPDATE_NOT_APPLICABLE:
+            return UpdateOutcome::NotApplicable;
+        default:
+            return UpdateOutcome::Failed;
+    }
 }

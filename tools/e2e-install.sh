@@ -172,15 +172,30 @@ layout "$SOURCE" "$SETUP_EXE"
 TRACE=$WORK/install-trace.log
 UPDATE_OPENED=$C_DRIVE/update-opened.txt
 if [ "$SCOPE" = update ]; then
-    # Windows has the update package installed by its .msu handler; here a command that records
-    # which file it was given stands in for it (in both registry views).
-    for view in /reg:32 /reg:64; do
-        "$WINE" reg add 'HKLM\SOFTWARE\Classes\.msu' /ve /d AudioTestUpdate /f $view >/dev/null 2>&1
-        "$WINE" reg add 'HKLM\SOFTWARE\Classes\AudioTestUpdate\shell\open\command' /ve \
-            /d 'C:\windows\system32\cmd.exe /c echo %1>C:\update-opened.txt' /f $view >/dev/null 2>&1
-    done
+    # Windows installs the package with wusa.exe of its native system folder; here a stand-in
+    # that notes what it was given and asks for a restart (3010) takes its place.
+    cp "$BUILD/tests/wusa-standin.exe" "$SYSTEM_DIR/wusa.exe"
 fi
-"$RUN" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+# DLLs planted beside the installer under names of DLLs that it, or the system DLLs it uses,
+# load by name; with the native override Wine would load them from there if the program's
+# folder were searched. The control: loaded on purpose, one notes it. Not version.dll: Wine's
+# own setupapi imports it, resolved from the program's folder before the program's first line
+# (Windows takes a KnownDLL's imports from the system folder).
+PLANTED_NAMES="comctl32 uxtheme dwmapi cryptbase cryptsp rsaenh propsys profapi userenv"
+PLANTED_MARKER=$C_DRIVE/planted-dll-loaded.txt
+for name in $PLANTED_NAMES; do cp "$BUILD/tests/planted-marker.dll" "$SOURCE/$name.dll"; done
+RUNDLL=$C_DRIVE/windows/system32/rundll32.exe
+e2e_wow64 && RUNDLL=$C_DRIVE/windows/syswow64/rundll32.exe
+PLANTED=$BUILD/tests/planted-marker.dll
+timeout 30 "$RUN" "$RUNDLL" "Z:${PLANTED//\//\\},Nothing" >/dev/null 2>&1
+check "control: the planted DLL notes it when it is loaded" test -s "$PLANTED_MARKER"
+rm -f "$PLANTED_MARKER"
+# A link in place of the per-user folder, put there by any program of the user's: the elevated
+# installer writes nothing through it.
+ELSEWHERE=$WORK/elsewhere
+mkdir -p "$ELSEWHERE" && ln -s "$ELSEWHERE" "$USER_DIR"
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;wusa.exe=n;$(echo $PLANTED_NAMES | tr ' ' ',')=n,b" \
+    "$RUN" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
 SETUP_PID=$!
 wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
 WIZARD=$(timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' 2>/dev/null | head -1)
@@ -217,7 +232,9 @@ if [ "$SCOPE" = update ]; then
         wait_for 60 traced "$TRACE" '==> TMainForm::SetupDone' || give_up "installation did not end"
         check "the package is written to the 32-bit system folder" \
             cmp "$C_DRIVE/windows/syswow64/Windows6.1-KB3033929-x64.msu" "$ROOT/payloads/KB3033929-standin.msu"
-        check "the package was opened" grep -q 'Windows6.1-KB3033929-x64.msu' "$UPDATE_OPENED"
+        check "the native update installer got the package's full path" \
+            grep -q -i -F 'wusa.exe" "C:\windows\syswow64\Windows6.1-KB3033929-x64.msu"' "$UPDATE_OPENED"
+        check "its request for a restart is kept" traced "$TRACE" 'The Windows update needs a restart'
         check "one message box: the notice" test "$(message_boxes)" -eq 1
     else
         # No package: opening it fails and the installation ends with code 6.
@@ -242,6 +259,8 @@ if [ "$SCOPE" != update ]; then
         check "no Wow64: the update is not needed" traced "$TRACE" 'The OS is 32-Bit'
     fi
 fi
+check "nothing written through the link in the user's profile" test -z "$(ls -A "$ELSEWHERE")"
+rm "$USER_DIR"
 sleep 0.5
 shot page2-finish
 # 1000 ms before the device check of step 7 and 500 ms before WM_SETUP_DONE are prescribed.
@@ -278,7 +297,9 @@ check "uninstaller written" test -s "$INSTALL_DIR/$UNINSTALL_NAME.exe"
 check "configuration copy in the install folder" test -s "$INSTALL_DIR/AudioConfig.cfg"
 check "the copy holds the chosen language" \
     grep -q 'DefaultLanguage=French' <(iconv -f UTF-16 -t UTF-8 "$INSTALL_DIR/AudioConfig.cfg")
-check "per-user configuration in %APPDATA%" cmp "$USER_DIR/AudioConfig.cfg" "$SOURCE/AudioConfig.cfg"
+wait_for 20 test -s "$USER_DIR/AudioConfig.cfg"
+check "the panel makes its per-user configuration" cmp "$USER_DIR/AudioConfig.cfg" "$INSTALL_DIR/AudioConfig.cfg"
+check "no planted DLL was loaded" absent "$PLANTED_MARKER"
 check "skins copied" diff -r "$SOURCE/$SKIN_FOLDER" "$INSTALL_DIR/$SKIN_FOLDER"
 check "languages copied" diff -r "$SOURCE/$LANGUAGE_FOLDER" "$INSTALL_DIR/$LANGUAGE_FOLDER"
 check "icon copied" cmp "$SOURCE/$ICON_NAME" "$INSTALL_DIR/$ICON_NAME"
@@ -330,7 +351,7 @@ check "driver key gone" not reg_key_exists "$DRIVER_KEY"
 check "driver file gone" absent "$SYSTEM_DIR/drivers/UAExt.sys"
 check "service program gone" absent "$SYSTEM_DIR/AudioDeviceService.exe"
 check_only_uninstaller_left "install folder"
-check "per-user configuration gone" absent "$USER_DIR/AudioConfig.cfg"
+check "the panel's per-user configuration kept" test -s "$USER_DIR/AudioConfig.cfg"
 check "user's profile kept" test -s "$USER_DIR/LastProfile.ini"
 check "Run value gone" not reg_has "$RUN_KEY" "$APP_NAME"
 for key in "$UNINSTALL_KEY" "$HKLM\\QLN USB DeviceId Group" "$HKLM\\QLN HID DeviceId Group"; do

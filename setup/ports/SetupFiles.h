@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,22 @@ enum : int {
     WRITE_FILE_SHORT = 2,
 };
 
+// A file or folder held open for its removal. What is checked on it is what goes, whatever
+// happens to the path meanwhile.
+class IRemovableEntry {
+public:
+    virtual ~IRemovableEntry() = default;  // closes the handle
+
+    // GetFinalPathNameByHandleW without "\\?\" ("\\?\UNC\" as "\\"): the object's real path,
+    // every junction and link on the way resolved; empty when unknown.
+    virtual std::u16string FinalPath() = 0;
+    // The object opened is itself a reparse point.
+    virtual bool IsLink() = 0;
+    // SetFileInformationByHandle(FileDispositionInfo): it goes when the handle closes. Fails for
+    // a folder that is not empty and for a program that is running.
+    virtual bool Remove() = 0;
+};
+
 class ISetupFiles {
 public:
     virtual ~ISetupFiles() = default;
@@ -30,6 +47,10 @@ public:
     // FindFirstFileW / FindNextFileW of a pattern such as folder + "\*": the entries in the
     // platform's order, "." and ".." included where it lists them. Nothing when none is found.
     virtual std::optional<std::vector<FolderEntry>> List(const std::u16string& pattern) = 0;
+    // CreateFileW(DELETE, any sharing, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT |
+    // FILE_FLAG_BACKUP_SEMANTICS): a file or folder, or the link itself. Null when it is missing
+    // or held by a program that does not share it for deletion.
+    virtual std::unique_ptr<IRemovableEntry> OpenForRemoval(const std::u16string& path) = 0;
     // DeleteFileW.
     virtual bool DeleteOneFile(const std::u16string& path) = 0;
     // RemoveDirectoryW: only an empty folder goes.

@@ -34,6 +34,8 @@ public:
     virtual bool Wait(uint32_t milliseconds) = 0;
     // GetExitCodeProcess once it has ended; nothing when unknown (no process of its own).
     virtual std::optional<uint32_t> ExitCode() = 0;
+    // TerminateProcess: for a program that did not end in its time.
+    virtual bool Terminate() = 0;
 };
 
 enum : uint32_t { WAIT_FOREVER = 0xFFFFFFFF };
@@ -45,9 +47,6 @@ public:
     // CreateProcessW(no application name, command line, inherit handles, HIGH_PRIORITY_CLASS,
     // the installer's environment and folder); null when it cannot be created.
     virtual std::unique_ptr<IProcessHandle> Create(const std::u16string& commandLine) = 0;
-    // ShellExecuteExW(no verb, file, SW_HIDE, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI);
-    // null when it fails.
-    virtual std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) = 0;
     // The desktop's shell (the logged-on user's, not elevated) opens the file, so that it runs
     // with the user's rights and profile: IShellDispatch2::ShellExecute (SW_HIDE) reached through
     // the desktop's shell view. False when there is no desktop shell to ask.

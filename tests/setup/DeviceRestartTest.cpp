@@ -4,6 +4,7 @@
 
 #include "DeviceRestart.h"
 #include "DeviceRestartArguments.h"
+#include "InstallLog.h"
 #include "InstallSequence.h"
 #include "SetupFakes.h"
 #include "SetupNames.h"
@@ -64,8 +65,8 @@ TEST_F(Wow64Restart, InstallationRestartsThroughTheInstalled64BitServiceProgram)
     InstallSequence(m.ports, m.state).Install();
     EXPECT_TRUE(m.state.InstallSucceeded);
     // Before step 1 there is no service program yet; step 7 finds the 64-bit one just written.
-    ASSERT_EQ(RestartRuns().size(), 2u);
-    EXPECT_EQ(RestartRuns()[1].rfind(u"\"" + kServiceProgram + u"\" /RestartDevices ", 0), 0u);
+    ASSERT_EQ(RestartRuns().size(), 1u);
+    EXPECT_EQ(RestartRuns()[0].rfind(u"\"" + kServiceProgram + u"\" /RestartDevices ", 0), 0u);
     EXPECT_TRUE(m.Traced("***** Restart devices in the 64-bit service program FAIL (2) *****\n"));
     EXPECT_EQ(m.devices.devices[0].restarts, kRestarted);
     EXPECT_EQ(m.devices.devices[0].upperFilters, std::vector<std::u16string>{u"Vendor"});
@@ -95,18 +96,23 @@ TEST_F(Wow64Restart, OnlyThe64BitServiceProgramRestartsAndItsFailuresAreReported
     };
     const Case cases[] = {
         {[](SetupMachine&) {}, 0, true},
-        // The 32-bit build meets the same refusal as the installer, and cannot tell.
-        {[](SetupMachine& m) { m.files.AddFile(kServiceProgram, "service32"); }, 0, false},
+        // Another build than the one this installation wrote is not run at all.
+        {[](SetupMachine& m) { m.files.AddFile(kServiceProgram, "service32"); },
+         RESTART_HELPER_NOT_OURS, false},
         {[](SetupMachine& m) { m.files.DeleteOneFile(kServiceProgram); },
          RESTART_HELPER_NOT_STARTED, false},
-        // Still running when the wait ends: what it did is not known.
+        // Still running when the wait ends: what it did is not known, and it is ended.
         {[](SetupMachine& m) { m.processes.endsInTime = false; }, RESTART_HELPER_TIMEOUT, true},
         // An older service program does not know the verb and fails as a service would.
         {[](SetupMachine& m) { m.processes.onRun = [&m](auto&) { m.processes.exitCode = 1063; }; },
          RESTART_HELPER_FAILED, false},
     };
+    const std::string ours = "service64";
+    m.state.ServiceProgramHash =
+        ContentHash(reinterpret_cast<const uint8_t*>(ours.data()), ours.size());
     for (size_t i = 0; i < std::size(cases); ++i) {
-        m.files.AddFile(kServiceProgram, "service64");
+        m.files.AddFile(kServiceProgram, ours);
+        m.processes.terminated.clear();
         m.processes.createFails = false;
         m.processes.endsInTime = true;
         cases[i].arrange(m);
@@ -118,7 +124,30 @@ TEST_F(Wow64Restart, OnlyThe64BitServiceProgramRestartsAndItsFailuresAreReported
         EXPECT_EQ(m.folders.calls, (std::vector<std::string>{"disable", "revert"})) << i;
         for (const FakeDevice& device : m.devices.devices)
             EXPECT_EQ(device.restarts.empty(), !cases[i].restarted) << i;
+        EXPECT_EQ(m.processes.terminated.size(),
+                  cases[i].result == RESTART_HELPER_TIMEOUT ? 1u : 0u)
+            << i;
     }
+}
+
+// A reinstallation over the previous product: its service program is what System32 holds during
+// the preparation. It is not run; after step 2 wrote this installer's own, step 7 runs that one.
+TEST_F(Wow64Restart, ThePreviousProductsServiceProgramIsNotRun) {
+    m.files.AddFile(kServiceProgram, "the previous product's service");
+    InstallSequence(m.ports, m.state).Install();
+    EXPECT_TRUE(m.state.InstallSucceeded);
+    EXPECT_TRUE(m.Traced("***** Restart devices in the 64-bit service program FAIL (5) *****\n"));
+    ASSERT_EQ(RestartRuns().size(), 1u);
+    EXPECT_EQ(m.files.Read(kServiceProgram), "service64");
+    EXPECT_EQ(m.devices.devices[0].restarts, kRestarted);
+
+    // The uninstaller knows its program from the hash in the log; a replaced one is not run.
+    m.processes.created.clear();
+    m.files.AddFile(kServiceProgram, "replaced since");
+    m.state.ServiceProgramHash.clear();
+    UninstallSequence(m.ports, m.state)
+        .Uninstall(m.state.Folders.InstallFolderFullPath + u"Uninstall.exe");
+    EXPECT_TRUE(RestartRuns().empty());
 }
 
 TEST(NativeRestart, A64BitInstallerRestartsInItsOwnProcess) {

@@ -128,29 +128,33 @@ TEST(AppAndUninstaller, UninstallKeyThatCannotBeWrittenDoesNotFailTheStep) {
     EXPECT_FALSE(WriteUninstallInfo(m.registry, m.state.UninstallInfo));
 }
 
-TEST(FilesStep, CopiesSkinsLanguagesConfigurationIconAndTheUserCopy) {
+TEST(FilesStep, CopiesSkinsLanguagesConfigurationAndIconAndLeavesTheUsersCopyAlone) {
     SetupMachine m;
     m.files.AddFolder(kInstall);
-    m.files.AddFile(u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg",
-                    "[Skin]\r\nDefaultSkin=Red\r\n");
+    const std::u16string user = u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg";
+    m.files.AddFile(user, "[Skin]\r\nDefaultSkin=Red\r\n");
     EXPECT_EQ(InstallSequence(m.ports, m.state).Install_Files(), 0u);
     EXPECT_EQ(m.files.FilesBelow(kInstall),
               (std::vector<std::string>{"AudioConfig.cfg", "Language\\English\\Language.ini",
                                         "Setup.ico", "Skin\\Blue\\SkinSetting.ini"}));
-    // The user's copy is replaced on every installation.
-    EXPECT_EQ(m.files.Read(u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg"),
-              m.files.Read(u"C:\\Media\\AudioConfig.cfg"));
+    // The panel makes and keeps the user's copy; the user's choice survives a reinstallation.
+    EXPECT_EQ(m.files.Read(user), "[Skin]\r\nDefaultSkin=Red\r\n");
     EXPECT_EQ(m.files.Read(u"C:\\Windows\\System32\\Windows6.1-KB3033929-x64.msu"), "msu");
     EXPECT_EQ(m.window.progress, std::vector<int>{90});
 }
 
-TEST(FilesStep, WithoutAppDataNothingIsWrittenAtTheDriveRoot) {
+// Any program of the user's can put a junction where the per-user folder would be: the elevated
+// installer must not write through it.
+TEST(FilesStep, AJunctionInTheUsersProfileIsNotWrittenThrough) {
     SetupMachine m;
-    m.files.AddFolder(kInstall);
-    m.system.environment.clear();
-    EXPECT_EQ(InstallSequence(m.ports, m.state).Install_Files(), 0u);
-    EXPECT_FALSE(m.files.IsFolder(u"C:\\QLN Audio"));
-    EXPECT_TRUE(m.Traced("***** APPDATA not set: no user configuration copy *****\n"));
+    const std::u16string elsewhere = u"C:\\Windows\\System32\\Tasks";
+    m.files.AddFolder(elsewhere);
+    m.files.links[u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio"] = elsewhere;
+    InstallSequence(m.ports, m.state).Install();
+    ASSERT_TRUE(m.state.InstallSucceeded);
+    EXPECT_TRUE(m.files.FilesBelow(elsewhere).empty());
+    for (const std::string& call : m.files.log)
+        EXPECT_EQ(call.find("AppData"), std::string::npos) << call;
 }
 
 TEST(ManualStep, CopiesTheChosenLanguagesManualAndLinksItsFirstFile) {

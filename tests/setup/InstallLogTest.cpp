@@ -37,6 +37,19 @@ TEST(InstallLogFormat, RoundTripsEveryKindAndIsReadableText) {
     EXPECT_EQ(ParseInstallLog(bytes), entries);
     EXPECT_EQ(ParseInstallLog(FormatInstallLog({})), std::vector<LogEntry>{});
 
+    // A written payload's entry carries its hash; one that is not 16 hex digits is damage.
+    const uint8_t program[] = {'M', 'Z'};
+    const LogEntry hashed{LogEntryKind::File,
+                          u"C:\\Windows\\System32\\AudioDeviceService.exe",
+                          {},
+                          ContentHash(program, sizeof program)};
+    const auto parsed = ParseInstallLog(FormatInstallLog({hashed}));
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->at(0).contentHash, hashed.contentHash);
+    EXPECT_NE(ContentHash(program, 1), hashed.contentHash);
+    EXPECT_FALSE(
+        ParseInstallLog(FormatInstallLog({{LogEntryKind::File, u"C:\\x.exe", {}, u"12345"}})));
+
     std::string ascii;
     for (size_t i = 2; i < bytes.size(); i += 2)
         ascii += static_cast<char>(bytes[i]);
@@ -93,10 +106,6 @@ TEST_F(Recording, ListsEverythingTheInstallationCreated) {
              {LogEntryKind::Key, kUninstallKeyPath, {}},
              {LogEntryKind::File, kInstall + u"Skin\\Blue\\SkinSetting.ini", {}},
              {LogEntryKind::Folder, kInstall + u"Skin\\Blue", {}},
-             {LogEntryKind::Folder, u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio", {}},
-             {LogEntryKind::File,
-              u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg",
-              {}},
              {LogEntryKind::File, kInstall + u"Manual\\English\\Manual.pdf", {}},
              {LogEntryKind::File, links + u"\\User Manual.lnk", {}},
          })

@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                         m.state.IsWow64 = true;
                         m.state.OsFamily = 4;
                         m.state.ServicePackMajor = 1;
-                        m.processes.shellFails = true;
+                        m.files.DeleteOneFile(u"C:\\Windows\\System32\\wusa.exe");
                         m.state.Texts[LabelWarning4].Text.clear();
                     },
                     u"Installation failed.(Code = 0x80000006)",

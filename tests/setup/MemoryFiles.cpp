@@ -52,6 +52,37 @@ std::vector<std::u16string> Lines(const std::string& content) {
 
 }  // namespace
 
+class MemoryEntry : public IRemovableEntry {
+public:
+    MemoryEntry(MemoryFiles& files, std::u16string key, bool link)
+        : files_(files), key_(std::move(key)), link_(link) {}
+
+    std::u16string FinalPath() override {
+        const auto found = files_.nodes_.find(key_);
+        return found == files_.nodes_.end() ? std::u16string() : found->second.path;
+    }
+    bool IsLink() override { return link_; }
+    bool Remove() override {
+        const auto found = files_.nodes_.find(key_);
+        if (found == files_.nodes_.end())
+            return false;
+        files_.log.push_back("remove " + Narrow8(found->second.path));
+        if (files_.inUse.count(found->second.path))
+            return false;
+        for (const auto& [other, node] : files_.nodes_) {
+            if (MemoryFiles::Parent(other) == key_ && other != key_)
+                return false;  // a folder that is not empty
+        }
+        files_.nodes_.erase(found);
+        return true;
+    }
+
+private:
+    MemoryFiles& files_;
+    std::u16string key_;
+    bool link_;
+};
+
 MemoryFiles::MemoryFiles() {
     for (const char16_t* drive : {u"C:", u"Z:"})
         nodes_[Key(drive)] = Node{drive, true, {}};
@@ -114,12 +145,16 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
     if (found == nodes_.end() || !found->second.folder)
         return std::nullopt;
     std::vector<FolderEntry> entries;
+    // A name without wildcards finds that entry alone.
+    const std::u16string name = pattern.substr(pattern.rfind(u'\\') + 1);
+    const bool all = name.empty() || name == u"*" || name == u"*.*";
     // As on Windows: a drive's root lists neither "." nor "..".
-    if (folder.find(u'\\') != std::u16string::npos)
+    if (all && folder.find(u'\\') != std::u16string::npos)
         entries = {{u".", true}, {u"..", true}};
     for (const auto& [key, node] : nodes_) {
-        if (Parent(key) == folder && key != folder)
-            entries.push_back({node.path.substr(node.path.rfind(u'\\') + 1), node.folder});
+        const std::u16string entry = node.path.substr(node.path.rfind(u'\\') + 1);
+        if (Parent(key) == folder && key != folder && (all || EqualNoCase(entry, name)))
+            entries.push_back({entry, node.folder});
     }
     if (entries.empty())
         return std::nullopt;
@@ -136,6 +171,13 @@ int MemoryFiles::WriteFile(const std::u16string& path, const uint8_t* data, size
         content.resize(size / 2);
     nodes_[Key(path)] = Node{Normal(path), false, content};
     return isShort ? WRITE_FILE_SHORT : WRITE_FILE_OK;
+}
+
+std::unique_ptr<IRemovableEntry> MemoryFiles::OpenForRemoval(const std::u16string& path) {
+    const std::u16string key = Key(path);
+    if (!nodes_.count(key))
+        return nullptr;
+    return std::make_unique<MemoryEntry>(*this, key, IsLink(path));
 }
 
 bool MemoryFiles::DeleteOneFile(const std::u16string& path) {

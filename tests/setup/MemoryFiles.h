@@ -16,6 +16,8 @@ public:
     bool CopyOneFile(const std::u16string& from, const std::u16string& to) override;
     std::optional<std::vector<FolderEntry>> List(const std::u16string& pattern) override;
     int WriteFile(const std::u16string& path, const uint8_t* data, size_t size) override;
+    // The object the path reaches, links followed; its final path is where it really lies.
+    std::unique_ptr<IRemovableEntry> OpenForRemoval(const std::u16string& path) override;
     bool DeleteOneFile(const std::u16string& path) override;
     bool RemoveFolder(const std::u16string& path) override;
     int ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) override;
@@ -53,6 +55,7 @@ public:
     std::vector<std::string> log;
 
 private:
+    friend class MemoryEntry;
     struct Node {
         std::u16string path;  // as first written, normalised
         bool folder = false;

@@ -190,6 +190,10 @@ public:
     std::optional<uint32_t> ExitCode() override {
         return owner_.endsInTime ? std::optional<uint32_t>(owner_.exitCode) : std::nullopt;
     }
+    bool Terminate() override {
+        owner_.terminated.push_back(command_);
+        return true;
+    }
 
 private:
     FakeProcesses& owner_;
@@ -249,13 +253,6 @@ std::unique_ptr<IProcessHandle> FakeProcesses::Create(const std::u16string& comm
     if (createFails || (canStart && !canStart(commandLine)))
         return nullptr;
     return std::make_unique<FakeProcess>(*this, commandLine);
-}
-
-std::unique_ptr<IProcessHandle> FakeProcesses::ShellOpen(const std::u16string& file) {
-    shellExecuted.push_back(file);
-    if (shellFails)
-        return nullptr;
-    return std::make_unique<FakeProcess>(*this, file);
 }
 
 std::optional<std::u16string> FakeSystem::GetEnvironment(const std::u16string& name) {
@@ -334,6 +331,7 @@ SetupMachine::SetupMachine() {
     files.AddFolder(u"C:\\Users\\me\\AppData\\Roaming");
     files.AddFile(u"C:\\Media\\AudioConfig.cfg", "[Language]\r\nDefaultLanguage=English\r\n");
     files.AddFile(u"C:\\Media\\Setup.ico", "icon");
+    files.AddFile(u"C:\\Windows\\System32\\wusa.exe", "update installer");
     files.AddFile(u"C:\\Media\\Skin\\Blue\\SkinSetting.ini", "skin");
     files.AddFile(u"C:\\Media\\Language\\English\\Language.ini", "[Setup]\r\n");
     files.AddFile(u"C:\\Media\\Manual\\English\\Manual.pdf", "manual");

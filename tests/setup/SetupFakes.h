@@ -88,21 +88,19 @@ public:
 class FakeProcesses : public IProcesses {
 public:
     bool createFails = false;
-    bool shellFails = false;
     bool endsInTime = true;
     uint32_t exitCode = 0;  // of a created process, once waited for (onRun may set it)
     std::vector<std::u16string> created;
     bool desktopShellMissing = false;
-    std::vector<std::u16string> shellExecuted;
     std::vector<std::u16string> openedAsDesktopUser;
     std::vector<uint32_t> waits;
+    std::vector<std::u16string> terminated;  // commands of processes ended by force
     // Whether a command's program can be started; every one when unset.
     std::function<bool(const std::u16string&)> canStart;
     // Runs when a created process is waited for (the service program registering itself).
     std::function<void(const std::u16string&)> onRun;
 
     std::unique_ptr<IProcessHandle> Create(const std::u16string& commandLine) override;
-    std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) override;
     bool OpenAsDesktopUser(const std::u16string& file) override {
         if (desktopShellMissing)
             return false;

@@ -55,7 +55,7 @@ protected:
     bool NothingRemoved() const {
         return std::none_of(m.files.log.begin(), m.files.log.end(), [](const std::string& line) {
             return line.rfind("delete", 0) == 0 || line.rfind("rmdir", 0) == 0 ||
-                   line.rfind("at reboot", 0) == 0;
+                   line.rfind("at reboot", 0) == 0 || line.rfind("remove", 0) == 0;
         });
     }
     void ExpectNeighbourKept() {
@@ -105,7 +105,7 @@ TEST_F(Uninstall, UnbindsTheFilterBeforeItsFileIsDeleted) {
     const auto& log = m.files.log;
     const auto unbind = std::find(log.begin(), log.end(), "unbind");
     const auto driver =
-        std::find(log.begin(), log.end(), "delete C:\\Windows\\System32\\drivers\\UAExt.sys");
+        std::find(log.begin(), log.end(), "remove C:\\Windows\\System32\\drivers\\UAExt.sys");
     ASSERT_NE(unbind, log.end());
     ASSERT_NE(driver, log.end());
     EXPECT_LT(unbind - log.begin(), driver - log.begin());
@@ -130,7 +130,7 @@ TEST_F(Uninstall, FilterInSecondPlaceOrOutsideTheGroupIsUnboundBeforeTheDriverGo
     const auto& log = m.files.log;
     const auto lastUnbind = std::find(log.rbegin(), log.rend(), "unbind");
     const auto driver =
-        std::find(log.begin(), log.end(), "delete C:\\Windows\\System32\\drivers\\UAExt.sys");
+        std::find(log.begin(), log.end(), "remove C:\\Windows\\System32\\drivers\\UAExt.sys");
     ASSERT_NE(lastUnbind, log.rend());
     ASSERT_NE(driver, log.end());
     EXPECT_LT(log.rend() - lastUnbind - 1, driver - log.begin());
@@ -288,6 +288,35 @@ TEST_F(Uninstall, EntriesOutsideTheInstallersPlacesAreRefused) {
     EXPECT_TRUE(KeyExists(u"SOFTWARE\\Other"));
     EXPECT_FALSE(m.services.services[u"Other"].deleted);
     EXPECT_FALSE(m.services.services[kServiceName].deleted);
+}
+
+// An earlier installation listed a per-user copy. While the uninstaller waits for that file,
+// the user's programs can put a junction in place of its folder: nothing behind it is deleted.
+TEST_F(Uninstall, AJunctionSwappedInWhileWaitingIsNotFollowed) {
+    Install();
+    const std::u16string userCopy = kUserFolder + u"\\AudioConfig.cfg";
+    std::vector<LogEntry> entries = LogOf(m.files);
+    entries.push_back({LogEntryKind::Folder, kUserFolder, {}});
+    entries.push_back({LogEntryKind::File, userCopy, {}});
+    const std::vector<uint8_t> bytes = FormatInstallLog(entries);
+    m.files.AddFile(kLog, std::string(bytes.begin(), bytes.end()));
+    m.files.AddFile(userCopy, "the user's");
+    const std::u16string elsewhere = u"C:\\Windows\\System32\\Tasks";
+    m.files.AddFile(elsewhere + u"\\AudioConfig.cfg", "not ours");
+    m.files.inUse.insert(userCopy);
+    m.system.onSleep = [&] {
+        m.files.links[kUserFolder] = elsewhere;
+        m.files.inUse.clear();
+    };
+
+    EXPECT_EQ(Run(), UninstallOutcome::SomeLeft);
+    EXPECT_EQ(m.files.Read(elsewhere + u"\\AudioConfig.cfg"), "not ours");
+    EXPECT_TRUE(m.files.IsFolder(elsewhere));
+    const std::vector<LogEntry> left = LogOf(m.files);
+    EXPECT_NE(std::find(left.begin(), left.end(), LogEntry{LogEntryKind::File, userCopy, {}}),
+              left.end());
+    // Everything else still goes.
+    EXPECT_FALSE(m.files.IsFile(kInstall + u"AudioPanelApp.exe"));
 }
 
 TEST_F(Uninstall, JunctionsAndSymbolicLinksAreNotFollowed) {

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 
 #include "DeviceRestart.h"
 #include "DllSearchPath.h"
@@ -473,10 +475,17 @@ public:
 class NoWaitSystem : public ISetupSystem {
 public:
     uint32_t skipped = 0;
-    void Sleep(uint32_t milliseconds) override { skipped += milliseconds; }
+    std::map<std::u16string, std::u16string> environment;  // over the real one
+    std::function<void()> onSleep;                         // what changes meanwhile
+    void Sleep(uint32_t milliseconds) override {
+        skipped += milliseconds;
+        if (onSleep)
+            onSleep();
+    }
     void Beep(uint32_t, uint32_t) override {}
     std::optional<std::u16string> GetEnvironment(const std::u16string& name) override {
-        return real_.GetEnvironment(name);
+        const auto set = environment.find(name);
+        return set != environment.end() ? set->second : real_.GetEnvironment(name);
     }
     int GetRtlVersion(RtlVersion& out) override { return real_.GetRtlVersion(out); }
     uint32_t FileVersionInfoSize(const std::u16string& path) override {
@@ -530,6 +539,11 @@ TEST(DeviceRestartWin32, AWow64InstallerHasTheInstalledServiceProgramRestart) {
     {
         ScopedRedirectionOff redirection(PlatformSystemFolders(), wow64);
         ASSERT_TRUE(CopyFileW(AUDIO_SERVICE64_EXE, W(installed), FALSE));
+        const auto bytes = Win32SetupFiles().ReadWholeFile(installed, 64u << 20);
+        ASSERT_TRUE(bytes);
+        // Another program in its place is not run.
+        EXPECT_EQ(RestartDevices(ports, state, {}), static_cast<uint32_t>(RESTART_HELPER_NOT_OURS));
+        state.ServiceProgramHash = ContentHash(bytes->data(), bytes->size());
     }
     EXPECT_EQ(RestartDevices(ports, state, {u"HID\\VID_845E&PID_0001"}), 0u);
     {
@@ -637,6 +651,145 @@ TEST(SequenceWin32, InstallsOnTheRealAdaptersAndTheUninstallerTakesItBack) {
     auto manager = Win32ServiceControl().OpenManager();
     ASSERT_TRUE(manager);
     EXPECT_FALSE(manager->OpenNamedService(u"AudioDeviceService"));
+}
+
+// A junction or symbolic link at path leading to target, as Windows makes it; this Wine's
+// CreateSymbolicLinkW makes nothing, and Wine takes a symbolic link of the host's for one.
+bool MakeLink(const std::u16string& path, const std::u16string& target) {
+    if (CreateSymbolicLinkW(W(path), W(target), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+        (GetFileAttributesW(W(path)) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return false;
+    const std::u16string parent = path.substr(0, path.rfind(u'\\'));
+    char* from = unixName(W(target));
+    char* folder = unixName(W(parent));
+    if (!from || !folder)
+        return false;
+    const std::string command = std::string("Z:\\bin\\ln -s \"") + from + "\" \"" + folder + "/" +
+                                Narrow(path.substr(path.rfind(u'\\') + 1)) + "\"";
+    HeapFree(GetProcessHeap(), 0, from);
+    HeapFree(GetProcessHeap(), 0, folder);
+    std::u16string wide(command.begin(), command.end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, const_cast<wchar_t*>(W(wide)), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info))
+        return false;
+    UniqueHandle process(info.hProcess);
+    UniqueHandle thread(info.hThread);
+    // The handle of a host program is signalled at once: wait for the link itself, bounded.
+    for (int i = 0; i < 200; ++i) {
+        const DWORD attributes = GetFileAttributesW(W(path));
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+bool FolderIsEmpty(const std::u16string& folder) {
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(W(folder + u"\\*"), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return true;
+    bool empty = true;
+    do {
+        const std::wstring name = data.cFileName;
+        empty &= name == L"." || name == L"..";
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return empty;
+}
+
+struct RealPorts {
+    RecordingWindow window;
+    NoWaitSystem system;
+    SetupPorts ports{PlatformRegistry(),
+                     Win32ServiceControl(),
+                     Win32SetupFiles(),
+                     Win32PayloadResources(),
+                     Win32SetupDevices(),
+                     Win32Shortcuts(),
+                     Win32Processes(),
+                     PlatformSystemFolders(),
+                     system,
+                     window};
+};
+
+// Any program of the user's can put a link where the per-user folder would be: the installer,
+// run elevated, writes nothing through it.
+TEST(LinksWin32, TheInstallerWritesNothingThroughALinkInTheUsersProfile) {
+    TempFolder folder;
+    ASSERT_TRUE(CreateDirectoryW(W(folder.File(u"Media")), nullptr));
+    folder.Write(
+        u"Media\\AudioConfig.cfg",
+        "[Install]\r\nInstallFolderName=QLN47xx Link Test\r\nInstallIconFileName=S.ico\r\n");
+    folder.Write(u"Media\\S.ico", "icon");
+    for (const char16_t* name : {u"AppData", u"Elsewhere", u"Install"})
+        ASSERT_TRUE(CreateDirectoryW(W(folder.File(name)), nullptr));
+    if (!MakeLink(folder.File(u"AppData\\QLN47xx Link Test"), folder.File(u"Elsewhere")))
+        GTEST_SKIP() << "no link can be made here";
+    RealPorts real;
+    real.system.environment[u"APPDATA"] = folder.File(u"AppData");
+    SetupState state;
+    LoadAudioConfig(u"AudioConfig.cfg", folder.File(u"Media\\AudioSetupApp.exe"), state.Folders);
+    state.Folders.InstallFolderFullPath = folder.File(u"Install\\");
+    EXPECT_EQ(InstallSequence(real.ports, state).Install_Files(), 0u);
+    EXPECT_TRUE(Exists(folder.File(u"Install\\AudioConfig.cfg")));
+    EXPECT_TRUE(FolderIsEmpty(folder.File(u"Elsewhere")));
+}
+
+// An earlier installation listed a per-user copy. While the uninstaller waits for it (held open
+// by a program), a link is put in place of its folder: the file behind the link stays.
+TEST(LinksWin32, AJunctionSwappedInWhileTheUninstallerWaitsIsNotFollowed) {
+    TempFolder folder;
+    const std::u16string user = folder.File(u"AppData\\QLN47xx Swap Test");
+    for (const std::u16string& name :
+         {folder.File(u"AppData"), user, folder.File(u"Elsewhere"), folder.File(u"Moved")})
+        ASSERT_TRUE(CreateDirectoryW(W(name), nullptr));
+    folder.Write(u"Elsewhere\\AudioConfig.cfg", "not ours");
+    const std::u16string userCopy =
+        folder.Write(u"AppData\\QLN47xx Swap Test\\AudioConfig.cfg", "x");
+    std::u16string programFiles = PlatformSystemFolders().GetProgramFilesFolder();
+    const std::u16string install = programFiles + u"\\QLN47xx Swap Test";
+    ASSERT_TRUE(CreateDirectoryW(W(install), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    WriteText(install + u"\\Uninstall.exe", "MZ");
+    const std::vector<uint8_t> log =
+        FormatInstallLog({{LogEntryKind::Folder, user, {}}, {LogEntryKind::File, userCopy, {}}});
+    WriteText(install + u"\\Install.log", std::string(log.begin(), log.end()));
+
+    RealPorts real;
+    real.system.environment[u"APPDATA"] = folder.File(u"AppData");
+    UniqueHandle held = MakeUniqueHandle(CreateFileW(W(userCopy), GENERIC_READ, FILE_SHARE_READ,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    bool swapped = false;
+    real.system.onSleep = [&] {
+        if (swapped)
+            return;
+        held.reset();
+        swapped = MoveFileW(W(user), W(folder.File(u"Moved\\QLN47xx Swap Test"))) &&
+                  MakeLink(user, folder.File(u"Elsewhere"));
+    };
+    SetupState state;
+    LoadAudioConfig(u"AudioConfig.cfg", OwnPath(), state.Folders);
+    state.IsWow64 = PlatformSystemFolders().IsWow64Process();
+    const UninstallOutcome outcome =
+        UninstallSequence(real.ports, state).Uninstall(install + u"\\Uninstall.exe");
+    ASSERT_TRUE(swapped) << "no link could be made here";
+    EXPECT_EQ(outcome, UninstallOutcome::SomeLeft);
+    EXPECT_EQ(folder.Read(u"Elsewhere\\AudioConfig.cfg"), "not ours");
+
+    DeleteFileW(W(install + u"\\Install.log"));
+    DeleteFileW(W(install + u"\\Uninstall.exe"));
+    RemoveDirectoryW(W(install));
+    RemoveDirectoryW(W(user));  // the link, not what it leads to
 }
 
 }  // namespace

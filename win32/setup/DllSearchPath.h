@@ -5,9 +5,14 @@
 
 #include <windows.h>
 
-// SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) where Windows has it, else at least the
-// current folder is taken out of the search. False when neither could be done.
+// SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) where Windows has it, else (Windows 7
+// without its DLL-search update) the current folder is taken out of the search; then the DLLs
+// that system DLLs are known to load by name are loaded from the system folder. On that Windows 7
+// any other DLL loaded by name is still looked for in the program's folder first
+// (setup/README.md). False when nothing could be done.
 bool RestrictDllSearchToSystem();
+// The second half of that fallback: each of those DLLs by its full path in the system folder.
+void PreloadSystemDllsByPath();
 
 // A DLL of the system folder, loaded by its file name and freed with the object. Load it on a
 // thread whose Wow64 file-system redirection is on.

@@ -19,8 +19,60 @@ struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
 };
 
+// The handle decides: a junction swapped in after the open changes nothing about what goes.
+class Win32RemovableEntry : public IRemovableEntry {
+public:
+    explicit Win32RemovableEntry(UniqueHandle handle) : handle_(std::move(handle)) {}
+
+    std::u16string FinalPath() override {
+        std::wstring path(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD length =
+                GetFinalPathNameByHandleW(handle_.get(), &path[0], static_cast<DWORD>(path.size()),
+                                          FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+            if (length == 0)
+                return {};
+            if (length < path.size()) {
+                path.resize(length);
+                break;
+            }
+            path.assign(length, L'\0');  // too small: length is the size needed
+        }
+        if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+            return u"\\" + U16(path.c_str() + 8);
+        if (path.compare(0, 4, L"\\\\?\\") == 0)
+            return U16(path.c_str() + 4);
+        return U16(path.c_str());
+    }
+
+    bool IsLink() override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        return !GetFileInformationByHandle(handle_.get(), &info) ||
+               (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    }
+
+    bool Remove() override {
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        return SetFileInformationByHandle(handle_.get(), FileDispositionInfo, &disposition,
+                                          sizeof disposition) != FALSE;
+    }
+
+private:
+    UniqueHandle handle_;
+};
+
 class Win32Files : public ISetupFiles {
 public:
+    std::unique_ptr<IRemovableEntry> OpenForRemoval(const std::u16string& path) override {
+        UniqueHandle handle = MakeUniqueHandle(CreateFileW(
+            W(path), DELETE | FILE_READ_ATTRIBUTES,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!handle)
+            return nullptr;
+        return std::make_unique<Win32RemovableEntry>(std::move(handle));
+    }
+
     bool CreateFolder(const std::u16string& path) override {
         return CreateDirectoryW(W(path), nullptr) != FALSE;
     }

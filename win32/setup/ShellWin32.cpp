@@ -54,17 +54,18 @@ public:
 class Win32Process : public IProcessHandle {
 public:
     explicit Win32Process(HANDLE process) : process_(process) {}
+
     bool Wait(uint32_t milliseconds) override {
-        // The shell may start a file without a process of its own: nothing to wait for.
-        if (!process_)
-            return true;
-        return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
+        return process_ && WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
     }
     std::optional<uint32_t> ExitCode() override {
         DWORD code = 0;
         if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE)
             return std::nullopt;
         return code;
+    }
+    bool Terminate() override {
+        return process_ && TerminateProcess(process_.get(), ERROR_TIMEOUT) != FALSE;
     }
 
 private:
@@ -82,17 +83,6 @@ public:
                             TRUE, HIGH_PRIORITY_CLASS, nullptr, nullptr, &startup, &info))
             return nullptr;
         CloseHandle(info.hThread);
-        return std::make_unique<Win32Process>(info.hProcess);
-    }
-
-    std::unique_ptr<IProcessHandle> ShellOpen(const std::u16string& file) override {
-        SHELLEXECUTEINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-        info.lpFile = W(file);
-        info.nShow = SW_HIDE;
-        if (!ShellExecuteExW(&info))
-            return nullptr;
         return std::make_unique<Win32Process>(info.hProcess);
     }
 
