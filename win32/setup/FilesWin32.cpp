@@ -62,7 +62,7 @@ public:
     }
 
     int ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) override {
-        const std::u16string beside = path + u".new";
+        const std::u16string beside = path + kReplacingSuffix;
         const int written = WriteFlushed(beside, data, size);
         if (written == WRITE_FILE_OK &&
             MoveFileExW(W(beside), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -101,6 +101,14 @@ public:
 
     bool DeleteAtReboot(const std::u16string& path) override {
         return MoveFileExW(W(path), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    }
+
+    bool ClearReadOnly(const std::u16string& path) override {
+        const DWORD attributes = GetFileAttributesW(W(path));
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return false;
+        return (attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
+               SetFileAttributesW(W(path), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
     }
 
 private:
