@@ -48,20 +48,20 @@ uint32_t InstallSequence::Install_Files() {
                        f.InstallFolderFullPath);
     }
     const std::u16string config = f.SourceFolderFullPath + kConfigFileName;
-    ports_.files.CopyOneFile(config, f.InstallFolderFullPath + kConfigFileName);
+    CopyWritableFile(ports_.files, config, f.InstallFolderFullPath + kConfigFileName);
 
     // Without APPDATA the folder would land in the root of the current drive.
     const std::optional<std::u16string> appData = ports_.system.GetEnvironment(u"APPDATA");
     if (appData && !appData->empty()) {
         const std::u16string userFolder = *appData + u"\\" + f.InstallFolderName;
         ports_.files.CreateFolder(userFolder);
-        ports_.files.CopyOneFile(config, userFolder + u"\\" + kConfigFileName);
+        CopyWritableFile(ports_.files, config, userFolder + u"\\" + kConfigFileName);
     } else {
         DebugOutput(u"***** APPDATA not set: no user configuration copy *****\n");
     }
 
-    ports_.files.CopyOneFile(f.SourceFolderFullPath + f.InstallIconFileName,
-                             f.InstallFolderFullPath + f.InstallIconFileName);
+    CopyWritableFile(ports_.files, f.SourceFolderFullPath + f.InstallIconFileName,
+                     f.InstallFolderFullPath + f.InstallIconFileName);
     Copy_KB3033929();
     ports_.window.PostProgress(90);
     return 0;
@@ -72,6 +72,11 @@ uint32_t InstallSequence::Install_Manual() {
     std::u16string language;
     ports_.system.ReadProfile(f.SourceFolderFullPath + kConfigFileName, u"Language",
                               u"DefaultLanguage", language);
+    // Manual\ itself holds the manuals of all languages, not one to copy.
+    if (language.empty()) {
+        DebugOutput(u"##### No DefaultLanguage: no manual #####\n");
+        return 0;
+    }
     const std::u16string source = f.SourceFolderFullPath + u"Manual\\" + language + u"\\";
     const std::u16string destination = f.InstallFolderFullPath + u"Manual\\";
     const std::optional<std::u16string> manual = FindFirstPlainFile(ports_.files, source);

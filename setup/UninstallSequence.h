@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "AccountProfiles.h"
 #include "InstallLog.h"
+#include "OtherInstallations.h"
 #include "RemovalPlaces.h"
 #include "SetupContext.h"
 
@@ -27,15 +29,31 @@ public:
     UninstallOutcome Uninstall(const std::u16string& uninstallerPath);
 
 private:
-    bool Remove(const LogEntry& entry);
+    // What became of one entry of the log.
+    enum class Removal {
+        Done,     // gone (or goes with the install folder)
+        Kept,     // stays listed by design, no failure: a folder that holds unlisted files
+        Left,     // stays listed for a later run: in use, refused, still needed by a device
+        NotOurs,  // dropped from the log: another account's, another installation's
+    };
+    Removal Take(const LogEntry& entry);
+    Removal Remove(const LogEntry& entry);
     bool RemoveFile(const std::u16string& path);
-    bool RemoveService();
+    Removal RemoveService();
     bool RemoveValue(const LogEntry& entry);
     bool RemoveKeyTree(const std::u16string& path);
-    bool UnbindFilter();  // true when no device lists the filter any more
+    bool UnbindFilter();  // true when no device and not the media class lists the filter
+    bool IsDriverEntry(const LogEntry& entry) const;
+    bool ListedElsewhere(const LogEntry& entry) const;
     bool Exists(const std::u16string& path);
 
     SetupPorts& ports_;
     SetupState& state_;
-    uint32_t waitLeft_ = 3000;  // ms, for files still held by a program that is ending
+    // Set for one run of Uninstall.
+    const RemovalPlaces* places_ = nullptr;
+    const OtherAccountProfiles* otherProfiles_ = nullptr;
+    std::vector<OtherInstallation> others_;
+    bool driverShared_ = false;  // another installation lists the driver
+    bool driverFree_ = false;    // nothing binds the driver any more: it may go
+    uint32_t waitLeft_ = 3000;   // ms, for files still held by a program that is ending
 };
