@@ -100,6 +100,9 @@ void WizardFlow::Finish() {
         ports_.system.Reboot();
         return;
     }
+    // Refused for an installation elsewhere: there is no panel here to start.
+    if (!state_.OtherInstallationFolder.empty())
+        return;
     // Never with the installer's administrator token: the panel's file dialogs and profile
     // would be the administrator's. Without a desktop shell the Run value starts it at log-on.
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;

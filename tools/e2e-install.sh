@@ -303,6 +303,39 @@ check "manual shortcut reads back" \
     link_targets "$LINKS/$(cfg Install UserManualShortcutName).lnk" "$MANUAL_FILE"
 check "panel started at the end" panel_running
 
+# ---- a second installation into another folder: refused before anything changes ------------
+if [ "$SCOPE" = full ]; then
+    SECOND=$WORK/installer-second
+    layout "$SECOND" "$SETUP_EXE"
+    echo "$CONFIG_TEXT" | sed "s/^InstallFolderName=.*/InstallFolderName=$INSTALL_NAME 2/" |
+        iconv -f UTF-8 -t UTF-16 >"$SECOND/AudioConfig.cfg"
+    TRACE=$WORK/second-trace.log
+    "$RUN" "$SECOND/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+    SETUP_PID=$!
+    wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
+    timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' >/dev/null 2>&1
+    sleep 0.5
+    xdotool key Return  # Next
+    wait_for 60 traced "$TRACE" 'Message box'
+    sleep 0.3
+    shot second-installation-refused
+    check "second installation elsewhere: refused, naming the installed folder" eval \
+        "traced '$TRACE' 'Installed in another folder: C:' && traced '$TRACE' '$INSTALL_NAME *****'"
+    check "second installation elsewhere: the message says so" \
+        traced "$TRACE" 'already installed in another folder'
+    xdotool key Return  # closes the message box
+    wait_for 30 traced "$TRACE" '==> TMainForm::SetupDone'
+    check "second installation elsewhere: no step ran" not traced "$TRACE" 'Install STEP1'
+    sleep 0.3
+    xdotool key Return  # Finish
+    wait_for 30 not alive "$SETUP_PID"
+    check "second installation elsewhere: the installer ended" not alive "$SETUP_PID"
+    check "second installation elsewhere: its folder was not made" absent "$INSTALL_DIR 2"
+    check "second installation elsewhere: the first keeps its uninstall entry" reg_is "$UNINSTALL_KEY" \
+        UninstallString "REG_SZ \"$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe\""
+    check "second installation elsewhere: the first's service still runs" service_running
+fi
+
 # ---- uninstallation -------------------------------------------------------------------------
 # The user's own state in the per-user folder, and a neighbouring program's folder, must survive.
 printf '[Profile]\r\nName=mine\r\n' >"$USER_DIR/LastProfile.ini"
