@@ -303,7 +303,7 @@ TEST(FilesWin32, CopiesOfReadOnlyFilesAreWritableAndReplaceReadOnlyOnes) {
     folder.Write(u"old.txt", "old");
     for (const char16_t* name : {u"cd.txt", u"old.txt"})
         ASSERT_TRUE(SetFileAttributesW(W(folder.File(name)), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(files.CopyOneFile(folder.File(u"cd.txt"), folder.File(u"old.txt")));
+    // Windows refuses to copy over a read-only file (Wine 8 does not).
     EXPECT_TRUE(CopyWritableFile(files, folder.File(u"cd.txt"), folder.File(u"old.txt")));
     EXPECT_TRUE(CopyWritableFile(files, folder.File(u"cd.txt"), folder.File(u"copy.txt")));
     for (const char16_t* name : {u"old.txt", u"copy.txt"}) {
