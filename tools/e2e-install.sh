@@ -503,7 +503,9 @@ cp -r "$INSTALL_DIR/$SKIN_FOLDER" "$LINKED" && rm -rf "$INSTALL_DIR/$SKIN_FOLDER
 check "skin folder a link: uninstaller ended with code 10 (some entries left)" test $? -eq 10
 check "skin folder a link: the files behind the link kept" diff -r "$SOURCE/$SKIN_FOLDER" "$LINKED"
 check "skin folder a link: the rest removed" \
-    eval "service_gone && absent '$INSTALL_DIR/$APP_NAME.exe' && ! reg_key_exists '$UNINSTALL_KEY'"
+    eval "service_gone && absent '$INSTALL_DIR/$APP_NAME.exe' && ! reg_has '$RUN_KEY' '$APP_NAME'"
+check "skin folder a link: the uninstall entry and its link stay for the next run" \
+    eval "reg_key_exists '$UNINSTALL_KEY' && [ -f '$LINKS/$(cfg Uninstall UninstallShortcutName).lnk' ]"
 rm "$INSTALL_DIR/$SKIN_FOLDER" && cp -r "$LINKED" "$INSTALL_DIR/$SKIN_FOLDER"
 uninstall_silently "the link replaced by the folder again"
 
