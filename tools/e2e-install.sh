@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end under Wine and Xvfb: lays out an installer folder, installs with AudioSetupApp.exe
-# driven by xdotool, checks the result from outside, uninstalls and checks again, then runs the
+# driven by xdotool, checks the result from outside, runs a second installer into another folder
+# (refused), uninstalls and checks again, then runs the
 # failure path of the build without the "UNINSTALL" payload, a cancelled installation and the
 # uninstallations after it and without a sound installed configuration. One line per check, then a
 # total.

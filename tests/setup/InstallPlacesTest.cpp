@@ -9,6 +9,7 @@
 #include "SetupFakes.h"
 #include "SetupNames.h"
 #include "UninstallSequence.h"
+#include "WizardFlow.h"
 
 namespace {
 
@@ -60,6 +61,12 @@ TEST_F(Places, AnInstallationInAnotherFolderIsRefusedBeforeAnythingChanges) {
         EXPECT_TRUE(m.files.log.empty());
         EXPECT_FALSE(m.files.IsFolder(kInstall));
     }
+    // There is no panel here for Finish to start.
+    WizardFlow flow(m.ports, m.state);
+    flow.Next();
+    flow.Done();
+    flow.Finish();
+    EXPECT_TRUE(m.processes.openedAsDesktopUser.empty());
 }
 
 TEST_F(Places, AnEntryOfThisFolderOrOfAnInstallationThatIsGoneIsNoObstacle) {
