@@ -60,12 +60,12 @@ uint32_t InstallSequence::Install_Files() {
                        f.InstallFolderFullPath);
     }
     const std::u16string config = f.SourceFolderFullPath + kConfigFileName;
-    ports_.files.CopyOneFile(config, f.InstallFolderFullPath + kConfigFileName);
+    CopyWritableFile(ports_.files, config, f.InstallFolderFullPath + kConfigFileName);
 
     // No per-user copy: an elevated write into the user's profile could be led anywhere by a
     // junction of the user's; the panel makes that copy itself, with the user's rights.
-    ports_.files.CopyOneFile(f.SourceFolderFullPath + f.InstallIconFileName,
-                             f.InstallFolderFullPath + f.InstallIconFileName);
+    CopyWritableFile(ports_.files, f.SourceFolderFullPath + f.InstallIconFileName,
+                     f.InstallFolderFullPath + f.InstallIconFileName);
     Copy_KB3033929();
     ports_.window.PostProgress(90);
     return 0;
@@ -76,6 +76,11 @@ uint32_t InstallSequence::Install_Manual() {
     std::u16string language;
     ports_.system.ReadProfile(f.SourceFolderFullPath + kConfigFileName, u"Language",
                               u"DefaultLanguage", language);
+    // Manual\ itself holds the manuals of all languages, not one to copy.
+    if (language.empty()) {
+        DebugOutput(u"##### No DefaultLanguage: no manual #####\n");
+        return 0;
+    }
     const std::u16string source = f.SourceFolderFullPath + u"Manual\\" + language + u"\\";
     const std::u16string destination = f.InstallFolderFullPath + u"Manual\\";
     const std::optional<std::u16string> manual = FindFirstPlainFile(ports_.files, source);

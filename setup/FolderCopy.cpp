@@ -34,6 +34,14 @@ bool IsDotEntry(const std::u16string& name) {
 
 }  // namespace
 
+bool CopyWritableFile(ISetupFiles& files, const std::u16string& from, const std::u16string& to) {
+    files.ClearReadOnly(to);  // fails harmlessly when there is no such file yet
+    if (!files.CopyOneFile(from, to))
+        return false;
+    files.ClearReadOnly(to);
+    return true;
+}
+
 bool CopyFolderTree(ISetupFiles& files, const std::u16string& source,
                     const std::u16string& destination) {
     const std::optional<std::u16string> sourceLast = LastComponent(source);
@@ -63,7 +71,7 @@ bool CopyFolderTree(ISetupFiles& files, const std::u16string& source,
             CreateTracedFolder(files, to);
             CopyFolderTree(files, from, to);
         } else {
-            files.CopyOneFile(from, to);
+            CopyWritableFile(files, from, to);
         }
     }
     return true;

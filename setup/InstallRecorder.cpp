@@ -47,6 +47,10 @@ void InstallRecorder::Record(const LogEntry& recorded) {
     LogEntry entry = recorded;
     while (entry.path.size() > 3 && entry.path.back() == u'\\')
         entry.path.pop_back();
+    // The uninstaller refuses empty components: "a\\b" is listed as the "a\b" it names.
+    for (size_t i = entry.path.find(u"\\\\", 1); i != std::u16string::npos;
+         i = entry.path.find(u"\\\\", i))
+        entry.path.erase(i, 1);
     const auto known = std::find(entries_.begin(), entries_.end(), entry);
     if (known != entries_.end()) {
         if (known->contentHash == entry.contentHash)
@@ -72,10 +76,16 @@ void InstallRecorder::Save() {
 }
 
 bool InstallRecorder::CreateFolder(const std::u16string& path) {
-    if (!files_.CreateFolder(path))
-        return false;
-    Record({LogEntryKind::Folder, path, {}});
-    return true;
+    const bool created = files_.CreateFolder(path);
+    // One there already is listed too (left by a reinstallation before the restart that removes
+    // it, or by a copy cut off): the uninstaller removes a folder only when it is empty. A link
+    // put in its place is not the installation's.
+    std::u16string folder = path;
+    while (folder.size() > 3 && folder.back() == u'\\')
+        folder.pop_back();
+    if (created || (files_.List(folder + u"\\*").has_value() && !files_.IsLink(folder)))
+        Record({LogEntryKind::Folder, folder, {}});
+    return created;
 }
 
 bool InstallRecorder::CopyOneFile(const std::u16string& from, const std::u16string& to) {
@@ -97,6 +107,8 @@ int InstallRecorder::WriteFile(const std::u16string& path, const uint8_t* data, 
 }
 
 int InstallRecorder::ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) {
+    // Cut off between its write and its move, a replacement leaves this file beside.
+    Record({LogEntryKind::File, path + kReplacingSuffix, {}});
     const int result = files_.ReplaceFile(path, data, size);
     if (result == WRITE_FILE_OK)
         Record({LogEntryKind::File, path, {}, ContentHash(data, size)});

@@ -59,6 +59,7 @@ public:
         return files_.MoveOver(from, to);
     }
     bool DeleteAtReboot(const std::u16string& path) override { return files_.DeleteAtReboot(path); }
+    bool ClearReadOnly(const std::u16string& path) override { return files_.ClearReadOnly(path); }
 
     std::unique_ptr<IShellLinkObject> CreateLink() override;
     std::u16string CommonProgramsFolder() override { return shortcuts_.CommonProgramsFolder(); }

@@ -6,6 +6,7 @@
 #include "ConfigNames.h"
 #include "DebugTrace.h"
 #include "DeviceRestart.h"
+#include "OtherInstallations.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -56,6 +57,23 @@ bool InstallSequence::NamesUsable() {
     return false;
 }
 
+bool InstallSequence::NotInstalledElsewhere() {
+    // A second installation would take over the driver, the service and the uninstall entry,
+    // and the first one's uninstaller would then remove them from under it.
+    const std::vector<OtherInstallation> others = FindOtherInstallations(
+        ports_.registry, ports_.files, state_.IsWow64, state_.Folders.InstallFolderFullPath);
+    if (others.empty())
+        return true;
+    state_.OtherInstallationFolder = others.front().folder;
+    DebugOutput(u"***** Installed in another folder: " + state_.OtherInstallationFolder +
+                u" *****\n");
+    const std::u16string& text = state_.Texts[LabelWarning5].Text;
+    ports_.window.ShowMessage(
+        (text.empty() ? kInstalledElsewhereText : text) + u"\n" + state_.OtherInstallationFolder,
+        kMessageCaption);
+    return false;
+}
+
 void InstallSequence::StartInstallLog() {
     const std::u16string& install = state_.Folders.InstallFolderFullPath;
     ports_.files.CreateFolder(install);
@@ -69,7 +87,7 @@ void InstallSequence::Install() {
     TraceEntry(u"TMainForm::Install");
     if (StopRequested(1))
         return;
-    if (!NamesUsable())
+    if (!NamesUsable() || !NotInstalledElsewhere())
         return;
     // Only the service program this installer carries is run to restart devices.
     if (const auto service = LoadPayload(

@@ -33,6 +33,7 @@ private:
     void ReportFailure(const std::u16string& codeText);
     bool FilterInterfaceOpens();
     bool NamesUsable();
+    bool NotInstalledElsewhere();
     void StartInstallLog();
 
     InstallRecorder recorder_;

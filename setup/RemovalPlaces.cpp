@@ -112,10 +112,13 @@ bool RemovalPlaces::AllowsPath(const LogEntry& entry, ISetupFiles& files) const 
                 fits = isFolder ? components.size() == 1
                                 : components.size() == 2 && EndsWithLnk(components[1]);
                 break;
-            case Shape::OneFile:
-                fits = !isFolder &&
-                       SamePath(entry.path.substr(Trimmed(place.root).size() + 1), place.top);
+            case Shape::OneFile: {
+                // Also the file beside it that a replacement cut off leaves.
+                const std::u16string relative = entry.path.substr(Trimmed(place.root).size() + 1);
+                fits = !isFolder && (SamePath(relative, place.top) ||
+                                     SamePath(relative, place.top + kReplacingSuffix));
                 break;
+            }
         }
         if (!fits)
             continue;

@@ -29,7 +29,7 @@ private:
     enum class Shape {
         Tree,        // the folder `top` below root and everything in it
         LinkFolder,  // any one folder below root and the ".lnk" files directly in it
-        OneFile      // the file `top` (a relative path) and nothing else
+        OneFile      // the file `top` (a relative path) and the same with kReplacingSuffix
     };
     struct Place {
         std::u16string root;  // trusted; what lies below it is checked for links

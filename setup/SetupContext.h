@@ -61,4 +61,7 @@ struct SetupState {
     // Set by the window when the user closes it during the installation: the worker finishes
     // the step it is in and runs no further one.
     std::atomic<bool> StopRequested{false};
+    // Set by the worker when it refused to install because the product is installed in this
+    // other folder (its uninstall entry names it); empty otherwise. Read after WM_SETUP_DONE.
+    std::u16string OtherInstallationFolder;
 };

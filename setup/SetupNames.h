@@ -10,6 +10,10 @@ inline constexpr const char16_t* kFilterName = u"UAExt";
 inline constexpr const char16_t* kHardwareIdPattern = u"USB\\VID_3F9C&PID_47XX&REV_0100&MI_03";
 inline constexpr const char16_t* kFilterInterfacePath = u"\\\\.\\Class#UsbAudioExtension&3F9C&00";
 inline constexpr const char16_t* kMessageCaption = u"Install";
+// LabelWarning5 where a language has none; the other installation's folder follows it.
+inline constexpr const char16_t* kInstalledElsewhereText =
+    u"This product is already installed in another folder. Remove it there first, then run "
+    u"Setup again:";
 inline constexpr const char16_t* kConfigFileName = u"AudioConfig.cfg";
 inline constexpr const char16_t* kUninstallKeyPath =
     u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QLN47xxAudioExt";
@@ -17,6 +21,9 @@ inline constexpr const char16_t* kRunKeyPath = u"SOFTWARE\\Microsoft\\Windows\\C
 inline constexpr const char16_t* kPatchFileName = u"Windows6.1-KB3033929-x64.msu";
 // Windows' installer of update packages, in the native system folder.
 inline constexpr const char16_t* kUpdateInstallerName = u"wusa.exe";
+// The media class's own key: its UpperFilters apply to every device of the class.
+inline constexpr const char16_t* kMediaClassKeyPath =
+    u"SYSTEM\\CurrentControlSet\\Control\\Class\\{745A17A0-74D3-11D0-B6FE-00A0C90F57DA}";
 inline constexpr const char16_t* kUsbGroupName = u"QLN USB DeviceId Group";
 inline constexpr const char16_t* kHidGroupName = u"QLN HID DeviceId Group";
 

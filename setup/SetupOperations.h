@@ -39,6 +39,9 @@ int WritePayloadFile(ISetupFiles& files, const std::u16string& path, const Paylo
 // whole.
 int ReplacePayloadFile(ISetupFiles& files, const std::u16string& path, const Payload& payload);
 
+// CopyFileW over an existing destination, read-only or not; the copy is left writable (files
+// from a CD are read-only, and so would be their copies).
+bool CopyWritableFile(ISetupFiles& files, const std::u16string& from, const std::u16string& to);
 // False when either path has no backslash before its last component.
 bool CopyFolderTree(ISetupFiles& files, const std::u16string& source,
                     const std::u16string& destination);

@@ -8,6 +8,7 @@ const std::array<const char16_t*, SETUP_TEXT_COUNT> kSetupTextKeys = {
     u"LabelSelectLang", u"LabelVersion",        u"LabelAudioExt",         u"LabelInstall",
     u"LabelReboot",     u"LabelRebootRadioBtn", u"LabelNoRebootRadioBtn", u"LabelTitle",
     u"LabelWarning1",   u"LabelWarning2",       u"LabelWarning3",         u"LabelWarning4",
+    u"LabelWarning5",
 };
 
 namespace {

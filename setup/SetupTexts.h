@@ -37,6 +37,7 @@ enum SetupTextKey {
     LabelWarning2,
     LabelWarning3,
     LabelWarning4,
+    LabelWarning5,  // the product is installed in another folder
     SETUP_TEXT_COUNT
 };
 

@@ -48,9 +48,14 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
     }
 
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    const std::u16string commonPrograms = ports_.shortcuts.CommonProgramsFolder();
     RemovalRoots roots{installFolder, ports_.system.GetEnvironment(u"APPDATA").value_or(u""),
-                       ports_.shortcuts.CommonProgramsFolder(), f.SystemDirectory, f.SystemFolder};
+                       commonPrograms, f.SystemDirectory, f.SystemFolder};
     const RemovalPlaces places(roots);
+    const OtherAccountProfiles otherProfiles(ports_.registry, ports_.system);
+    places_ = &places;
+    otherProfiles_ = &otherProfiles;
+    others_ = FindOtherInstallations(ports_.registry, ports_.files, state_.IsWow64, installFolder);
 
     // Only the service program the log says was written is run to restart devices.
     const std::u16string serviceProgram = f.SystemDirectory + kServiceName + u".exe";
@@ -61,46 +66,48 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
 
     // A running panel holds its program file open.
     ports_.window.BroadcastPanelExit();
-    const bool driverUnbound = UnbindFilter();
-    const std::u16string driverFile = f.SystemDirectory + u"drivers\\" + kFilterName + u".sys";
-    const std::u16string driverKey =
-        u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName);
+    driverShared_ = false;
+    for (const LogEntry& entry : *entries)
+        driverShared_ |= IsDriverEntry(entry) && ListedElsewhere(entry);
+    // Another installation's driver stays bound and loaded.
+    driverFree_ = !driverShared_ && UnbindFilter();
 
-    std::vector<bool> removed(entries->size(), false);
-    bool complete = true;
+    // The way back, the uninstall entry and the Start-menu links, goes only when all else did.
+    const auto isWayBack = [&](const LogEntry& entry) {
+        if (entry.kind == LogEntryKind::Key)
+            return SamePath(entry.path, kUninstallKeyPath);
+        return (entry.kind == LogEntryKind::File || entry.kind == LogEntryKind::Folder) &&
+               StartsWith(entry.path, commonPrograms + u"\\");
+    };
+    std::vector<Removal> results(entries->size(), Removal::Kept);
     bool installFolderListed = false;
-    for (size_t i = entries->size(); i-- > 0;) {
-        const LogEntry& entry = (*entries)[i];
-        const bool self =
-            entry.kind != LogEntryKind::Key && entry.kind != LogEntryKind::Value &&
-            (SamePath(entry.path, uninstallerPath) || SamePath(entry.path, installFolder));
-        if (self) {
-            installFolderListed |= SamePath(entry.path, installFolder);
-            continue;  // after everything else
+    const auto takeAll = [&](bool wayBack) {
+        bool complete = true;
+        for (size_t i = entries->size(); i-- > 0;) {
+            const LogEntry& entry = (*entries)[i];
+            const bool self =
+                entry.kind != LogEntryKind::Key && entry.kind != LogEntryKind::Value &&
+                (SamePath(entry.path, uninstallerPath) || SamePath(entry.path, installFolder));
+            if (self) {
+                installFolderListed |= SamePath(entry.path, installFolder);
+                continue;  // after everything else
+            }
+            if (isWayBack(entry) != wayBack)
+                continue;
+            results[i] = Take(entry);
+            complete &= results[i] != Removal::Left;
         }
-        // While a device still lists the filter, its driver stays for a later run.
-        if (!driverUnbound &&
-            ((entry.kind == LogEntryKind::File && SamePath(entry.path, driverFile)) ||
-             (entry.kind == LogEntryKind::Key && SamePath(entry.path, driverKey)))) {
-            complete = false;
-            continue;
-        }
-        if (!places.Allows(entry, ports_.files)) {
-            DebugOutput(u"***** Refused: " + entry.path + u" *****\n");
-            complete = false;
-            continue;
-        }
-        removed[i] = Remove(entry);
-        // A folder that keeps files the log does not list (a skin added later) stays by design.
-        if (!removed[i] && entry.kind != LogEntryKind::Folder)
-            complete = false;
-    }
+        return complete;
+    };
+    const bool complete = takeAll(false) && takeAll(true);
+    places_ = nullptr;
+    otherProfiles_ = nullptr;
 
     if (!complete) {
         // Kept for a later run: the entries still there, the uninstaller and its folder.
         std::vector<LogEntry> left;
         for (size_t i = 0; i < entries->size(); ++i) {
-            if (!removed[i])
+            if (results[i] == Removal::Kept || results[i] == Removal::Left)
                 left.push_back((*entries)[i]);
         }
         const std::vector<uint8_t> rewritten = FormatInstallLog(left);
@@ -121,37 +128,74 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
     return UninstallOutcome::Removed;
 }
 
-bool UninstallSequence::Remove(const LogEntry& entry) {
+bool UninstallSequence::IsDriverEntry(const LogEntry& entry) const {
+    const std::u16string driverFile =
+        state_.Folders.SystemDirectory + u"drivers\\" + kFilterName + u".sys";
+    const std::u16string driverKey =
+        u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName);
+    return (entry.kind == LogEntryKind::File && SamePath(entry.path, driverFile)) ||
+           (entry.kind == LogEntryKind::Key && SamePath(entry.path, driverKey));
+}
+
+bool UninstallSequence::ListedElsewhere(const LogEntry& entry) const {
+    for (const OtherInstallation& other : others_) {
+        if (ListsAlso(other, entry))
+            return true;
+    }
+    return false;
+}
+
+UninstallSequence::Removal UninstallSequence::Take(const LogEntry& entry) {
+    if (ListedElsewhere(entry) || (IsDriverEntry(entry) && driverShared_)) {
+        DebugOutput(u"##### Another installation lists it, kept: " + entry.path + u" #####\n");
+        return Removal::NotOurs;
+    }
+    // While a device still lists the filter, its driver stays for a later run.
+    if (IsDriverEntry(entry) && !driverFree_)
+        return Removal::Left;
+    if (!places_->Allows(entry, ports_.files)) {
+        const bool onDisk = entry.kind == LogEntryKind::File || entry.kind == LogEntryKind::Folder;
+        if (onDisk && otherProfiles_->Contains(entry.path)) {
+            DebugOutput(u"##### Not ours, dropped: " + entry.path + u" #####\n");
+            return Removal::NotOurs;
+        }
+        DebugOutput(u"***** Refused: " + entry.path + u" *****\n");
+        return Removal::Left;
+    }
+    return Remove(entry);
+}
+
+UninstallSequence::Removal UninstallSequence::Remove(const LogEntry& entry) {
     switch (entry.kind) {
         case LogEntryKind::Folder:
             return RemoveFolder(entry.path);
         case LogEntryKind::File:
-            return RemoveFile(entry.path);
+            return RemoveFile(entry.path) ? Removal::Done : Removal::Left;
         case LogEntryKind::Key:
-            return RemoveKeyTree(entry.path);
+            return RemoveKeyTree(entry.path) ? Removal::Done : Removal::Left;
         case LogEntryKind::Value:
-            return RemoveValue(entry);
+            return RemoveValue(entry) ? Removal::Done : Removal::Left;
         case LogEntryKind::Service:
             return RemoveService();
     }
-    return false;
+    return Removal::Left;
 }
 
 bool UninstallSequence::Exists(const std::u16string& path) {
     return ports_.files.List(path).has_value();
 }
 
-UninstallSequence::Removal UninstallSequence::RemoveOnce(const std::u16string& path) {
+UninstallSequence::Attempt UninstallSequence::RemoveOnce(const std::u16string& path) {
     std::unique_ptr<IRemovableEntry> entry = ports_.files.OpenForRemoval(path);
     if (!entry)
-        return Exists(path) ? Removal::Held : Removal::Gone;
+        return Exists(path) ? Attempt::Held : Attempt::Gone;
     // The places were checked for links before; this is what is there now. A junction put on
     // the way since then leads elsewhere, and the final path says so.
     if (entry->IsLink() || !SamePath(entry->FinalPath(), path)) {
         DebugOutput(u"***** Refused, reached through a link: " + path + u" *****\n");
-        return Removal::Refused;
+        return Attempt::Refused;
     }
-    return entry->Remove() ? Removal::Removed : Removal::Held;
+    return entry->Remove() ? Attempt::Removed : Attempt::Held;
 }
 
 bool UninstallSequence::RemoveFile(const std::u16string& path) {
@@ -162,13 +206,17 @@ bool UninstallSequence::RemoveFile(const std::u16string& path) {
     // moment longer. The wait is shared by the whole run: a file held for good costs it once.
     constexpr uint32_t kRetryMs = 100;
     for (;;) {
-        const Removal removal = RemoveOnce(path);
-        if (removal == Removal::Removed || removal == Removal::Gone)
+        const Attempt attempt = RemoveOnce(path);
+        if (attempt == Attempt::Removed || attempt == Attempt::Gone)
             return true;
-        if (removal == Removal::Refused)
+        if (attempt == Attempt::Refused)
             return false;
         if (waitLeft_ < kRetryMs) {
-            DebugOutput(u"##### Not removed: " + path + u" #####\n");
+            // Held by a program of another logged-on user, for example: it goes at the restart.
+            if (ports_.files.DeleteAtReboot(path))
+                DebugOutput(u"##### In use, deleted at the next restart: " + path + u" #####\n");
+            else
+                DebugOutput(u"##### Not removed: " + path + u" #####\n");
             return false;
         }
         waitLeft_ -= kRetryMs;
@@ -176,32 +224,38 @@ bool UninstallSequence::RemoveFile(const std::u16string& path) {
     }
 }
 
-bool UninstallSequence::RemoveFolder(const std::u16string& path) {
-    const Removal removal = RemoveOnce(path);
-    if (removal == Removal::Held)
-        DebugOutput(u"##### Kept, not empty: " + path + u" #####\n");
-    return removal == Removal::Removed || removal == Removal::Gone;
+UninstallSequence::Removal UninstallSequence::RemoveFolder(const std::u16string& path) {
+    const Attempt attempt = RemoveOnce(path);
+    if (attempt == Attempt::Removed || attempt == Attempt::Gone)
+        return Removal::Done;
+    if (attempt == Attempt::Refused)
+        return Removal::Left;
+    // A folder that keeps files the log does not list (a skin added later) stays.
+    DebugOutput(u"##### Kept, not empty: " + path + u" #####\n");
+    return Removal::Kept;
 }
 
-bool UninstallSequence::RemoveService() {
+UninstallSequence::Removal UninstallSequence::RemoveService() {
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 1);
     std::unique_ptr<IServiceManagerHandle> manager = ports_.services.OpenManager();
     std::unique_ptr<IServiceHandle> service =
         manager ? manager->OpenNamedService(kServiceName) : nullptr;
     if (manager && !service)
-        return true;  // already gone
-    // A service of the same name that runs another program is not ours to delete.
+        return Removal::Done;  // already gone
     const std::optional<std::u16string> image = service ? service->ImagePath() : std::nullopt;
+    if (!image)
+        return Removal::Left;
+    // A service of the same name that runs another program is not ours to delete.
     const std::u16string ours = state_.Folders.SystemDirectory + kServiceName + u".exe";
-    if (!image || !SamePath(Unquoted(*image), ours)) {
+    if (!SamePath(Unquoted(*image), ours)) {
         DebugOutput(u"***** Service not ours, kept *****\n");
-        return false;
+        return Removal::NotOurs;
     }
     if (!service->Delete()) {
         DebugOutput(u"***** Delete service FAIL! *****\n");
-        return false;
+        return Removal::Left;
     }
-    return true;
+    return Removal::Done;
 }
 
 bool UninstallSequence::RemoveValue(const LogEntry& entry) {
@@ -218,9 +272,23 @@ bool UninstallSequence::UnbindFilter() {
     if (unbinding != 1)
         RestartDevices(ports_, state_, unbound);
     // A device still bound to a deleted driver would not start any more.
-    if (unbinding != 0)
+    if (unbinding != 0) {
         DebugOutput(u"##### A device may still list the filter: driver kept #####\n");
-    return unbinding == 0;
+        return false;
+    }
+    // Nor would any device of the media class, when the class lists it for all of them.
+    std::unique_ptr<IRegistryKey> mediaClass =
+        ports_.registry.OpenKey(RegistryHive::LocalMachine, kMediaClassKeyPath,
+                                RegistryView::Default, RegistryAccess::Read);
+    const std::optional<std::vector<std::u16string>> classFilters =
+        mediaClass ? mediaClass->GetMultiString(u"UpperFilters") : std::nullopt;
+    for (const std::u16string& filter : classFilters.value_or(std::vector<std::u16string>{})) {
+        if (SamePath(filter, kFilterName)) {
+            DebugOutput(u"##### The media class lists the filter: driver kept #####\n");
+            return false;
+        }
+    }
+    return true;
 }
 
 bool UninstallSequence::RemoveKeyTree(const std::u16string& path) {

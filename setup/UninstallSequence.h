@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "AccountProfiles.h"
 #include "InstallLog.h"
+#include "OtherInstallations.h"
 #include "RemovalPlaces.h"
 #include "SetupContext.h"
 
@@ -27,20 +29,36 @@ public:
     UninstallOutcome Uninstall(const std::u16string& uninstallerPath);
 
 private:
-    enum class Removal { Removed, Gone, Held, Refused };
-
-    bool Remove(const LogEntry& entry);
+    // What became of one entry of the log.
+    enum class Removal {
+        Done,     // gone (or goes with the install folder)
+        Kept,     // stays listed by design, no failure: a folder that holds unlisted files
+        Left,     // stays listed for a later run: in use, refused, still needed by a device
+        NotOurs,  // dropped from the log: another account's, another installation's
+    };
+    // What one attempt on a file or folder found.
+    enum class Attempt { Removed, Gone, Held, Refused };
+    Removal Take(const LogEntry& entry);
+    Removal Remove(const LogEntry& entry);
     bool RemoveFile(const std::u16string& path);
-    bool RemoveFolder(const std::u16string& path);
+    Removal RemoveFolder(const std::u16string& path);
     // Opened first, then checked and removed through the same handle.
-    Removal RemoveOnce(const std::u16string& path);
-    bool RemoveService();
+    Attempt RemoveOnce(const std::u16string& path);
+    Removal RemoveService();
     bool RemoveValue(const LogEntry& entry);
     bool RemoveKeyTree(const std::u16string& path);
-    bool UnbindFilter();  // true when no device lists the filter any more
+    bool UnbindFilter();  // true when no device and not the media class lists the filter
+    bool IsDriverEntry(const LogEntry& entry) const;
+    bool ListedElsewhere(const LogEntry& entry) const;
     bool Exists(const std::u16string& path);
 
     SetupPorts& ports_;
     SetupState& state_;
-    uint32_t waitLeft_ = 3000;  // ms, for files still held by a program that is ending
+    // Set for one run of Uninstall.
+    const RemovalPlaces* places_ = nullptr;
+    const OtherAccountProfiles* otherProfiles_ = nullptr;
+    std::vector<OtherInstallation> others_;
+    bool driverShared_ = false;  // another installation lists the driver
+    bool driverFree_ = false;    // nothing binds the driver any more: it may go
+    uint32_t waitLeft_ = 3000;   // ms, for files still held by a program that is ending
 };

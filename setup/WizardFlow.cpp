@@ -1,6 +1,7 @@
 #include "WizardFlow.h"
 
 #include "DebugTrace.h"
+#include "InstallRecorder.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -21,11 +22,37 @@ bool WizardFlow::LoadAndPublishGroups() {
     const std::u16string config = state_.Folders.SourceFolderFullPath + kConfigFileName;
     if (state_.UsbDeviceIds.LoadGroup(config, u"USB_VID_PID") != 0)
         return false;
-    SaveGroupToRegistry(state_.UsbDeviceIds, kUsbGroupName, ports_.registry);
+    PublishGroup(state_.UsbDeviceIds, kUsbGroupName);
     if (state_.HidDeviceIds.LoadGroup(config, u"HID_VID_PID") != 0)
         return false;
-    SaveGroupToRegistry(state_.HidDeviceIds, kHidGroupName, ports_.registry);
+    PublishGroup(state_.HidDeviceIds, kHidGroupName);
     return true;
+}
+
+void WizardFlow::PublishGroup(CDeviceIdMgr& group, const char16_t* name) {
+    const std::u16string key = u"SOFTWARE\\" + std::u16string(name);
+    if (!ports_.registry.OpenKey(RegistryHive::LocalMachine, key, RegistryView::Default,
+                                 RegistryAccess::Read))
+        createdKeys_.push_back(key);
+    SaveGroupToRegistry(group, name, ports_.registry);
+    publishedKeys_.push_back(key);
+}
+
+void WizardFlow::SettlePublishedGroups() {
+    const std::u16string logPath = state_.Folders.InstallFolderFullPath + kInstallLogName;
+    const auto bytes = ports_.files.ReadWholeFile(logPath, kInstallLogLimit);
+    if (bytes && ParseInstallLog(*bytes)) {
+        InstallRecorder recorder(ports_.files, ports_.shortcuts);
+        recorder.Open(logPath);
+        for (const std::u16string& key : publishedKeys_)
+            recorder.Record({LogEntryKind::Key, key, {}});
+    } else {
+        // No uninstaller could ever take them back.
+        for (const std::u16string& key : createdKeys_)
+            ports_.registry.DeleteKey(RegistryHive::LocalMachine, key);
+    }
+    publishedKeys_.clear();
+    createdKeys_.clear();
 }
 
 WizardButtons WizardFlow::Buttons() const {
@@ -73,6 +100,9 @@ void WizardFlow::Finish() {
         ports_.system.Reboot();
         return;
     }
+    // Refused for an installation elsewhere: there is no panel here to start.
+    if (!state_.OtherInstallationFolder.empty())
+        return;
     // Never with the installer's administrator token: the panel's file dialogs and profile
     // would be the administrator's. Without a desktop shell the Run value starts it at log-on.
     const _APPLICATION_FOLDER_PATH& f = state_.Folders;
@@ -81,6 +111,8 @@ void WizardFlow::Finish() {
 }
 
 CloseAction WizardFlow::RequestClose() {
+    if (phase_ == WizardPhase::Choosing)
+        SettlePublishedGroups();
     if (phase_ != WizardPhase::Installing)
         return CloseAction::CloseNow;
     if (endAfterWorker_)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "SetupContext.h"
 
@@ -52,9 +53,16 @@ public:
     CloseAction RequestClose();
 
 private:
+    void PublishGroup(CDeviceIdMgr& group, const char16_t* name);
+    // Before a close on the first page: the groups go into an installation's log, or, without
+    // one, the keys this run created go again.
+    void SettlePublishedGroups();
+
     SetupPorts& ports_;
     SetupState& state_;
     WizardPhase phase_ = WizardPhase::Choosing;
     bool rebootChecked_ = false;
     bool endAfterWorker_ = false;
+    std::vector<std::u16string> publishedKeys_;
+    std::vector<std::u16string> createdKeys_;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end under Wine and Xvfb: lays out an installer folder, installs with AudioSetupApp.exe
-# driven by xdotool, checks the result from outside, uninstalls and checks again, then runs the
+# driven by xdotool, checks the result from outside, runs a second installer into another folder
+# (refused), uninstalls and checks again, then runs the
 # failure path of the build without the "UNINSTALL" payload, a cancelled installation and the
 # uninstallations after it and without a sound installed configuration. One line per check, then a
 # total.
@@ -324,6 +325,39 @@ check "manual shortcut reads back" \
     link_targets "$LINKS/$(cfg Install UserManualShortcutName).lnk" "$MANUAL_FILE"
 check "panel started at the end" panel_running
 
+# ---- a second installation into another folder: refused before anything changes ------------
+if [ "$SCOPE" = full ]; then
+    SECOND=$WORK/installer-second
+    layout "$SECOND" "$SETUP_EXE"
+    echo "$CONFIG_TEXT" | sed "s/^InstallFolderName=.*/InstallFolderName=$INSTALL_NAME 2/" |
+        iconv -f UTF-8 -t UTF-16 >"$SECOND/AudioConfig.cfg"
+    TRACE=$WORK/second-trace.log
+    "$RUN" "$SECOND/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+    SETUP_PID=$!
+    wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
+    timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' >/dev/null 2>&1
+    sleep 0.5
+    xdotool key Return  # Next
+    wait_for 60 traced "$TRACE" 'Message box'
+    sleep 0.3
+    shot second-installation-refused
+    check "second installation elsewhere: refused, naming the installed folder" eval \
+        "traced '$TRACE' 'Installed in another folder: C:' && traced '$TRACE' '$INSTALL_NAME *****'"
+    check "second installation elsewhere: the message says so" \
+        traced "$TRACE" 'already installed in another folder'
+    xdotool key Return  # closes the message box
+    wait_for 30 traced "$TRACE" '==> TMainForm::SetupDone'
+    check "second installation elsewhere: no step ran" not traced "$TRACE" 'Install STEP1'
+    sleep 0.3
+    xdotool key Return  # Finish
+    wait_for 30 not alive "$SETUP_PID"
+    check "second installation elsewhere: the installer ended" not alive "$SETUP_PID"
+    check "second installation elsewhere: its folder was not made" absent "$INSTALL_DIR 2"
+    check "second installation elsewhere: the first keeps its uninstall entry" reg_is "$UNINSTALL_KEY" \
+        UninstallString "REG_SZ \"$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe\""
+    check "second installation elsewhere: the first's service still runs" service_running
+fi
+
 # ---- uninstallation -------------------------------------------------------------------------
 # The user's own state in the per-user folder, and a neighbouring program's folder, must survive.
 printf '[Profile]\r\nName=mine\r\n' >"$USER_DIR/LastProfile.ini"
@@ -491,7 +525,9 @@ cp -r "$INSTALL_DIR/$SKIN_FOLDER" "$LINKED" && rm -rf "$INSTALL_DIR/$SKIN_FOLDER
 check "skin folder a link: uninstaller ended with code 10 (some entries left)" test $? -eq 10
 check "skin folder a link: the files behind the link kept" diff -r "$SOURCE/$SKIN_FOLDER" "$LINKED"
 check "skin folder a link: the rest removed" \
-    eval "service_gone && absent '$INSTALL_DIR/$APP_NAME.exe' && ! reg_key_exists '$UNINSTALL_KEY'"
+    eval "service_gone && absent '$INSTALL_DIR/$APP_NAME.exe' && ! reg_has '$RUN_KEY' '$APP_NAME'"
+check "skin folder a link: the uninstall entry and its link stay for the next run" \
+    eval "reg_key_exists '$UNINSTALL_KEY' && [ -f '$LINKS/$(cfg Uninstall UninstallShortcutName).lnk' ]"
 rm "$INSTALL_DIR/$SKIN_FOLDER" && cp -r "$LINKED" "$INSTALL_DIR/$SKIN_FOLDER"
 uninstall_silently "the link replaced by the folder again"
 

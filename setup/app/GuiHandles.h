@@ -14,3 +14,13 @@ inline UniqueFont MakeFont(const wchar_t* name, int height) {
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, name));
 }
+
+// Design pixels (96 dots per inch) on this screen: the program declares itself DPI-aware, so
+// Windows does not stretch its windows and it scales its layout itself.
+inline int Scaled(int designPixels) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return MulDiv(designPixels, dpi > 0 ? dpi : 96, 96);
+}

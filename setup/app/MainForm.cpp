@@ -37,7 +37,7 @@ bool TMainForm::Create(const std::u16string& programPath) {
     if (!RegisterClassW(&windowClass))
         return false;
 
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;

@@ -25,10 +25,10 @@ struct ControlLayout {
 };
 
 HWND MakeControl(HWND parent, HINSTANCE instance, const ControlLayout& layout, HFONT font) {
-    HWND control = CreateWindowExW(0, layout.className, layout.caption, WS_CHILD | layout.style,
-                                   layout.left, layout.top, layout.width, layout.height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                   instance, nullptr);
+    HWND control = CreateWindowExW(
+        0, layout.className, layout.caption, WS_CHILD | layout.style, Scaled(layout.left),
+        Scaled(layout.top), Scaled(layout.width), Scaled(layout.height), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
@@ -43,7 +43,7 @@ int PointsToPixels(int points) {
 }  // namespace
 
 void TMainForm::CreateControls() {
-    defaultFont_ = MakeFont(kDefaultFontName, kDefaultFontHeight);
+    defaultFont_ = MakeFont(kDefaultFontName, Scaled(kDefaultFontHeight));
     HFONT font = defaultFont_.get();
     const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
     backButton_ = MakeControl(window_, instance_,
@@ -91,7 +91,7 @@ void TMainForm::CreateControls() {
     };
     for (int i = 0; i < LABEL_COUNT; ++i) {
         const ControlLayout& layout = labelLayouts[i];
-        labels_[i].font = MakeFont(kDefaultFontName, kLabelFontHeight);
+        labels_[i].font = MakeFont(kDefaultFontName, Scaled(kLabelFontHeight));
         labels_[i].window = MakeControl(window_, instance_, layout, labels_[i].font.get());
         labels_[i].designBounds = {layout.left, layout.top, layout.width, layout.height};
         labels_[i].color = GetSysColor(COLOR_WINDOWTEXT);
@@ -134,7 +134,8 @@ void TMainForm::ApplyLabel(Label& label, const LabelStyle& record) {
     if (record.ColorUp)
         label.color = static_cast<COLORREF>(*record.ColorUp);
     const std::u16string fontName = record.FontName.value_or(u"Tahoma");
-    const int fontHeight = record.FontSize ? PointsToPixels(*record.FontSize) : kLabelFontHeight;
+    const int fontHeight =
+        record.FontSize ? PointsToPixels(*record.FontSize) : Scaled(kLabelFontHeight);
     UniqueFont font = MakeFont(W(fontName), fontHeight);
     SendMessageW(label.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     label.font = std::move(font);  // the old font goes only once the label lets go of it
@@ -144,6 +145,7 @@ void TMainForm::ApplyLabel(Label& label, const LabelStyle& record) {
     bounds.top = record.Top.value_or(bounds.top);
     bounds.right = record.Width.value_or(bounds.right);
     bounds.bottom = record.Height.value_or(bounds.bottom);
+    bounds = {Scaled(bounds.left), Scaled(bounds.top), Scaled(bounds.right), Scaled(bounds.bottom)};
     // Labels size themselves to their text, so that a longer translation is not cut off.
     HDC dc = GetDC(label.window);
     HGDIOBJ old = SelectObject(dc, label.font.get());

@@ -13,6 +13,9 @@ struct FolderEntry {
     bool isFolder = false;
 };
 
+// ReplaceFile writes the new bytes to the path with this ending first.
+inline constexpr const char16_t* kReplacingSuffix = u".new";
+
 // WritePayloadFile's results.
 enum : int {
     WRITE_FILE_OK = 0,
@@ -69,4 +72,7 @@ public:
     virtual bool MoveOver(const std::u16string& from, const std::u16string& to) = 0;
     // MoveFileExW(path, no target, MOVEFILE_DELAY_UNTIL_REBOOT); a folder goes only if empty then.
     virtual bool DeleteAtReboot(const std::u16string& path) = 0;
+    // Takes FILE_ATTRIBUTE_READONLY off the file (a copy from a CD keeps it): false when the file
+    // does not exist or its attributes cannot be changed.
+    virtual bool ClearReadOnly(const std::u16string& path) = 0;
 };

@@ -69,6 +69,7 @@ public:
         files_.log.push_back("remove " + Narrow8(found->second.path));
         if (files_.inUse.count(found->second.path))
             return false;
+        // As on Windows, the handle clears a read-only attribute before it deletes.
         for (const auto& [other, node] : files_.nodes_) {
             if (MemoryFiles::Parent(other) == key_ && other != key_)
                 return false;  // a folder that is not empty
@@ -132,10 +133,10 @@ bool MemoryFiles::CopyOneFile(const std::u16string& from, const std::u16string& 
     log.push_back("copy " + Narrow8(Normal(from)) + " -> " + Narrow8(Normal(to)));
     const auto source = nodes_.find(Key(from));
     if (source == nodes_.end() || source->second.folder || failCopy.count(Normal(to)) ||
-        !ParentIsFolder(to) || IsFolder(to))
+        !ParentIsFolder(to) || IsFolder(to) || IsReadOnly(to))
         return false;
-    const std::string content = source->second.content;
-    nodes_[Key(to)] = Node{Normal(to), false, content};
+    const Node copied{Normal(to), false, source->second.content, source->second.readOnly};
+    nodes_[Key(to)] = copied;
     return true;
 }
 
@@ -144,6 +145,15 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
     const auto found = nodes_.find(folder);
     if (found == nodes_.end() || !found->second.folder)
         return std::nullopt;
+    // A name without wildcards finds that entry alone.
+    const std::u16string name = pattern.substr(pattern.rfind(u'\\') + 1);
+    if (!name.empty() && name.find_first_of(u"*?") == std::u16string::npos) {
+        const auto entry = nodes_.find(Key(pattern));
+        if (entry == nodes_.end())
+            return std::nullopt;
+        const std::u16string& path = entry->second.path;
+        return std::vector<FolderEntry>{{path.substr(path.rfind(u'\\') + 1), entry->second.folder}};
+    }
     std::vector<FolderEntry> entries;
     // A name without wildcards finds that entry alone.
     const std::u16string name = pattern.substr(pattern.rfind(u'\\') + 1);
@@ -163,7 +173,8 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
 
 int MemoryFiles::WriteFile(const std::u16string& path, const uint8_t* data, size_t size) {
     log.push_back("write " + Narrow8(Normal(path)));
-    if (cannotOpen.count(Normal(path)) || !ParentIsFolder(path) || IsFolder(path))
+    if (cannotOpen.count(Normal(path)) || !ParentIsFolder(path) || IsFolder(path) ||
+        IsReadOnly(path))
         return WRITE_FILE_CANNOT_OPEN;
     std::string content(reinterpret_cast<const char*>(data), size);
     const bool isShort = shortWrite.count(Normal(path)) > 0;
@@ -182,7 +193,7 @@ std::unique_ptr<IRemovableEntry> MemoryFiles::OpenForRemoval(const std::u16strin
 
 bool MemoryFiles::DeleteOneFile(const std::u16string& path) {
     log.push_back("delete " + Narrow8(Normal(path)));
-    if (!IsFile(path) || inUse.count(Normal(path)))
+    if (!IsFile(path) || inUse.count(Normal(path)) || IsReadOnly(path))
         return false;
     nodes_.erase(Key(path));
     return true;
@@ -195,7 +206,7 @@ int MemoryFiles::ReplaceFile(const std::u16string& path, const uint8_t* data, si
     // The bytes go to a file beside; only a whole, flushed file takes the old one's place.
     if (shortWrite.count(Normal(path)))
         return WRITE_FILE_SHORT;
-    if (inUse.count(Normal(path)))
+    if (inUse.count(Normal(path)) || IsReadOnly(path))
         return WRITE_FILE_CANNOT_OPEN;
     nodes_[Key(path)] =
         Node{Normal(path), false, std::string(reinterpret_cast<const char*>(data), size)};
@@ -220,7 +231,7 @@ bool MemoryFiles::IsLink(const std::u16string& path) {
 
 bool MemoryFiles::MoveOver(const std::u16string& from, const std::u16string& to) {
     log.push_back("move " + Narrow8(Normal(from)) + " -> " + Narrow8(Normal(to)));
-    if (!IsFile(from) || !ParentIsFolder(to) || IsFolder(to))
+    if (!IsFile(from) || !ParentIsFolder(to) || IsFolder(to) || IsReadOnly(to))
         return false;
     Node node = nodes_[Key(from)];
     nodes_.erase(Key(from));
@@ -233,6 +244,24 @@ bool MemoryFiles::DeleteAtReboot(const std::u16string& path) {
     log.push_back("at reboot " + Narrow8(Normal(path)));
     deleteAtReboot.push_back(Normal(path));
     return true;
+}
+
+bool MemoryFiles::ClearReadOnly(const std::u16string& path) {
+    log.push_back("writable " + Narrow8(Normal(path)));
+    if (!IsFile(path))
+        return false;
+    nodes_[Key(path)].readOnly = false;
+    return true;
+}
+
+void MemoryFiles::SetReadOnly(const std::u16string& path) {
+    if (IsFile(path))
+        nodes_[Key(path)].readOnly = true;
+}
+
+bool MemoryFiles::IsReadOnly(const std::u16string& path) const {
+    const auto found = nodes_.find(Key(path));
+    return found != nodes_.end() && found->second.readOnly;
 }
 
 bool MemoryFiles::RemoveFolder(const std::u16string& path) {

@@ -26,10 +26,16 @@ public:
     bool IsLink(const std::u16string& path) override;
     bool MoveOver(const std::u16string& from, const std::u16string& to) override;
     bool DeleteAtReboot(const std::u16string& path) override;
+    bool ClearReadOnly(const std::u16string& path) override;
 
     // Test set-up: parents are made as needed.
     void AddFolder(const std::u16string& path);
     void AddFile(const std::u16string& path, const std::string& content);
+
+    // FILE_ATTRIBUTE_READONLY: such a file cannot be deleted, overwritten or replaced, and a
+    // copy of it is read-only too (as CopyFileW keeps the attributes).
+    void SetReadOnly(const std::u16string& path);
+    bool IsReadOnly(const std::u16string& path) const;
 
     bool IsFile(const std::u16string& path) const;
     bool IsFolder(const std::u16string& path) const;
@@ -60,6 +66,7 @@ private:
         std::u16string path;  // as first written, normalised
         bool folder = false;
         std::string content;
+        bool readOnly = false;
     };
     // Lower case, normalised, with links followed.
     std::u16string Key(const std::u16string& path) const;

@@ -256,10 +256,12 @@ std::unique_ptr<IProcessHandle> FakeProcesses::Create(const std::u16string& comm
 }
 
 std::optional<std::u16string> FakeSystem::GetEnvironment(const std::u16string& name) {
-    const auto found = environment.find(name);
-    if (found == environment.end())
-        return std::nullopt;
-    return found->second;
+    // Names match in any case, as on Windows.
+    for (const auto& [key, value] : environment) {
+        if (Upper(key) == Upper(name))
+            return value;
+    }
+    return std::nullopt;
 }
 
 int FakeSystem::GetRtlVersion(RtlVersion& out) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "../shared/DeviceIdFixtures.h"
+#include "InstallLog.h"
 #include "InstallSequence.h"
 #include "SetupFakes.h"
 #include "SetupNames.h"
@@ -171,6 +172,36 @@ TEST_F(WizardGroups, MissingHidGroupEndsAfterTheUsbGroupWasPublished) {
     EXPECT_FALSE(flow.LoadAndPublishGroups());
     EXPECT_NE(Group(kUsbGroupName), nullptr);
     EXPECT_EQ(Group(kHidGroupName), nullptr);
+}
+
+// Closed on its first page, the wizard has published both groups already.
+TEST_F(WizardGroups, GroupsPublishedBeforeACloseOnTheFirstPageAreLogged) {
+    const std::u16string log = u"C:\\Program Files\\QLN Audio\\Install.log";
+    const std::vector<uint8_t> bytes = FormatInstallLog({{LogEntryKind::File, log, {}}});
+    m.files.AddFile(log, std::string(bytes.begin(), bytes.end()));
+    Write("[USB_VID_PID]\r\n" + Entry("Headset", kHeadsetPattern, kHeadsetPatternCode) +
+          "[HID_VID_PID]\r\n" + Entry("Hid", kHidPattern, kHidPatternCode));
+    ASSERT_TRUE(flow.LoadAndPublishGroups());
+    EXPECT_EQ(flow.RequestClose(), CloseAction::CloseNow);
+    const std::vector<LogEntry> logged =
+        ParseInstallLog(*m.files.ReadWholeFile(log, kInstallLogLimit))
+            .value_or(std::vector<LogEntry>{});
+    EXPECT_EQ(logged, (std::vector<LogEntry>{
+                          {LogEntryKind::File, log, {}},
+                          {LogEntryKind::Key, u"SOFTWARE\\QLN USB DeviceId Group", {}},
+                          {LogEntryKind::Key, u"SOFTWARE\\QLN HID DeviceId Group", {}}}));
+}
+
+// With no installation whose uninstaller could take them back, what this run added goes again.
+TEST_F(WizardGroups, WithoutAnInstallationTheGroupsThisRunAddedGoAgainAtTheClose) {
+    m.registry.CreateKey(RegistryHive::LocalMachine, u"SOFTWARE\\QLN HID DeviceId Group");
+    Write("[USB_VID_PID]\r\n" + Entry("Headset", kHeadsetPattern, kHeadsetPatternCode) +
+          "[HID_VID_PID]\r\n" + Entry("Hid", kHidPattern, kHidPatternCode));
+    ASSERT_TRUE(flow.LoadAndPublishGroups());
+    EXPECT_EQ(flow.RequestClose(), CloseAction::CloseNow);
+    EXPECT_EQ(Group(kUsbGroupName), nullptr);
+    EXPECT_NE(Group(kHidGroupName), nullptr);
+    EXPECT_FALSE(m.files.IsFolder(u"C:\\Program Files\\QLN Audio"));
 }
 
 TEST(WizardStart, ReadsItsVersionPlatformAndFolders) {

@@ -297,6 +297,26 @@ DWORD RunProgram(const std::u16string& program, const std::u16string& arguments)
 // The real uninstaller, run in place with "/Silent": with no log or a damaged one it removes
 // nothing; with an intact log it removes what is listed (the installed configuration missing
 // changes nothing), refuses the rest, and leaves its own file and folder for the next restart.
+// Copied from a CD, a file is read-only, and CopyFileW passes that on.
+TEST(FilesWin32, CopiesOfReadOnlyFilesAreWritableAndReplaceReadOnlyOnes) {
+    TempFolder folder;
+    ISetupFiles& files = Win32SetupFiles();
+    folder.Write(u"cd.txt", "new");
+    folder.Write(u"old.txt", "old");
+    for (const char16_t* name : {u"cd.txt", u"old.txt"})
+        ASSERT_TRUE(SetFileAttributesW(W(folder.File(name)), FILE_ATTRIBUTE_READONLY));
+    // Windows refuses to copy over a read-only file (Wine 8 does not).
+    EXPECT_TRUE(CopyWritableFile(files, folder.File(u"cd.txt"), folder.File(u"old.txt")));
+    EXPECT_TRUE(CopyWritableFile(files, folder.File(u"cd.txt"), folder.File(u"copy.txt")));
+    for (const char16_t* name : {u"old.txt", u"copy.txt"}) {
+        EXPECT_EQ(folder.Read(name), "new");
+        EXPECT_EQ(GetFileAttributesW(W(folder.File(name))) & FILE_ATTRIBUTE_READONLY, 0u);
+        EXPECT_TRUE(DeleteFileW(W(folder.File(name))));
+    }
+    EXPECT_FALSE(files.ClearReadOnly(folder.File(u"none.txt")));
+    EXPECT_TRUE(files.ClearReadOnly(folder.File(u"cd.txt")));
+}
+
 class UninstallerWin32 : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -317,8 +337,10 @@ protected:
     }
     void TearDown() override {
         for (const char16_t* file : {u"Panel.exe", u"Skin\\SkinSetting.ini", u"Uninstall.exe",
-                                     u"Uninstall.exe.removed", u"Install.log"})
+                                     u"Uninstall.exe.removed", u"Install.log"}) {
+            SetFileAttributesW(W(install_ + file), FILE_ATTRIBUTE_NORMAL);
             DeleteFileW(W(install_ + file));
+        }
         RemoveDirectoryW(W(install_ + u"Skin"));
         RemoveDirectoryW(W(install_));
         DeleteFileW(W(neighbour_ + u"\\keep.txt"));
@@ -400,6 +422,35 @@ TEST_F(UninstallerWin32, RemovesWhatTheLogListsInPlaceAndRefusesTheNeighbour) {
     for (const std::u16string& name : *pending)
         self |= name.find(u"QLN47xx Uninstall Test\\Uninstall.exe.removed") != std::u16string::npos;
     EXPECT_TRUE(self);
+}
+
+TEST_F(UninstallerWin32, ReadOnlyFilesAreRemoved) {
+    for (const char16_t* file : {u"Panel.exe", u"Skin\\SkinSetting.ini"})
+        ASSERT_TRUE(SetFileAttributesW(W(install_ + file), FILE_ATTRIBUTE_READONLY));
+    WriteLog(Listed());
+    EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 0u);
+    EXPECT_FALSE(Exists(install_ + u"Panel.exe"));
+    EXPECT_FALSE(Exists(install_ + u"Skin"));
+}
+
+// Run by another administrator or by SYSTEM: the installing account's %APPDATA% is not its own.
+TEST_F(UninstallerWin32, EntriesInAnotherAccountsProfileAreDropped) {
+    wchar_t profiles[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    auto list = PlatformRegistry().OpenKey(
+        RegistryHive::LocalMachine, u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+        RegistryView::Native64, RegistryAccess::Read);
+    const auto directory = list ? list->GetString(u"ProfilesDirectory") : std::nullopt;
+    if (!directory || !ExpandEnvironmentStringsW(W(*directory), profiles, size))
+        GTEST_SKIP() << "no profiles folder in this prefix";
+    const std::u16string other =
+        U16(profiles) + u"\\qln47xx-other\\AppData\\Roaming\\QLN47xx Uninstall Test";
+    std::vector<LogEntry> entries = Listed();
+    entries.push_back({LogEntryKind::Folder, other, {}});
+    entries.push_back({LogEntryKind::File, other + u"\\AudioConfig.cfg", {}});
+    WriteLog(entries);
+    EXPECT_EQ(RunProgram(install_ + u"Uninstall.exe", u"/Silent"), 0u);
+    EXPECT_FALSE(Exists(install_ + u"Panel.exe"));
 }
 
 // Only a service that already runs the service program's own file is re-pointed by it.

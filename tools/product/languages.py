@@ -42,7 +42,7 @@ ORDER = [
 ]
 SETUP = ['LabelBackBtn', 'LabelNextBtn', 'LabelFinishBtn', 'LabelCancelBtn', 'LabelSelectLang', 'LabelVersion',
          'LabelAudioExt', 'LabelInstall', 'LabelReboot', 'LabelRebootRadioBtn', 'LabelNoRebootRadioBtn', 'LabelTitle',
-         'LabelWarning1', 'LabelWarning2', 'LabelWarning3', 'LabelWarning4']
+         'LabelWarning1', 'LabelWarning2', 'LabelWarning3', 'LabelWarning4', 'LabelWarning5']
 
 COMMON = {
     # Tab of the 3D page: the page is not reachable, an empty text keeps its tab hidden.
@@ -86,6 +86,8 @@ TEXTS = {
                          'again or restart the computer.',
         'LabelWarning4': 'Setup will now install a Windows update that the audio driver needs. This can take '
                          'a few minutes.',
+        'LabelWarning5': 'The software is already installed in another folder. Remove it there first and run '
+                         'Setup again:',
     },
     'German': {
         'LabelMenu1': 'Sichern', 'LabelMenu2': 'Laden', 'LabelMenu3': 'Info',
@@ -119,6 +121,8 @@ TEXTS = {
                          'ein oder starten Sie den Computer neu.',
         'LabelWarning4': 'Das Setup installiert jetzt ein für den Audiotreiber erforderliches Windows-Update. '
                          'Dies kann einige Minuten dauern.',
+        'LabelWarning5': 'Die Software ist bereits in einem anderen Ordner installiert. Entfernen Sie sie '
+                         'dort und starten Sie das Setup erneut:',
     },
     'French': {
         'LabelMenu1': 'Sauver', 'LabelMenu2': 'Ouvrir', 'LabelMenu3': 'À propos',
@@ -151,6 +155,8 @@ TEXTS = {
                          'ou redémarrer l\'ordinateur.',
         'LabelWarning4': 'L\'installation va maintenant ajouter une mise à jour de Windows nécessaire au pilote '
                          'audio. Cela peut prendre quelques minutes.',
+        'LabelWarning5': 'Le logiciel est déjà installé dans un autre dossier. Désinstallez-le d\'abord '
+                         'puis relancez l\'installation :',
     },
     'Spanish': {
         'LabelMenu1': 'Guardar', 'LabelMenu2': 'Cargar', 'LabelMenu3': 'Acerca de',
@@ -184,6 +190,8 @@ TEXTS = {
                          'auriculares o reinicie el equipo.',
         'LabelWarning4': 'El programa instalará ahora una actualización de Windows que necesita el '
                          'controlador de audio. Puede tardar unos minutos.',
+        'LabelWarning5': 'El software ya está instalado en otra carpeta. Desinstálelo primero y vuelva a '
+                         'ejecutar el programa de instalación:',
     },
 }
 

@@ -52,6 +52,16 @@ public:
     }
 
     bool Remove() override {
+        // Copied from a CD, a file is read-only, and a read-only file cannot be deleted.
+        FILE_BASIC_INFO basic{};
+        if (GetFileInformationByHandleEx(handle_.get(), FileBasicInfo, &basic, sizeof basic) &&
+            (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            FILE_BASIC_INFO writable{};  // zero times stay as they are
+            writable.FileAttributes = basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+            if (writable.FileAttributes == 0)
+                writable.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // 0 would change nothing
+            SetFileInformationByHandle(handle_.get(), FileBasicInfo, &writable, sizeof writable);
+        }
         FILE_DISPOSITION_INFO disposition{TRUE};
         return SetFileInformationByHandle(handle_.get(), FileDispositionInfo, &disposition,
                                           sizeof disposition) != FALSE;
@@ -65,7 +75,7 @@ class Win32Files : public ISetupFiles {
 public:
     std::unique_ptr<IRemovableEntry> OpenForRemoval(const std::u16string& path) override {
         UniqueHandle handle = MakeUniqueHandle(CreateFileW(
-            W(path), DELETE | FILE_READ_ATTRIBUTES,
+            W(path), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         if (!handle)
@@ -114,7 +124,7 @@ public:
     }
 
     int ReplaceFile(const std::u16string& path, const uint8_t* data, size_t size) override {
-        const std::u16string beside = path + u".new";
+        const std::u16string beside = path + kReplacingSuffix;
         const int written = WriteFlushed(beside, data, size);
         if (written == WRITE_FILE_OK &&
             MoveFileExW(W(beside), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -153,6 +163,14 @@ public:
 
     bool DeleteAtReboot(const std::u16string& path) override {
         return MoveFileExW(W(path), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    }
+
+    bool ClearReadOnly(const std::u16string& path) override {
+        const DWORD attributes = GetFileAttributesW(W(path));
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return false;
+        return (attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
+               SetFileAttributesW(W(path), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
     }
 
 private:
