@@ -145,15 +145,6 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
     const auto found = nodes_.find(folder);
     if (found == nodes_.end() || !found->second.folder)
         return std::nullopt;
-    // A name without wildcards finds that entry alone.
-    const std::u16string name = pattern.substr(pattern.rfind(u'\\') + 1);
-    if (!name.empty() && name.find_first_of(u"*?") == std::u16string::npos) {
-        const auto entry = nodes_.find(Key(pattern));
-        if (entry == nodes_.end())
-            return std::nullopt;
-        const std::u16string& path = entry->second.path;
-        return std::vector<FolderEntry>{{path.substr(path.rfind(u'\\') + 1), entry->second.folder}};
-    }
     std::vector<FolderEntry> entries;
     // A name without wildcards finds that entry alone.
     const std::u16string name = pattern.substr(pattern.rfind(u'\\') + 1);

@@ -69,6 +69,18 @@ protected:
         m.files.log.clear();
     }
 
+    // An earlier version's installer made the per-user copy itself and listed it.
+    void ListEarlierUserCopy(const std::u16string& profile) {
+        const std::u16string folder = profile + u"\\AppData\\Roaming\\QLN Audio";
+        m.files.AddFolder(folder);
+        m.files.AddFile(folder + u"\\AudioConfig.cfg", "copy");
+        std::vector<LogEntry> entries = LogOf(m.files);
+        entries.push_back({LogEntryKind::Folder, folder, {}});
+        entries.push_back({LogEntryKind::File, folder + u"\\AudioConfig.cfg", {}});
+        const std::vector<uint8_t> bytes = FormatInstallLog(entries);
+        m.files.AddFile(kLog, std::string(bytes.begin(), bytes.end()));
+    }
+
     UninstallOutcome Run(const std::u16string& uninstaller = kUninstaller) {
         return UninstallSequence(m.ports, m.state).Uninstall(uninstaller);
     }
@@ -92,12 +104,9 @@ TEST_F(Completion, ReadOnlySourcesGiveWritableCopiesThatALaterInstallationReplac
     for (const std::u16string& source : sources)
         m.files.SetReadOnly(source);
     const std::vector<std::u16string> copies = {
-        kInstall + u"AudioConfig.cfg",
-        kInstall + u"Setup.ico",
-        kInstall + u"Skin\\Blue\\SkinSetting.ini",
-        kInstall + u"Language\\English\\Language.ini",
-        kInstall + u"Manual\\English\\Manual.pdf",
-        u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg"};
+        kInstall + u"AudioConfig.cfg", kInstall + u"Setup.ico",
+        kInstall + u"Skin\\Blue\\SkinSetting.ini", kInstall + u"Language\\English\\Language.ini",
+        kInstall + u"Manual\\English\\Manual.pdf"};
     Install();
     for (const std::u16string& copy : copies) {
         EXPECT_TRUE(m.files.IsFile(copy)) << Narrow8(copy);
@@ -117,6 +126,7 @@ TEST_F(Completion, ReadOnlySourcesGiveWritableCopiesThatALaterInstallationReplac
 
 TEST_F(Completion, ReadOnlyFilesTheLogListsAreRemoved) {
     Install();
+    ListEarlierUserCopy(u"C:\\Users\\me");
     const std::vector<std::u16string> listed = {
         kInstall + u"AudioConfig.cfg", kInstall + u"Skin\\Blue\\SkinSetting.ini",
         u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg", kDriver};
@@ -146,6 +156,7 @@ TEST_F(Completion, EntriesInAnotherAccountsProfileAreDroppedNotFailed) {
         RunAs(c.installedAs);
         m.state.InstallSucceeded = false;
         Install();
+        ListEarlierUserCopy(c.installedAs);
         const std::u16string userCopy =
             c.installedAs + u"\\AppData\\Roaming\\QLN Audio\\AudioConfig.cfg";
         ASSERT_TRUE(m.files.IsFile(userCopy));
@@ -173,6 +184,7 @@ TEST_F(Completion, AServiceOfOurNameRunningAnotherProgramIsDroppedNotFailed) {
 // A refused entry in the running account's own profile is still a failure.
 TEST_F(Completion, ARefusedEntryInTheOwnProfileStaysAFailure) {
     Install();
+    ListEarlierUserCopy(u"C:\\Users\\me");
     m.files.links[u"C:\\Users\\me\\AppData\\Roaming\\QLN Audio"] = u"C:\\Users\\me\\Documents";
     EXPECT_EQ(Run(), UninstallOutcome::SomeLeft);
 }
