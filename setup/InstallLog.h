@@ -24,6 +24,9 @@ struct LogEntry {
     }
 };
 
+// "Folder", "File", "Key", "Value", "Service": the kind as the log spells it.
+std::u16string LogEntryKindName(LogEntryKind kind);
+
 // UTF-16LE with a byte-order mark, one entry a line, closed by a count and a checksum.
 std::vector<uint8_t> FormatInstallLog(const std::vector<LogEntry>& entries);
 // Nothing when the log is damaged in any way: cut short, edited, or not a log at all.

@@ -47,6 +47,9 @@ void InstallRecorder::Record(const LogEntry& recorded) {
     LogEntry entry = recorded;
     while (entry.path.size() > 3 && entry.path.back() == u'\\')
         entry.path.pop_back();
+    // Also what a reinstallation writes again: the trace (and /LOG) tells every write.
+    DebugOutput(u"##### Written: " + LogEntryKindName(entry.kind) + u" " + entry.path +
+                (entry.valueName.empty() ? u"" : u" " + entry.valueName) + u" #####\n");
     if (std::find(entries_.begin(), entries_.end(), entry) != entries_.end())
         return;
     entries_.push_back(std::move(entry));

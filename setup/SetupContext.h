@@ -7,6 +7,7 @@
 
 #include "AudioConfig.h"
 #include "DeviceIdMgr.h"
+#include "SetupCommandLine.h"
 #include "SetupTexts.h"
 #include "ports/PayloadResources.h"
 #include "ports/Registry.h"
@@ -25,6 +26,11 @@ struct _REG_UNINSTALL_INFO {
     std::u16string DisplayIcon;
     std::u16string DisplayVersion;
     std::u16string Publisher;
+    // For deployment tools: the uninstaller without questions, where the product lies, its
+    // size, and that it has no change or repair of its own.
+    std::u16string QuietUninstallString;
+    std::u16string InstallLocation;
+    uint32_t EstimatedSizeKb = 0;
 };
 
 struct SetupPorts {
@@ -56,4 +62,7 @@ struct SetupState {
     // Set by the window when the user closes it during the installation: the worker finishes
     // the step it is in and runs no further one.
     std::atomic<bool> StopRequested{false};
+    // Set by the worker: the new filter loads only after a restart (or the update asked for one).
+    std::atomic<bool> RestartNeeded{false};
+    SetupOptions Options;
 };

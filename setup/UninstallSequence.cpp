@@ -4,6 +4,7 @@
 
 #include "DebugTrace.h"
 #include "DeviceRestart.h"
+#include "PanelExit.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 #include "Wow64Redirection.h"
@@ -52,8 +53,17 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
                        ports_.shortcuts.CommonProgramsFolder(), f.SystemDirectory, f.SystemFolder};
     const RemovalPlaces places(roots);
 
-    // A running panel holds its program file open.
-    ports_.window.BroadcastPanelExit();
+    // A running panel holds its program file open: the programs the log lists in the install
+    // folder, but this one.
+    std::vector<std::u16string> programs;
+    for (const LogEntry& entry : *entries) {
+        const bool program = entry.kind == LogEntryKind::File && entry.path.size() > 4 &&
+                             SamePath(entry.path.substr(entry.path.size() - 4), u".exe");
+        if (program && SamePath(FolderOf(entry.path), installFolder) &&
+            !SamePath(entry.path, uninstallerPath))
+            programs.push_back(entry.path);
+    }
+    EndRunningPanels(ports_.window, ports_.processes, programs);
     const bool driverUnbound = UnbindFilter();
     const std::u16string driverFile = f.SystemDirectory + u"drivers\\" + kFilterName + u".sys";
     const std::u16string driverKey =
@@ -84,6 +94,9 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
             continue;
         }
         removed[i] = Remove(entry);
+        if (removed[i])
+            DebugOutput(u"##### Removed: " + LogEntryKindName(entry.kind) + u" " + entry.path +
+                        (entry.valueName.empty() ? u"" : u" " + entry.valueName) + u" #####\n");
         // A folder that keeps files the log does not list (a skin added later) stays by design.
         if (!removed[i] && entry.kind != LogEntryKind::Folder)
             complete = false;

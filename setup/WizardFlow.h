@@ -2,6 +2,7 @@
 // of the worker, the end page, Finish, and closing while the worker runs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "SetupContext.h"
@@ -49,7 +50,15 @@ public:
     bool Done();
     // Finish: reboots, or starts the installed control panel.
     void Finish();
+    // The end of a silent run, in place of the end page: restarts Windows only when the
+    // installation needs it and /NORESTART was not given, else starts the panel.
+    void FinishQuietly();
     CloseAction RequestClose();
+
+    // SETUP_EXIT_*: what the program returns when it ends now.
+    uint32_t ExitCode() const { return exitCode_; }
+    // The program ends before the installation for a reason of its own (SETUP_EXIT_*).
+    void EndWith(uint32_t code) { exitCode_ = code; }
 
 private:
     SetupPorts& ports_;
@@ -57,4 +66,6 @@ private:
     WizardPhase phase_ = WizardPhase::Choosing;
     bool rebootChecked_ = false;
     bool endAfterWorker_ = false;
+    // Closing before Next is a cancelled installation.
+    uint32_t exitCode_ = 1602;
 };

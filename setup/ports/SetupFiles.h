@@ -10,6 +10,7 @@
 struct FolderEntry {
     std::u16string name;
     bool isFolder = false;
+    uint64_t size = 0;  // bytes, for files
 };
 
 // WritePayloadFile's results.

@@ -119,7 +119,8 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
         entries = {{u".", true}, {u"..", true}};
     for (const auto& [key, node] : nodes_) {
         if (Parent(key) == folder && key != folder)
-            entries.push_back({node.path.substr(node.path.rfind(u'\\') + 1), node.folder});
+            entries.push_back(
+                {node.path.substr(node.path.rfind(u'\\') + 1), node.folder, node.content.size()});
     }
     if (entries.empty())
         return std::nullopt;
@@ -128,7 +129,8 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
 
 int MemoryFiles::WriteFile(const std::u16string& path, const uint8_t* data, size_t size) {
     log.push_back("write " + Narrow8(Normal(path)));
-    if (cannotOpen.count(Normal(path)) || !ParentIsFolder(path) || IsFolder(path))
+    if (cannotOpen.count(Normal(path)) || inUse.count(Normal(path)) || !ParentIsFolder(path) ||
+        IsFolder(path))
         return WRITE_FILE_CANNOT_OPEN;
     std::string content(reinterpret_cast<const char*>(data), size);
     const bool isShort = shortWrite.count(Normal(path)) > 0;
