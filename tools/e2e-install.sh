@@ -14,8 +14,8 @@
 #              E2E_SCOPE         full (default); install: install, check, uninstall; update: the
 #                                same on Windows 7 with the Windows update's path
 #              E2E_UPDATE_PAYLOAD=1  the installer built with a stand-in update package
-#              E2E_SILENT        1: also the unattended cases (options, exit codes, logs); the
-#                                default for the full run of a 32-bit installer on 64-bit Windows
+#              E2E_SILENT        1 (the default of the full scope): also the unattended cases
+#                                (options, exit codes, logs); 0 leaves them out
 #              E2E_DISPLAY       Xvfb display (default :57)
 #              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-screenshots)
 #              E2E_KEEP=1        keep the run's temporary folder
@@ -151,7 +151,8 @@ click_client() {  # click_client WINDOW X Y
 }
 
 C_DRIVE=$WINEPREFIX/drive_c
-SILENT_CASES=${E2E_SILENT:-0}
+SILENT_CASES=0
+[ "$SCOPE" = full ] && SILENT_CASES=${E2E_SILENT:-1}
 # A 32-bit installer on 64-bit Windows: its program folder, its registry view (HKLM\SOFTWARE is
 # Wow6432Node for it), while the driver and the 64-bit service go to the real System32.
 PROGRAM_FILES="Program Files"
@@ -159,7 +160,6 @@ REG_VIEW=()
 if e2e_wow64; then
     PROGRAM_FILES="Program Files (x86)"
     REG_VIEW=(/reg:32)
-    [ "$SCOPE" = full ] && SILENT_CASES=${E2E_SILENT:-1}
 fi
 PROGRAM_FILES_WIN="C:\\$PROGRAM_FILES"
 INSTALL_DIR=$C_DRIVE/$PROGRAM_FILES/$INSTALL_NAME
