@@ -153,6 +153,8 @@ void InstallSequence::Install() {
         state_.RestartNeeded = true;
         ShowNotice(state_.Texts[LabelWarning3].Text);
     }
+    // A warning at most: the step itself does not fail.
+    DebugOutput(StepResultTrace(7, 0));
 
     if (StopRequested(8))
         return;
