@@ -7,6 +7,12 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 
 bash tools/install-deps.sh || exit 1
+# A rebuild reuses what an earlier run compiled, also in another clone of the repository: paths
+# are hashed relative to the clone.
+if command -v ccache >/dev/null; then
+    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+fi
 . tools/wine-env.sh
 
 failed=0
