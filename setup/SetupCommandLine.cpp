@@ -52,6 +52,12 @@ SetupOptions ParseSetupCommandLine(const std::u16string& commandLine, SetupProgr
         options.error = u"A double quote is not closed: " + commandLine;
         return options;
     }
+    // The first fault is reported; the other options still count, so that a silent run with a
+    // misspelt option stays silent and writes its log.
+    const auto fault = [&options](const std::u16string& text) {
+        if (options.error.empty())
+            options.error = text;
+    };
     for (const std::u16string& argument : arguments) {
         const size_t equals = argument.find(u'=');
         const std::u16string name = UpperCase(argument.substr(0, equals));
@@ -70,20 +76,17 @@ SetupOptions ParseSetupCommandLine(const std::u16string& commandLine, SetupProgr
         } else if (name == u"/LOG") {
             // No default place: an elevated program writing into %TEMP% writes where the user
             // can lay a link.
-            if (value.empty()) {
-                options.error = u"/LOG needs a file: /LOG=\"C:\\Logs\\setup.log\"";
-                return options;
-            }
-            options.logPath = value;
+            if (value.empty())
+                fault(u"/LOG needs a file: /LOG=\"C:\\Logs\\setup.log\"");
+            else
+                options.logPath = value;
         } else if (name == u"/LANG" && program == SetupProgram::Installer) {
-            if (value.empty()) {
-                options.error = u"/LANG needs a language folder: /LANG=English";
-                return options;
-            }
-            options.language = value;
+            if (value.empty())
+                fault(u"/LANG needs a language folder: /LANG=English");
+            else
+                options.language = value;
         } else {
-            options.error = u"Unknown option: " + argument;
-            return options;
+            fault(u"Unknown option: " + argument);
         }
     }
     return options;

@@ -12,7 +12,8 @@ struct SetupOptions {
     bool help = false;                  // /?
     std::u16string language;            // /LANG=<language folder>
     std::u16string logPath;             // /LOG="<file>"
-    // Not empty when the command line is not understood; the options before the fault are kept.
+    // Not empty when the command line is not understood (its first fault); the other options are
+    // still taken, so that a silent run stays silent and writes its log.
     std::u16string error;
 
     bool Quiet() const { return silent || verySilent; }

@@ -31,8 +31,11 @@ const Case kCases[] = {
      false, true, false, u"", u"C:\\Program Files\\My Logs\\setup.log", u""},
     {u"\"/LOG=C:\\a b\\x.log\"", I, false, false, false, false, false, u"", u"C:\\a b\\x.log", u""},
     {u"/LOG=\"C:\\Logs\\\" /SILENT", I, true, false, false, false, false, u"", u"C:\\Logs\\", u""},
-    // What is not understood stops the run with a message, whatever came before.
+    // What is not understood stops the run with a message.
     {u"/SILENT /DIR=C:\\x", I, true, false, false, false, false, u"", u"", u"Unknown option: /DIR"},
+    // The first fault is told; the options after it still count (quiet, log).
+    {u"/BOGUS /VERYSILENT /LOG=C:\\x.log /X", I, false, true, false, false, false, u"",
+     u"C:\\x.log", u"Unknown option: /BOGUS"},
     {u"/S", I, false, false, false, false, false, u"", u"", u"Unknown option: /S"},
     {u"SILENT", I, false, false, false, false, false, u"", u"", u"Unknown option: SILENT"},
     {u"/SILENT=1", I, false, false, false, false, false, u"", u"", u"Unknown option"},
