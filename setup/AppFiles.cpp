@@ -1,5 +1,6 @@
 #include "DebugTrace.h"
 #include "InstallSequence.h"
+#include "InstalledSize.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -44,8 +45,11 @@ uint32_t InstallSequence::Install_Uninstaller() {
         return UNINSTALLER_WRITE_FAILED;
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path,
                    f.UninstallShortcutName);
-    if (WriteUninstallInfo(ports_.registry, state_.UninstallInfo))
-        recorder_.Record({LogEntryKind::Key, state_.UninstallInfo.KeyPath, {}});
+    _REG_UNINSTALL_INFO info = state_.UninstallInfo;
+    info.EstimatedSizeKb =
+        EstimateInstalledSizeKb(ports_.files, ports_.resources, ports_.system, state_);
+    if (WriteUninstallInfo(ports_.registry, info))
+        recorder_.Record({LogEntryKind::Key, info.KeyPath, {}});
     ports_.window.PostProgress(80);
     return 0;
 }
@@ -127,7 +131,7 @@ uint32_t InstallSequence::Install_KB3033929() {
     DebugOutput(u"***** Service pack KDB3033929 not EXIST! *****\n");
     const std::u16string& notice = state_.Texts[LabelWarning4].Text;
     if (!notice.empty())
-        ports_.window.ShowMessage(notice, kMessageCaption);
+        ShowNotice(notice);
     uint32_t exitCode = 0;
     const std::u16string package = state_.Folders.SystemFolder + kPatchFileName;
     switch (InstallUpdatePackage(ports_.processes, ports_.files, ports_.folders, state_.IsWow64,

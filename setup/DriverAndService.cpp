@@ -49,7 +49,8 @@ uint32_t InstallSequence::Install_FilterDriver() {
 
 uint32_t InstallSequence::Install_Service() {
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 1);
-    ports_.window.BroadcastPanelExit();
+    // Step 3 rewrites the panel's program file.
+    EndRunningPanel();
     ports_.window.PostProgress(30);
     {
         ScopedRedirectionOff redirection(ports_.folders, state_.IsWow64);

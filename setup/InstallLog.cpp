@@ -15,6 +15,18 @@ constexpr KindName kKinds[] = {{LogEntryKind::Folder, u"Folder"},
                                {LogEntryKind::Value, u"Value"},
                                {LogEntryKind::Service, u"Service"}};
 
+}  // namespace
+
+std::u16string LogEntryKindName(LogEntryKind kind) {
+    for (const KindName& entry : kKinds) {
+        if (entry.kind == kind)
+            return entry.name;
+    }
+    return {};
+}
+
+namespace {
+
 // FNV-1a over the UTF-16 code units: catches an edited or half-written line.
 uint32_t Checksum(const std::u16string& text) {
     uint32_t hash = 2166136261u;

@@ -30,6 +30,8 @@ struct LogEntry {
 // FNV-1a 64-bit of the bytes as 16 upper-case hex digits: tells the program this installation
 // wrote from an older or foreign one of the same name.
 std::u16string ContentHash(const uint8_t* data, size_t size);
+// "Folder", "File", "Key", "Value", "Service": the kind as the log spells it.
+std::u16string LogEntryKindName(LogEntryKind kind);
 
 // UTF-16LE with a byte-order mark, one entry a line, closed by a count and a checksum.
 std::vector<uint8_t> FormatInstallLog(const std::vector<LogEntry>& entries);

@@ -51,6 +51,9 @@ void InstallRecorder::Record(const LogEntry& recorded) {
     for (size_t i = entry.path.find(u"\\\\", 1); i != std::u16string::npos;
          i = entry.path.find(u"\\\\", i))
         entry.path.erase(i, 1);
+    // Also what a reinstallation writes again: the trace (and /LOG) tells every write.
+    DebugOutput(u"##### Written: " + LogEntryKindName(entry.kind) + u" " + entry.path +
+                (entry.valueName.empty() ? u"" : u" " + entry.valueName) + u" #####\n");
     const auto known = std::find(entries_.begin(), entries_.end(), entry);
     if (known != entries_.end()) {
         if (known->contentHash == entry.contentHash)

@@ -7,6 +7,7 @@
 #include "DebugTrace.h"
 #include "DeviceRestart.h"
 #include "OtherInstallations.h"
+#include "PanelExit.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -19,6 +20,15 @@ std::u16string StepTrace(int step) {
 
 std::u16string CodeText(int code) {
     return u"(Code = 0x8000000" + std::u16string(1, static_cast<char16_t>(u'0' + code)) + u")";
+}
+
+std::u16string StepResultTrace(int step, uint32_t result) {
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    std::u16string hex;
+    for (int shift = 28; shift >= 0; shift -= 4)
+        hex += digits[(result >> shift) & 0xF];
+    return u"===== Install STEP" + std::u16string(1, static_cast<char16_t>(u'0' + step)) +
+           u" result 0x" + hex + u" =====\n";
 }
 
 }  // namespace
@@ -38,7 +48,29 @@ bool InstallSequence::StopRequested(int nextStep) {
 }
 
 void InstallSequence::ReportFailure(const std::u16string& codeText) {
-    ports_.window.ShowMessage(state_.Texts[LabelWarning2].Text + codeText, kMessageCaption);
+    ShowError(state_.Texts[LabelWarning2].Text + codeText);
+}
+
+void InstallSequence::ShowError(const std::u16string& text) {
+    if (state_.Options.MessageBoxesSuppressed())
+        DebugOutput(u"##### Message not shown \"" + std::u16string(kMessageCaption) + u"\": " +
+                    text + u" #####\n");
+    else
+        ports_.window.ShowMessage(text, kMessageCaption);
+}
+
+void InstallSequence::ShowNotice(const std::u16string& text) {
+    if (state_.Options.Quiet())
+        DebugOutput(u"##### Notice not shown \"" + std::u16string(kMessageCaption) + u"\": " +
+                    text + u" #####\n");
+    else
+        ports_.window.ShowMessage(text, kMessageCaption);
+}
+
+void InstallSequence::EndRunningPanel() {
+    const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    EndRunningPanels(ports_.window, ports_.processes,
+                     {f.InstallFolderFullPath + f.APPFileName + u".exe"});
 }
 
 bool InstallSequence::FilterInterfaceOpens() {
@@ -53,7 +85,7 @@ bool InstallSequence::NamesUsable() {
     if (!problem)
         return true;
     DebugOutput(u"***** " + *problem + u" *****\n");
-    ports_.window.ShowMessage(*problem, kMessageCaption);
+    ShowError(*problem);
     return false;
 }
 
@@ -68,9 +100,8 @@ bool InstallSequence::NotInstalledElsewhere() {
     DebugOutput(u"***** Installed in another folder: " + state_.OtherInstallationFolder +
                 u" *****\n");
     const std::u16string& text = state_.Texts[LabelWarning5].Text;
-    ports_.window.ShowMessage(
-        (text.empty() ? kInstalledElsewhereText : text) + u"\n" + state_.OtherInstallationFolder,
-        kMessageCaption);
+    ShowError((text.empty() ? kInstalledElsewhereText : text) + u"\n" +
+              state_.OtherInstallationFolder);
     return false;
 }
 
@@ -93,7 +124,7 @@ void InstallSequence::Install() {
     if (const auto service = LoadPayload(
             ports_.resources, state_.IsWow64 ? RES_SERVICE_64 : RES_SERVICE_32, u"SERVICE"))
         state_.ServiceProgramHash = ContentHash(service->data, service->size);
-    ports_.window.BroadcastPanelExit();
+    EndRunningPanel();
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 0);
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 128);
     ControlDeviceService(ports_.services, ports_.system, kServiceName, 1);
@@ -103,7 +134,7 @@ void InstallSequence::Install() {
         RestartDevices(ports_, state_, unbound);
     if (FilterInterfaceOpens()) {
         // The old filter is still loaded: replacing its file now would fail or confuse it.
-        ports_.window.ShowMessage(state_.Texts[LabelWarning1].Text, kMessageCaption);
+        ShowError(state_.Texts[LabelWarning1].Text);
         return;
     }
     StartInstallLog();
@@ -117,7 +148,10 @@ void InstallSequence::Install() {
         if (StopRequested(step))
             return;
         DebugOutput(StepTrace(step));
-        if ((this->*steps[step - 1])() != 0) {
+        const Step run = steps[step - 1];
+        const uint32_t result = (this->*run)();
+        DebugOutput(StepResultTrace(step, result));
+        if (result != 0) {
             ReportFailure(CodeText(step));
             return;
         }
@@ -126,7 +160,7 @@ void InstallSequence::Install() {
     if (StopRequested(6))
         return;
     DebugOutput(StepTrace(6));
-    Install_Manual();
+    DebugOutput(StepResultTrace(6, Install_Manual()));
 
     if (StopRequested(7))
         return;
@@ -135,13 +169,20 @@ void InstallSequence::Install() {
     RestartDevices(ports_, state_, {});
     if (FindPresentDevice(MEDIA_CLASS_GUID, kHardwareIdPattern, state_.UsbDeviceIds, nullptr,
                           ports_.devices) &&
-        !FilterInterfaceOpens())
-        ports_.window.ShowMessage(state_.Texts[LabelWarning3].Text, kMessageCaption);
+        !FilterInterfaceOpens()) {
+        // The new filter loads when Windows starts again.
+        state_.RestartNeeded = true;
+        ShowNotice(state_.Texts[LabelWarning3].Text);
+    }
+    // A warning at most: the step itself does not fail.
+    DebugOutput(StepResultTrace(7, 0));
 
     if (StopRequested(8))
         return;
     DebugOutput(StepTrace(8));
-    if (Install_KB3033929() != 0) {
+    const uint32_t update = Install_KB3033929();
+    DebugOutput(StepResultTrace(8, update));
+    if (update != 0) {
         ReportFailure(CodeText(6));
         return;
     }

@@ -31,6 +31,11 @@ public:
 private:
     bool StopRequested(int nextStep);
     void ReportFailure(const std::u16string& codeText);
+    // A failure's message: a message box, unless a silent run suppresses them.
+    void ShowError(const std::u16string& text);
+    // A notice the installation goes on after: not shown in a silent run.
+    void ShowNotice(const std::u16string& text);
+    void EndRunningPanel();
     bool FilterInterfaceOpens();
     bool NamesUsable();
     bool NotInstalledElsewhere();

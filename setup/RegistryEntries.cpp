@@ -25,6 +25,11 @@ bool WriteUninstallInfo(IRegistry& registry, const _REG_UNINSTALL_INFO& info) {
     key->SetString(u"DisplayIcon", info.DisplayIcon);
     key->SetString(u"DisplayVersion", info.DisplayVersion);
     key->SetString(u"Publisher", info.Publisher);
+    key->SetString(u"QuietUninstallString", info.QuietUninstallString);
+    key->SetString(u"InstallLocation", info.InstallLocation);
+    key->SetDword(u"EstimatedSize", info.EstimatedSizeKb);
+    key->SetDword(u"NoModify", 1);
+    key->SetDword(u"NoRepair", 1);
     return true;
 }
 
@@ -37,6 +42,8 @@ _REG_UNINSTALL_INFO MakeUninstallInfo(const _APPLICATION_FOLDER_PATH& folders,
     info.DisplayName = folders.UninstallDisplayName;
     // Windows runs this string as a command line.
     info.UninstallString = QuotedPath(uninstaller);
+    info.QuietUninstallString = QuotedPath(uninstaller) + u" /SILENT";
+    info.InstallLocation = folders.InstallFolderFullPath;
     info.DisplayIcon = uninstaller;
     info.DisplayVersion = setupVersion;
     info.Publisher = folders.Publisher;

@@ -7,6 +7,7 @@
 
 #include "AudioConfig.h"
 #include "DeviceIdMgr.h"
+#include "SetupCommandLine.h"
 #include "SetupTexts.h"
 #include "ports/PayloadResources.h"
 #include "ports/Registry.h"
@@ -25,6 +26,11 @@ struct _REG_UNINSTALL_INFO {
     std::u16string DisplayIcon;
     std::u16string DisplayVersion;
     std::u16string Publisher;
+    // For deployment tools: the uninstaller without questions, where the product lies, its
+    // size, and that it has no change or repair of its own.
+    std::u16string QuietUninstallString;
+    std::u16string InstallLocation;
+    uint32_t EstimatedSizeKb = 0;
 };
 
 struct SetupPorts {
@@ -48,7 +54,8 @@ struct SetupState {
     // Written by the worker before its last progress message, read by the window after
     // WM_SETUP_DONE.
     std::atomic<bool> InstallSucceeded{false};
-    // Set by the worker when the Windows update it installed asks for a restart.
+    // Set by the worker: the new filter loads only after a restart, or the Windows update it
+    // installed asks for one.
     std::atomic<bool> RestartNeeded{false};
     // ContentHash of the service program this installation writes (the uninstaller: the one its
     // log lists). Only that program is run to restart devices; empty: none is.
@@ -64,4 +71,5 @@ struct SetupState {
     // Set by the worker when it refused to install because the product is installed in this
     // other folder (its uninstall entry names it); empty otherwise. Read after WM_SETUP_DONE.
     std::u16string OtherInstallationFolder;
+    SetupOptions Options;
 };

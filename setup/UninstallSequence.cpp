@@ -4,6 +4,7 @@
 
 #include "DebugTrace.h"
 #include "DeviceRestart.h"
+#include "PanelExit.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 #include "Wow64Redirection.h"
@@ -64,8 +65,17 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
             state_.ServiceProgramHash = entry.contentHash;
     }
 
-    // A running panel holds its program file open.
-    ports_.window.BroadcastPanelExit();
+    // A running panel holds its program file open: the programs the log lists in the install
+    // folder, but this one.
+    std::vector<std::u16string> programs;
+    for (const LogEntry& entry : *entries) {
+        const bool program = entry.kind == LogEntryKind::File && entry.path.size() > 4 &&
+                             SamePath(entry.path.substr(entry.path.size() - 4), u".exe");
+        if (program && SamePath(FolderOf(entry.path), installFolder) &&
+            !SamePath(entry.path, uninstallerPath))
+            programs.push_back(entry.path);
+    }
+    EndRunningPanels(ports_.window, ports_.processes, programs);
     driverShared_ = false;
     for (const LogEntry& entry : *entries)
         driverShared_ |= IsDriverEntry(entry) && ListedElsewhere(entry);
@@ -95,6 +105,9 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
             if (isWayBack(entry) != wayBack)
                 continue;
             results[i] = Take(entry);
+            if (results[i] == Removal::Done)
+                DebugOutput(u"##### Removed: " + LogEntryKindName(entry.kind) + u" " + entry.path +
+                            (entry.valueName.empty() ? u"" : u" " + entry.valueName) + u" #####\n");
             complete &= results[i] != Removal::Left;
         }
         return complete;

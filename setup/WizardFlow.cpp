@@ -2,6 +2,7 @@
 
 #include "DebugTrace.h"
 #include "InstallRecorder.h"
+#include "SetupExitCodes.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -20,11 +21,17 @@ void WizardFlow::Initialise(const std::u16string& programPath) {
 
 bool WizardFlow::LoadAndPublishGroups() {
     const std::u16string config = state_.Folders.SourceFolderFullPath + kConfigFileName;
-    if (state_.UsbDeviceIds.LoadGroup(config, u"USB_VID_PID") != 0)
+    if (state_.UsbDeviceIds.LoadGroup(config, u"USB_VID_PID") != 0) {
+        DebugOutput(u"***** Device-ID group USB_VID_PID not loaded: the installer ends *****\n");
+        exitCode_ = SETUP_EXIT_FAILED;
         return false;
+    }
     PublishGroup(state_.UsbDeviceIds, kUsbGroupName);
-    if (state_.HidDeviceIds.LoadGroup(config, u"HID_VID_PID") != 0)
+    if (state_.HidDeviceIds.LoadGroup(config, u"HID_VID_PID") != 0) {
+        DebugOutput(u"***** Device-ID group HID_VID_PID not loaded: the installer ends *****\n");
+        exitCode_ = SETUP_EXIT_FAILED;
         return false;
+    }
     PublishGroup(state_.HidDeviceIds, kHidGroupName);
     return true;
 }
@@ -84,6 +91,10 @@ bool WizardFlow::Next() {
 }
 
 bool WizardFlow::Done() {
+    if (state_.InstallSucceeded)
+        exitCode_ = state_.RestartNeeded ? SETUP_EXIT_RESTART_NEEDED : SETUP_EXIT_DONE;
+    else
+        exitCode_ = state_.StopRequested ? SETUP_EXIT_CANCELLED : SETUP_EXIT_FAILED;
     if (endAfterWorker_)
         return true;
     phase_ = WizardPhase::Done;
@@ -97,6 +108,8 @@ void WizardFlow::Finish() {
     if (phase_ != WizardPhase::Done)
         return;
     if (rebootChecked_) {
+        if (state_.InstallSucceeded)
+            exitCode_ = SETUP_EXIT_RESTART_INITIATED;
         ports_.system.Reboot();
         return;
     }
@@ -110,6 +123,15 @@ void WizardFlow::Finish() {
         DebugOutput(u"***** Start the panel as the desktop user FAIL! *****\n");
 }
 
+void WizardFlow::FinishQuietly() {
+    if (phase_ != WizardPhase::Done)
+        return;
+    // Only a restart the installation needs: the end page's preselection is for a person.
+    rebootChecked_ = state_.InstallSucceeded && state_.RestartNeeded && !state_.Options.noRestart;
+    if (state_.InstallSucceeded)
+        Finish();
+}
+
 CloseAction WizardFlow::RequestClose() {
     if (phase_ == WizardPhase::Choosing)
         SettlePublishedGroups();
@@ -117,8 +139,10 @@ CloseAction WizardFlow::RequestClose() {
         return CloseAction::CloseNow;
     if (endAfterWorker_)
         return CloseAction::EndAfterWorker;
-    // Ending now could cut a file or a registry value off half-written.
-    if (!ports_.window.AskYesNo(kStopQuestion, kMessageCaption))
+    // Ending now could cut a file or a registry value off half-written. Without message boxes
+    // the request stands, as a Yes.
+    if (!state_.Options.MessageBoxesSuppressed() &&
+        !ports_.window.AskYesNo(kStopQuestion, kMessageCaption))
         return CloseAction::Ignore;
     endAfterWorker_ = true;
     state_.StopRequested = true;

@@ -2,6 +2,7 @@
 // of the worker, the end page, Finish, and closing while the worker runs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,15 @@ public:
     bool Done();
     // Finish: reboots, or starts the installed control panel.
     void Finish();
+    // The end of a silent run, in place of the end page: restarts Windows only when the
+    // installation needs it and /NORESTART was not given, else starts the panel.
+    void FinishQuietly();
     CloseAction RequestClose();
+
+    // SETUP_EXIT_*: what the program returns when it ends now.
+    uint32_t ExitCode() const { return exitCode_; }
+    // The program ends before the installation for a reason of its own (SETUP_EXIT_*).
+    void EndWith(uint32_t code) { exitCode_ = code; }
 
 private:
     void PublishGroup(CDeviceIdMgr& group, const char16_t* name);
@@ -65,4 +74,6 @@ private:
     bool endAfterWorker_ = false;
     std::vector<std::u16string> publishedKeys_;
     std::vector<std::u16string> createdKeys_;
+    // Closing before Next is a cancelled installation.
+    uint32_t exitCode_ = 1602;
 };

@@ -15,6 +15,8 @@
 #              E2E_SCOPE         full (default); install: install, check, uninstall; update: the
 #                                same on Windows 7 with the Windows update's path
 #              E2E_UPDATE_PAYLOAD=1  the installer built with a stand-in update package
+#              E2E_SILENT        1 (the default of the full scope): also the unattended cases
+#                                (options, exit codes, logs); 0 leaves them out
 #              E2E_DISPLAY       Xvfb display (default :57)
 #              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-screenshots)
 #              E2E_KEEP=1        keep the run's temporary folder
@@ -107,6 +109,12 @@ panel_stopped() { ! panel_running; }
 panel_window() { [ -n "$(xdotool search --name "^$APP_NAME\$" 2>/dev/null | head -1)" ]; }
 link_targets() { [ -f "$1" ] && { strings -a "$1"; strings -a -el "$1"; } | grep -q -F "$2"; }
 now() { date +%s%N; }
+# Exit codes reach the Linux shell modulo 256 (1602 as 66): status_is STATUS CODE.
+status_is() { [ "$1" -eq $(($2 % 256)) ]; }
+# Visible windows, by id; a new one is a window someone showed.
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
+visible_count() { visible_windows | wc -l; }
+
 group_published() { reg_value "$HKLM\\QLN $1 DeviceId Group" 1 | grep -q -F "$1\\VID_3F9C"; }
 
 # What the uninstaller leaves: its own file, renamed, for Windows to delete with the install folder
@@ -146,6 +154,8 @@ click_client() {  # click_client WINDOW X Y
 }
 
 C_DRIVE=$WINEPREFIX/drive_c
+SILENT_CASES=0
+[ "$SCOPE" = full ] && SILENT_CASES=${E2E_SILENT:-1}
 # A 32-bit installer on 64-bit Windows: its program folder, its registry view (HKLM\SOFTWARE is
 # Wow6432Node for it), while the driver and the 64-bit service go to the real System32.
 PROGRAM_FILES="Program Files"
@@ -209,12 +219,16 @@ sleep 0.5
 shot page0-language
 
 # Another language from the list: its texts, and the choice written back beside the installer.
+# The list's drop-down is a window of its own: keys go to it only once it is shown (Return on the
+# closed list would press Next).
+chose_french() { grep -q 'DefaultLanguage=French' <(iconv -f UTF-16 -t UTF-8 "$SOURCE/AudioConfig.cfg" | tr -d '\r'); }
+windows_before=$(visible_count)
 click_client "$WIZARD" 80 84
-sleep 0.4
+wait_for 10 eval '[ "$(visible_count)" -gt "$windows_before" ]'
 xdotool key Down Return
-sleep 0.5
-check "language choice written to the installer's AudioConfig.cfg" \
-    grep -q 'DefaultLanguage=French' <(iconv -f UTF-16 -t UTF-8 "$SOURCE/AudioConfig.cfg" | tr -d '\r')
+wait_for 10 chose_french
+wait_for 10 eval '[ "$(visible_count)" -le "$windows_before" ]'
+check "language choice written to the installer's AudioConfig.cfg" chose_french
 shot page0-language-french
 
 start=$(now)
@@ -369,12 +383,16 @@ QUESTION=$(timeout 20 xdotool search --sync --onlyvisible --name '^Uninstall$' 2
 check "uninstaller asks first" test -n "$QUESTION"
 sleep 0.3
 shot uninstall-question
+xdotool windowfocus "$QUESTION" 2>/dev/null
 xdotool key Return  # Yes
-sleep 1
-OUTCOME=$(timeout 30 xdotool search --sync --onlyvisible --name '^Uninstall$' 2>/dev/null | head -1)
+# The outcome's box has the same title: only a window other than the question counts.
+outcome_box() { xdotool search --onlyvisible --name '^Uninstall$' 2>/dev/null | grep -v -x "$QUESTION" | head -1; }
+wait_for 60 eval '[ -n "$(outcome_box)" ]'
+OUTCOME=$(outcome_box)
 check "uninstaller tells its outcome" test -n "$OUTCOME"
 sleep 0.3
 shot uninstall-outcome
+xdotool windowfocus "$OUTCOME" 2>/dev/null
 xdotool key Return
 wait_for 30 not alive "$UNINSTALL_PID"
 wait "$UNINSTALL_PID"
@@ -411,7 +429,8 @@ timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' >/dev/n
 sleep 0.5
 xdotool key Return
 wait_for 60 traced "$TRACE" 'Message box'
-sleep 0.5
+FAILURE_BOX=$(timeout 30 xdotool search --sync --onlyvisible --name '^Install$' 2>/dev/null | head -1)
+sleep 0.3
 shot failure-step4-message
 WARNING2=$(iconv -f UTF-16 -t UTF-8 "$FAILING/$LANGUAGE_FOLDER/English/Language.ini" 2>/dev/null ||
     cat "$FAILING/$LANGUAGE_FOLDER/English/Language.ini")
@@ -421,6 +440,7 @@ check "step 4 fails with LabelWarning2 + (Code = 0x80000004)" \
     traced "$TRACE" "##### Message box \\\"Install\\\": ${WARNING2}(Code = 0x80000004) #####"
 check "stopped after step 4" traced "$TRACE" 'Install STEP4'
 check "no step after step 4" not traced "$TRACE" 'Install STEP5'
+xdotool windowfocus "$FAILURE_BOX" 2>/dev/null
 xdotool key Return  # closes the message box
 wait_for 30 traced "$TRACE" '==> TMainForm::SetupDone'
 check "end page follows the failure" traced "$TRACE" '==> TMainForm::SetupDone'
@@ -430,7 +450,8 @@ xdotool key Return  # Finish
 wait_for 30 not alive "$SETUP_PID"
 check "failing installer ended" not alive "$SETUP_PID"
 # Finish starts the panel it wrote; without its files it reports what it misses and ends.
-ERROR_BOX=$(timeout 15 xdotool search --sync --onlyvisible --name '^AudioPanelApp$' 2>/dev/null | head -1)
+# The panel's start is the heaviest of the run: on two loaded cores it takes well over 15 s.
+ERROR_BOX=$(timeout 90 xdotool search --sync --onlyvisible --name '^AudioPanelApp$' 2>/dev/null | head -1)
 check "the half-installed panel reports its missing files" test -n "$ERROR_BOX"
 sleep 0.3
 shot failure-panel-error
@@ -439,7 +460,7 @@ if [ -n "$ERROR_BOX" ]; then
     sleep 0.2
     xdotool key Return
 fi
-wait_for 10 panel_stopped
+wait_for 30 panel_stopped
 check "the half-installed panel ends once its error is read" panel_stopped
 
 # ---- closing during the installation: asked first; the running step ends, no further one runs
@@ -458,25 +479,35 @@ xdotool key Return  # Yes
 wait_for 30 not alive "$SETUP_PID"
 check "after Yes the installer ends by itself" not alive "$SETUP_PID"
 check "after Yes no further step runs" traced "$TRACE" '##### Installation stopped before STEP'
-check "after Yes the service is still installed and running" service_running
+# Where the worker was when Yes arrived depends on the machine's load: the step it was in, and
+# only that one, was completed.
+step_in_progress_completed() {
+    local step
+    step=$(grep -o 'Install STEP[0-9] =====' "$TRACE" | tail -1 | tr -dc 0-9)
+    [ -z "$step" ] || traced "$TRACE" "Install STEP$step result"
+}
+check "after Yes the step in progress was completed" step_in_progress_completed
 
 # ---- uninstalling what a cancelled installation left, and without a sound configuration ------
 # The uninstaller takes nothing but its log's entries: neither a cancelled installation nor a
 # deleted or cut-short AudioConfig.cfg lets it touch anything else.
-uninstall_silently() {  # uninstall_silently LABEL
+uninstall_silently() {  # uninstall_silently LABEL [OPTION...]   (default /Silent)
+    local label=$1
+    shift
+    [ $# -gt 0 ] || set -- /Silent
     forget_pending
-    "$RUN" "$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" /Silent >/dev/null 2>&1
-    check "$1: uninstaller ended with code 0" test $? -eq 0
-    check "$1: service gone" service_gone
-    check "$1: driver key and file gone" eval \
+    "$RUN" "$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe" "$@" >/dev/null 2>&1
+    check "$label: uninstaller ended with code 0" test $? -eq 0
+    check "$label: service gone" service_gone
+    check "$label: driver key and file gone" eval \
         "! reg_key_exists '$DRIVER_KEY' && absent '$SYSTEM_DIR/drivers/UAExt.sys'"
-    check "$1: service program gone" absent "$SYSTEM_DIR/AudioDeviceService.exe"
-    check "$1: Run value, uninstall key and shortcuts gone" eval \
+    check "$label: service program gone" absent "$SYSTEM_DIR/AudioDeviceService.exe"
+    check "$label: Run value, uninstall key and shortcuts gone" eval \
         "! reg_has '$RUN_KEY' '$APP_NAME' && ! reg_key_exists '$UNINSTALL_KEY' && absent '$LINKS'"
-    check_only_uninstaller_left "$1"
-    check "$1: neighbouring program's folder kept" neighbour_kept
+    check_only_uninstaller_left "$label"
+    check "$label: neighbouring program's folder kept" neighbour_kept
     wait_for 10 panel_stopped
-    check "$1: panel ended" panel_stopped
+    check "$label: panel ended" panel_stopped
 }
 install_with_wizard() {  # install_with_wizard TRACE
     "$RUN" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$1" &
@@ -528,6 +559,10 @@ check "skin folder a link: the rest removed" \
     eval "service_gone && absent '$INSTALL_DIR/$APP_NAME.exe' && ! reg_has '$RUN_KEY' '$APP_NAME'"
 check "skin folder a link: the uninstall entry and its link stay for the next run" \
     eval "reg_key_exists '$UNINSTALL_KEY' && [ -f '$LINKS/$(cfg Uninstall UninstallShortcutName).lnk' ]"
+if panel_running; then  # diagnostics: which panel did not end
+    echo "note: a panel still runs: $(pgrep -af "$APP_NAME.exe" | head -3)"
+    xdotool search --onlyvisible --name '' 2>/dev/null | while read -r w; do echo "note: window $w $(xdotool getwindowname "$w")"; done
+fi
 rm "$INSTALL_DIR/$SKIN_FOLDER" && cp -r "$LINKED" "$INSTALL_DIR/$SKIN_FOLDER"
 uninstall_silently "the link replaced by the folder again"
 
@@ -545,6 +580,79 @@ wait_for 30 not alive "$SETUP_PID"
 check "no USB group: the installer ends by itself" not alive "$SETUP_PID"
 check "no USB group: nothing installed" not traced "$TRACE" 'TMainForm::Install'
 check "no USB group: no group published" not reg_key_exists "$HKLM\\QLN HID DeviceId Group"
+
+# ---- unattended: the options and exit codes deployment tools use ----------------------------
+if [ "$SILENT_CASES" = 1 ]; then
+    SILENT_LOGS=$C_DRIVE/setup\ logs
+    SILENT_LOGS_WIN='C:\setup logs'
+    mkdir -p "$SILENT_LOGS"
+    log_has() { grep -q -F "$2" "$SILENT_LOGS/$1"; }
+
+    # A very silent installation in another language: no window at any time, code 0, a log.
+    TRACE=$WORK/silent-trace.log
+    windows_before=$(visible_windows)
+    "$RUN" "$SOURCE/AudioSetupApp.exe" /VERYSILENT /SUPPRESSMSGBOXES /NORESTART /LANG=German \
+        "/LOG=$SILENT_LOGS_WIN\install.log" >/dev/null 2>"$TRACE" &
+    SETUP_PID=$!
+    # Until the end of the installation; then the panel it starts may show its tray.
+    shown=
+    until traced "$TRACE" '==> TMainForm::SetupDone' || ! alive "$SETUP_PID"; do
+        shown+=$(comm -13 <(echo "$windows_before") <(visible_windows))
+        sleep 0.1
+    done
+    wait_for 120 not alive "$SETUP_PID"
+    wait "$SETUP_PID"
+    check "/VERYSILENT: installer ended with code 0" test $? -eq 0
+    check "/VERYSILENT: no window was shown during the installation" test -z "$shown"
+    check "/VERYSILENT: every step in the log with its result" eval \
+        "log_has install.log 'STEP1 result 0x00000000' && log_has install.log 'STEP8 result 0x00000000'"
+    check "/VERYSILENT: every file written in the log" \
+        log_has install.log "Written: File $PROGRAM_FILES_WIN\\$INSTALL_NAME\\$APP_NAME.exe"
+    check "/VERYSILENT: the exit code in the log" log_has install.log 'ends with exit code 0'
+    check "/LANG=German: the language chosen" \
+        grep -q 'DefaultLanguage=German' <(iconv -f UTF-16 -t UTF-8 "$INSTALL_DIR/AudioConfig.cfg")
+    check "uninstall QuietUninstallString" reg_is "$UNINSTALL_KEY" QuietUninstallString \
+        "REG_SZ \"$PROGRAM_FILES_WIN\\$INSTALL_NAME\\$UNINSTALL_NAME.exe\" /SILENT"
+    check "uninstall InstallLocation" reg_is "$UNINSTALL_KEY" InstallLocation \
+        "REG_SZ $PROGRAM_FILES_WIN\\$INSTALL_NAME\\"
+    check "uninstall EstimatedSize, NoModify, NoRepair" eval \
+        "reg_value '$UNINSTALL_KEY' EstimatedSize | grep -q -v 'REG_DWORD 0x0$' &&
+         reg_is '$UNINSTALL_KEY' NoModify 'REG_DWORD 0x1' && reg_is '$UNINSTALL_KEY' NoRepair 'REG_DWORD 0x1'"
+    wait_for 20 panel_running
+    check "/VERYSILENT: no restart needed, the panel started" panel_running
+
+    # While one installer runs (the wizard on its first page), another ends at once with 1618;
+    # the wizard closed on its first page is a cancelled installation, 1602.
+    TRACE=$WORK/second-trace.log
+    "$RUN" "$SOURCE/AudioSetupApp.exe" >/dev/null 2>"$TRACE" &
+    SETUP_PID=$!
+    wait_for 30 traced "$TRACE" '==> TMainForm::FormShow'
+    WIZARD=$(timeout 20 xdotool search --sync --onlyvisible --name ' [(]V[0-9.]*[)]$' 2>/dev/null | head -1)
+    "$RUN" "$SOURCE/AudioSetupApp.exe" /VERYSILENT /SUPPRESSMSGBOXES "/LOG=$SILENT_LOGS_WIN\second.log" >/dev/null 2>&1
+    check "a second installation ends with 1618" eval "status_is $? 1618 && log_has second.log 'exit code 1618'"
+    xdotool windowfocus "$WIZARD" 2>/dev/null
+    xdotool key Escape
+    wait_for 30 not alive "$SETUP_PID"
+    wait "$SETUP_PID"
+    check "the wizard closed on its first page ends with 1602" eval \
+        "status_is $? 1602 && traced '$TRACE' 'exit code 1602'"
+    "$RUN" "$SOURCE/AudioSetupApp.exe" /VERYSILENT /SUPPRESSMSGBOXES /BOGUS "/LOG=$SILENT_LOGS_WIN\bogus.log" >/dev/null 2>&1
+    check "an unknown option ends with 1639" eval "status_is $? 1639 && log_has bogus.log 'exit code 1639'"
+
+    # The entry's QuietUninstallString, as a package manager runs it, with the panel just started.
+    uninstall_silently "QuietUninstallString" /SILENT "/LOG=$SILENT_LOGS_WIN\uninstall.log"
+    check "uninstaller's log lists what it removed" \
+        log_has uninstall.log "Removed: File $PROGRAM_FILES_WIN\\$INSTALL_NAME\\$APP_NAME.exe"
+
+    # The build without "UNINSTALL", very silent: code 1603, the failing step's result in the log.
+    FAILING_LOG="$SILENT_LOGS_WIN\failure.log"
+    windows_before=$(visible_windows)
+    "$RUN" "$FAILING/AudioSetupApp.exe" /VERYSILENT /SUPPRESSMSGBOXES "/LOG=$FAILING_LOG" >/dev/null 2>&1
+    check "/VERYSILENT failure: code 1603" eval "status_is $? 1603 && log_has failure.log 'exit code 1603'"
+    check "/VERYSILENT failure: step 4's result in the log" log_has failure.log 'STEP4 result 0x80000401'
+    check "/VERYSILENT failure: the message logged, not shown" eval \
+        "log_has failure.log '(Code = 0x80000004)' && [ -z \"\$(comm -13 <(echo \"\$windows_before\") <(visible_windows))\" ]"
+fi
 
 echo "installation time without the prescribed waits: ${install_ms} ms"
 echo "screenshots: $SHOTS"

@@ -7,6 +7,8 @@
 #include "DebugTrace.h"
 #include "Handles.h"
 #include "InstallSequence.h"
+#include "RemovalPlaces.h"
+#include "SetupExitCodes.h"
 #include "SetupNames.h"
 #include "WideText.h"
 #include "WindowObject.h"
@@ -27,7 +29,8 @@ TMainForm::TMainForm(HINSTANCE instance, TBackgroundForm& background)
 
 TMainForm::~TMainForm() = default;
 
-bool TMainForm::Create(const std::u16string& programPath) {
+bool TMainForm::Create(const std::u16string& programPath, const SetupOptions& options) {
+    state_.Options = options;
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
@@ -63,7 +66,9 @@ bool TMainForm::Create(const std::u16string& programPath) {
         LoadImageW(nullptr, W(iconPath), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
     if (!icon_) {
         const std::u16string text = u"Cannot read the icon file " + iconPath + u".";
-        MessageBoxW(nullptr, W(text), W(std::u16string(kMessageCaption)), MB_OK | MB_ICONERROR);
+        DebugOutput(u"***** " + text + u" *****\n");
+        if (!options.MessageBoxesSuppressed())
+            MessageBoxW(nullptr, W(text), W(std::u16string(kMessageCaption)), MB_OK | MB_ICONERROR);
         return false;
     }
     for (HWND window : {window_, background_.Handle()}) {
@@ -78,6 +83,10 @@ bool TMainForm::Create(const std::u16string& programPath) {
 
 void TMainForm::Show() {
     FormShow();
+}
+
+uint32_t TMainForm::ExitCode() const {
+    return flow_ ? flow_->ExitCode() : SETUP_EXIT_FAILED;
 }
 
 bool TMainForm::PreTranslate(MSG& message) {
@@ -97,12 +106,44 @@ void TMainForm::FormShow() {
     for (const std::u16string& name : languages_.displayNames)
         SendMessageW(comboBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name)));
     SendMessageW(comboBox_, CB_SETCURSEL, static_cast<WPARAM>(languages_.selected), 0);
+    const SetupOptions& options = state_.Options;
+    if (!options.language.empty() && !ChooseLanguage(options.language)) {
+        std::u16string offered;
+        for (const std::u16string& folder : languages_.folderNames)
+            offered += (offered.empty() ? u"" : u", ") + folder;
+        const std::u16string text = u"/LANG=" + options.language +
+                                    u": the installer has no such language. Its languages: " +
+                                    offered + u".";
+        DebugOutput(u"***** " + text + u" *****\n");
+        if (!options.MessageBoxesSuppressed())
+            MessageBoxW(nullptr, W(text), W(std::u16string(kMessageCaption)), MB_OK | MB_ICONERROR);
+        flow_->EndWith(SETUP_EXIT_BAD_COMMAND_LINE);
+        PostMessageW(window_, WM_QUIT, 0, 0);
+        return;
+    }
     ApplyTexts();
     UpdateButtons();
 
+    // Silent: the installation starts at once, the language page is never seen.
+    if (options.Quiet())
+        NextBitBtnClick();
+    if (options.verySilent)
+        return;
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
-    SetFocus(nextButton_);
+    SetFocus(options.Quiet() ? cancelButton_ : nextButton_);
+}
+
+bool TMainForm::ChooseLanguage(const std::u16string& folder) {
+    for (size_t index = 0; index < languages_.folderNames.size(); ++index) {
+        if (!SamePath(languages_.folderNames[index], folder))
+            continue;
+        SendMessageW(comboBox_, CB_SETCURSEL, index, 0);
+        languages_.selected = static_cast<int>(index);
+        return SwitchLanguage(ports_->system, state_.Folders, languages_, static_cast<int>(index),
+                              state_.Texts);
+    }
+    return false;
 }
 
 void TMainForm::NextBitBtnClick() {
@@ -129,6 +170,12 @@ void TMainForm::SetupDone() {
     DebugOutput(u"==> TMainForm::SetupDone\n");
     if (flow_->Done()) {
         // The user asked to stop during the installation: now that the worker is done, end.
+        DestroyWindow(window_);
+        return;
+    }
+    // A silent run has no end page: it restarts Windows only when needed, else starts the panel.
+    if (state_.Options.Quiet()) {
+        flow_->FinishQuietly();
         DestroyWindow(window_);
         return;
     }

@@ -21,11 +21,13 @@ public:
     ~TMainForm();
 
     // The constructor's work; false when the program is to end (the reason was shown).
-    bool Create(const std::u16string& programPath);
+    bool Create(const std::u16string& programPath, const SetupOptions& options);
     // FormShow, then the window appears with its texts already in place.
     void Show();
     // Enter, Tab and the arrow keys as in a dialog.
     bool PreTranslate(MSG& message);
+    // SETUP_EXIT_*, once the message loop has ended.
+    uint32_t ExitCode() const;
 
 private:
     // The labels that take a whole LabelStyle record, in the order of their keys.
@@ -54,6 +56,8 @@ private:
     void CancelBitBtnClick();
     void FormClose();
     void ComboBoxChange();
+    // /LANG: the language folder chosen as in the list; false when the list does not offer it.
+    bool ChooseLanguage(const std::u16string& folder);
     void SetupDone();
 
     HINSTANCE instance_;

@@ -11,6 +11,7 @@
 struct FolderEntry {
     std::u16string name;
     bool isFolder = false;
+    uint64_t size = 0;  // bytes, for files
 };
 
 // ReplaceFile writes the new bytes to the path with this ending first.

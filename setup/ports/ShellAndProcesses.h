@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class IShellLinkObject {
 public:
@@ -51,4 +52,10 @@ public:
     // with the user's rights and profile: IShellDispatch2::ShellExecute (SW_HIDE) reached through
     // the desktop's shell view. False when there is no desktop shell to ask.
     virtual bool OpenAsDesktopUser(const std::u16string& file) = 0;
+    // The running processes of every session whose program file is one of these full paths
+    // (compared without regard to case), opened with SYNCHRONIZE |
+    // PROCESS_QUERY_LIMITED_INFORMATION only to be waited for. One that cannot be opened is
+    // left out.
+    virtual std::vector<std::unique_ptr<IProcessHandle>> OpenRunning(
+        const std::vector<std::u16string>& programs) = 0;
 };

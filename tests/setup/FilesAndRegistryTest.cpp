@@ -112,12 +112,43 @@ TEST(AppAndUninstaller, RegisterQuotedCommandsAndTheUninstallValues) {
     EXPECT_EQ(value(u"displayicon"), u"C:\\Program Files\\QLN Audio\\Uninstall.exe");
     EXPECT_EQ(value(u"displayversion"), u"1.2.3.4");
     EXPECT_EQ(value(u"publisher"), u"QLN");
+    // What deployment tools read: a command that asks nothing, the folder, and no change or
+    // repair offered by Windows for a product that has neither.
+    EXPECT_EQ(value(u"quietuninstallstring"),
+              u"\"C:\\Program Files\\QLN Audio\\Uninstall.exe\" /SILENT");
+    EXPECT_EQ(value(u"installlocation"), kInstall);
+    EXPECT_EQ(uninstall->dwords.at(u"nomodify"), 1u);
+    EXPECT_EQ(uninstall->dwords.at(u"norepair"), 1u);
 
     EXPECT_EQ(m.shortcuts.saved.at(kPrograms + u"Audio Panel.lnk"),
               kInstall + u"AudioPanelApp.exe");
     EXPECT_EQ(m.shortcuts.saved.at(kPrograms + u"Uninstall Audio.lnk"),
               kInstall + u"Uninstall.exe");
     EXPECT_EQ(m.window.progress, (std::vector<int>{70, 80}));
+}
+
+// Counted from the sources before step 5 copies them: the payloads of this Windows, the trees
+// and files beside the installer, the configuration twice, the chosen language's manual only.
+TEST(AppAndUninstaller, EstimatedSizeCountsWhatTheInstallationPutsOnDisk) {
+    for (const bool wow64 : {false, true}) {
+        SetupMachine m;
+        m.state.IsWow64 = wow64;
+        m.files.AddFile(u"C:\\Media\\Skin\\Blue\\Frame.bmp", std::string(3000, 'x'));
+        m.files.AddFile(u"C:\\Media\\Manual\\German\\Handbuch.pdf", std::string(9000, 'x'));
+        m.resources.Add(RES_APP, u"APP", std::string(2000, 'p'));
+        size_t bytes = 3000 + 2000 + std::string("uninstaller").size() +
+                       std::string(wow64 ? "driver64" : "driver32").size() +
+                       std::string(wow64 ? "service64" : "service32").size() +
+                       std::string("skin").size() + std::string("[Setup]\r\n").size() +
+                       2 * m.files.Read(u"C:\\Media\\AudioConfig.cfg").size() +
+                       std::string("icon").size() + std::string("manual").size();
+        m.files.AddFolder(kInstall);
+        ASSERT_EQ(InstallSequence(m.ports, m.state).Install_Uninstaller(), 0u);
+        const MemoryRegistry::Key* uninstall =
+            m.registry.Find(RegistryHive::LocalMachine, kUninstallKeyPath);
+        ASSERT_NE(uninstall, nullptr);
+        EXPECT_EQ(uninstall->dwords.at(u"estimatedsize"), (bytes + 1023) / 1024) << wow64;
+    }
 }
 
 TEST(AppAndUninstaller, UninstallKeyThatCannotBeWrittenDoesNotFailTheStep) {

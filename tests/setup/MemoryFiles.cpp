@@ -155,7 +155,7 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
     for (const auto& [key, node] : nodes_) {
         const std::u16string entry = node.path.substr(node.path.rfind(u'\\') + 1);
         if (Parent(key) == folder && key != folder && (all || EqualNoCase(entry, name)))
-            entries.push_back({entry, node.folder});
+            entries.push_back({entry, node.folder, node.content.size()});
     }
     if (entries.empty())
         return std::nullopt;
@@ -164,8 +164,8 @@ std::optional<std::vector<FolderEntry>> MemoryFiles::List(const std::u16string& 
 
 int MemoryFiles::WriteFile(const std::u16string& path, const uint8_t* data, size_t size) {
     log.push_back("write " + Narrow8(Normal(path)));
-    if (cannotOpen.count(Normal(path)) || !ParentIsFolder(path) || IsFolder(path) ||
-        IsReadOnly(path))
+    if (cannotOpen.count(Normal(path)) || inUse.count(Normal(path)) || !ParentIsFolder(path) ||
+        IsFolder(path) || IsReadOnly(path))
         return WRITE_FILE_CANNOT_OPEN;
     std::string content(reinterpret_cast<const char*>(data), size);
     const bool isShort = shortWrite.count(Normal(path)) > 0;

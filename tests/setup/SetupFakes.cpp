@@ -4,6 +4,7 @@
 
 #include "DebugTrace.h"
 #include "DeviceRestartArguments.h"
+#include "RemovalPlaces.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 
@@ -255,6 +256,50 @@ std::unique_ptr<IProcessHandle> FakeProcesses::Create(const std::u16string& comm
     return std::make_unique<FakeProcess>(*this, commandLine);
 }
 
+namespace {
+
+class FakeRunningProcess : public IProcessHandle {
+public:
+    FakeRunningProcess(FakeProcesses& owner, size_t index) : owner_(owner), index_(index) {}
+    bool Wait(uint32_t milliseconds) override {
+        owner_.runningWaits.push_back(milliseconds);
+        return owner_.Ended(owner_.running[index_]);
+    }
+    std::optional<uint32_t> ExitCode() override { return std::nullopt; }
+    bool Terminate() override { return false; }  // the panel is asked, never ended
+
+private:
+    FakeProcesses& owner_;
+    size_t index_;
+};
+
+}  // namespace
+
+void FakeProcesses::Run(const std::u16string& program, int endsAtBroadcast) {
+    running.push_back({program, endsAtBroadcast});
+    if (files)
+        files->inUse.insert(program);
+}
+
+bool FakeProcesses::Ended(const Running& process) const {
+    const bool ended = broadcasts && *broadcasts >= process.endsAtBroadcast;
+    if (ended && files)
+        files->inUse.erase(process.program);
+    return ended;
+}
+
+std::vector<std::unique_ptr<IProcessHandle>> FakeProcesses::OpenRunning(
+    const std::vector<std::u16string>& programs) {
+    std::vector<std::unique_ptr<IProcessHandle>> open;
+    for (size_t i = 0; i < running.size(); ++i) {
+        for (const std::u16string& program : programs) {
+            if (!Ended(running[i]) && SamePath(program, running[i].program))
+                open.push_back(std::make_unique<FakeRunningProcess>(*this, i));
+        }
+    }
+    return open;
+}
+
 std::optional<std::u16string> FakeSystem::GetEnvironment(const std::u16string& name) {
     // Names match in any case, as on Windows.
     for (const auto& [key, value] : environment) {
@@ -326,6 +371,8 @@ SetupMachine::SetupMachine() {
 
     devices.events = &files.log;
     shortcuts.files = &files;
+    processes.broadcasts = &window.broadcasts;
+    processes.files = &files;
     files.AddFolder(u"C:\\Program Files");
     files.AddFolder(u"C:\\Windows\\System32\\drivers");
     files.AddFolder(u"C:\\Windows\\SysWOW64");

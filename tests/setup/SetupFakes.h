@@ -100,7 +100,23 @@ public:
     // Runs when a created process is waited for (the service program registering itself).
     std::function<void(const std::u16string&)> onRun;
 
+    // Programs running beside the installer (the panel): each ends once the window has
+    // broadcast the exit message endsAtBroadcast times, and then lets go of its file.
+    struct Running {
+        std::u16string program;
+        int endsAtBroadcast = 1;
+    };
+    std::vector<Running> running;
+    const int* broadcasts = nullptr;  // the window's count
+    MemoryFiles* files = nullptr;     // where a running program's file is in use
+    std::vector<uint32_t> runningWaits;
+
     std::unique_ptr<IProcessHandle> Create(const std::u16string& commandLine) override;
+    std::vector<std::unique_ptr<IProcessHandle>> OpenRunning(
+        const std::vector<std::u16string>& programs) override;
+    // Starts a program that holds its file until it has heard the exit message so many times.
+    void Run(const std::u16string& program, int endsAtBroadcast);
+    bool Ended(const Running& process) const;
     bool OpenAsDesktopUser(const std::u16string& file) override {
         if (desktopShellMissing)
             return false;

@@ -135,6 +135,113 @@ TEST_F(Wizard, ConfirmedCloseLetsTheStepFinishThenEnds) {
     EXPECT_EQ(flow.Page(), 1);
 }
 
+// The exit codes deployment tools read, from each way a run can end.
+struct Ending {
+    const char* name;
+    const char16_t* options;
+    std::function<void(SetupMachine&)> arrange;
+    bool install;  // Next was pressed (or the run is silent)
+    bool closeDuringStep3;
+    uint32_t exitCode;
+    int reboots;
+    size_t panelsStarted;
+};
+
+class WizardEnding : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(WizardEnding, GivesItsExitCode) {
+    const Ending& e = GetParam();
+    SetupMachine m;
+    m.state.Options = ParseSetupCommandLine(e.options, SetupProgram::Installer);
+    e.arrange(m);
+    WizardFlow flow{m.ports, m.state};
+    if (e.install) {
+        flow.Next();
+        m.window.onProgress = [&](int percent) {
+            if (percent == 70 && e.closeDuringStep3)
+                flow.RequestClose();
+        };
+        InstallSequence(m.ports, m.state).InstallThreadProc();
+        if (!flow.Done()) {
+            if (m.state.Options.Quiet()) {
+                flow.FinishQuietly();
+            } else {
+                flow.SetRebootChecked(false);
+                flow.Finish();
+            }
+        }
+    } else {
+        flow.RequestClose();
+    }
+    EXPECT_EQ(flow.ExitCode(), e.exitCode);
+    EXPECT_EQ(m.system.reboots, e.reboots);
+    EXPECT_EQ(m.processes.openedAsDesktopUser.size(), e.panelsStarted);
+}
+
+// The headset plugged in, the new filter not loaded after the restart of step 7.
+void FilterNeedsRestart(SetupMachine& m) {
+    m.LoadHeadsetGroup();
+    m.PlugHeadset();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, WizardEnding,
+    ::testing::Values(
+        Ending{"CancelledOnTheFirstPage", u"", [](SetupMachine&) {}, false, false, 1602, 0, 0},
+        Ending{"Done", u"", [](SetupMachine&) {}, true, false, 0, 0, 1},
+        Ending{"DoneRestartNeeded", u"", FilterNeedsRestart, true, false, 3010, 0, 1},
+        Ending{"Failed", u"", [](SetupMachine& m) { m.resources.resources.clear(); }, true, false,
+               1603, 0, 1},
+        Ending{"StoppedDuringTheInstallation", u"", [](SetupMachine&) {}, true, true, 1602, 0, 0},
+        // Silent: a restart only when the installation needs one and /NORESTART is absent.
+        Ending{"SilentDone", u"/VERYSILENT", [](SetupMachine&) {}, true, false, 0, 0, 1},
+        Ending{"SilentRestarts", u"/SILENT", FilterNeedsRestart, true, false, 1641, 1, 0},
+        Ending{"SilentNoRestart", u"/VERYSILENT /NORESTART", FilterNeedsRestart, true, false, 3010,
+               0, 1},
+        Ending{"SilentFailed", u"/VERYSILENT /SUPPRESSMSGBOXES",
+               [](SetupMachine& m) { m.resources.resources.clear(); }, true, false, 1603, 0, 0}),
+    [](const ::testing::TestParamInfo<Ending>& info) { return info.param.name; });
+
+// A silent run shows no notice and, with /SUPPRESSMSGBOXES, no error either: both go to the
+// trace (and so to /LOG).
+TEST(QuietRun, NoticesAreLeftOutAndErrorsOnlyWithSuppressedBoxes) {
+    {
+        SetupMachine m;
+        m.state.Options = ParseSetupCommandLine(u"/SILENT", SetupProgram::Installer);
+        FilterNeedsRestart(m);
+        m.resources.resources.erase({RES_WINDOWPATCH, u"WINDOWPATCH"});
+        InstallSequence(m.ports, m.state).Install();
+        EXPECT_TRUE(m.state.InstallSucceeded);
+        EXPECT_TRUE(m.window.messages.empty());
+        EXPECT_TRUE(m.Traced("##### Notice not shown \"Install\": Please reboot. #####\n"));
+    }
+    {
+        SetupMachine m;
+        m.state.Options = ParseSetupCommandLine(u"/VERYSILENT", SetupProgram::Installer);
+        m.resources.resources.clear();
+        InstallSequence(m.ports, m.state).Install();
+        EXPECT_EQ(m.window.messages,
+                  std::vector<std::u16string>{u"Installation failed.(Code = 0x80000001)"});
+    }
+    {
+        SetupMachine m;
+        m.state.Options =
+            ParseSetupCommandLine(u"/VERYSILENT /SUPPRESSMSGBOXES", SetupProgram::Installer);
+        m.resources.resources.clear();
+        InstallSequence(m.ports, m.state).Install();
+        EXPECT_TRUE(m.window.messages.empty());
+        EXPECT_TRUE(m.Traced("===== Install STEP1 result 0x80000102 =====\n"));
+        EXPECT_TRUE(
+            m.Traced("##### Message not shown \"Install\": Installation failed.(Code = 0x80000001) "
+                     "#####\n"));
+        // Closing the progress window then stops without a question.
+        WizardFlow flow{m.ports, m.state};
+        flow.Next();
+        EXPECT_EQ(flow.RequestClose(), CloseAction::EndAfterWorker);
+        EXPECT_EQ(m.window.questions, 0);
+    }
+}
+
 class WizardGroups : public ::testing::Test {
 protected:
     void Write(const std::string& body) {
@@ -163,6 +270,7 @@ TEST_F(WizardGroups, BothGroupsArePublished) {
 TEST_F(WizardGroups, MissingUsbGroupEndsBeforeAnythingIsPublished) {
     Write("[HID_VID_PID]\r\n" + Entry("Hid", kHidPattern, kHidPatternCode));
     EXPECT_FALSE(flow.LoadAndPublishGroups());
+    EXPECT_EQ(flow.ExitCode(), 1603u);
     EXPECT_EQ(Group(kUsbGroupName), nullptr);
     EXPECT_EQ(Group(kHidGroupName), nullptr);
 }

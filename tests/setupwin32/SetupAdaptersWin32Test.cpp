@@ -11,6 +11,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "DeviceRestart.h"
 #include "DllSearchPath.h"
@@ -844,3 +846,57 @@ TEST(LinksWin32, AJunctionSwappedInWhileTheUninstallerWaitsIsNotFollowed) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr wchar_t kLingerVariable[] = L"AUDIO_TEST_LINGER";
+
+}  // namespace
+
+// The child of the next test: a program that runs until it is ended.
+TEST(RunningProgramsWin32, LingersWhenAsked) {
+    if (GetEnvironmentVariableW(kLingerVariable, nullptr, 0) != 0)
+        Sleep(60000);
+}
+
+// The panel's processes are found by their image path, whatever session or parent, and waited
+// for through the handle; a program of the same name in another folder is not ours.
+TEST(RunningProgramsWin32, FoundByImagePathAndWaitedFor) {
+    TempFolder folder;
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    const std::u16string panel = folder.File(u"AudioPanelApp.exe");
+    ASSERT_TRUE(CopyFileW(self, W(panel), FALSE));
+    std::u16string command =
+        u"\"" + panel + u"\" --gtest_filter=RunningProgramsWin32.LingersWhenAsked";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    SetEnvironmentVariableW(kLingerVariable, L"1");
+    const BOOL started = CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(&command[0]), nullptr,
+                                        nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    SetEnvironmentVariableW(kLingerVariable, nullptr);
+    ASSERT_TRUE(started);
+    UniqueHandle child(info.hProcess);
+    CloseHandle(info.hThread);
+
+    std::vector<std::unique_ptr<IProcessHandle>> running;
+    for (int i = 0; i < 100 && running.empty(); ++i) {
+        running = Win32Processes().OpenRunning({panel});
+        if (running.empty())
+            Sleep(100);
+    }
+    ASSERT_EQ(running.size(), 1u);
+    EXPECT_FALSE(running[0]->Wait(0));
+    // In any case of letters; another folder's program of the same name is not found.
+    std::u16string upper = panel;
+    for (char16_t& c : upper)
+        c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
+    EXPECT_EQ(Win32Processes().OpenRunning({upper}).size(), 1u);
+    EXPECT_TRUE(Win32Processes().OpenRunning({folder.File(u"Other\\AudioPanelApp.exe")}).empty());
+
+    TerminateProcess(child.get(), 0);
+    EXPECT_TRUE(running[0]->Wait(10000));
+    WaitForSingleObject(child.get(), 10000);
+    EXPECT_TRUE(Win32Processes().OpenRunning({panel}).empty());
+}

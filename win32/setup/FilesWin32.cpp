@@ -108,7 +108,8 @@ public:
         std::vector<FolderEntry> entries;
         do {
             entries.push_back(
-                {U16(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+                {U16(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                 (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
         } while (FindNextFileW(find.get(), &data));
         return entries;
     }

@@ -7,6 +7,7 @@
 #include "ComPtr.h"
 #include "DesktopShellWin32.h"
 #include "Handles.h"
+#include "RunningProgramsWin32.h"
 #include "SetupPortsWin32.h"
 #include "WideText.h"
 
@@ -90,6 +91,11 @@ public:
         // The desktop shell runs in the user's own process; it starts the program, not we.
         ComInit com;
         return OpenThroughDesktopShell(file);
+    }
+
+    std::vector<std::unique_ptr<IProcessHandle>> OpenRunning(
+        const std::vector<std::u16string>& programs) override {
+        return OpenRunningPrograms(programs);
     }
 };
 
