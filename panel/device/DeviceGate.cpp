@@ -42,6 +42,7 @@ class GatedCaptureEndpoint final : public ICaptureEndpoint {
 public:
     GatedCaptureEndpoint(std::unique_ptr<ICaptureEndpoint> inner, OpenFlag open)
         : inner_(std::move(inner)), open_(std::move(open)) {}
+    std::u16string Id() const override { return inner_->Id(); }  // no traffic: already read
     uint32_t GetVolumeStepInfo(uint32_t* step, uint32_t* stepCount) override {
         return *open_ ? inner_->GetVolumeStepInfo(step, stepCount) : MIC_VOLUME_NOT_OBTAINED;
     }
@@ -130,7 +131,10 @@ private:
 class DeviceGate::GatedWave final : public IWaveInput {
 public:
     GatedWave(IWaveInput& inner, OpenFlag open) : inner_(inner), open_(std::move(open)) {}
-    bool Start() override { return *open_ && inner_.Start(); }
+    std::vector<WaveInDeviceEntry> Devices() override {
+        return *open_ ? inner_.Devices() : std::vector<WaveInDeviceEntry>{};
+    }
+    bool Start(int device) override { return *open_ && inner_.Start(device); }
     void Stop() override { inner_.Stop(); }
     bool IsOpen() const override { return inner_.IsOpen(); }
     void Requeue(int buffer) override {

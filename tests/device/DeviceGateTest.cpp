@@ -38,7 +38,7 @@ TEST(DeviceGate, ClosedGateLetsNothingThroughNotEvenOpenHandles) {
     EXPECT_EQ(gate.Audio().MixerControl(MIXER_WRITE_MUTE, &value, nullptr, nullptr,
                                         SimHeadset::kVendorId, SimHeadset::kProductId),
               0u);
-    EXPECT_FALSE(gate.WaveInput().Start());
+    EXPECT_FALSE(gate.WaveInput().Start(IWaveInput::kDefaultDevice));
     EXPECT_TRUE(sim.Trace().Lines().empty()) << sim.Trace().Lines().front();
     EXPECT_EQ(sim.Chip().Register(0x100), 0x87);
     EXPECT_FALSE(sim.Microphone().Muted());

@@ -82,6 +82,10 @@ public:
     }
     bool CreateFolder(const std::u16string& path) override { return MakeFolder(path); }
     bool FileExists(const std::u16string& path) override { return IsFile(path); }
+    bool CopyNewFile(const std::u16string& from, const std::u16string& to) override {
+        std::error_code ec;
+        return fs::copy_file(HostFsPath(from), HostFsPath(to), ec);
+    }
     bool SaveDialog(const std::u16string&, const std::u16string&, const std::u16string&,
                     std::u16string&) override {
         return false;
