@@ -16,21 +16,10 @@
 #include "TestFiles.h"
 #include "UiFixture.h"
 #include "UserActions.h"
-#ifndef _WIN32
-#include "HostPath.h"
-#endif
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path HostFsPath(const std::u16string& path) {
-#ifdef _WIN32
-    return fs::path(std::wstring(path.begin(), path.end()));
-#else
-    return fs::u8path(ToHostPath(path));
-#endif
-}
 
 class FolderProfileHost : public IProfileHost {
 public:

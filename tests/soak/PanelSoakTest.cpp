@@ -14,21 +14,10 @@
 #include "TestFiles.h"
 #include "UiFixture.h"
 #include "UserChoice.h"
-#ifndef _WIN32
-#include "HostPath.h"
-#endif
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path HostFsPath(const std::u16string& path) {
-#ifdef _WIN32
-    return fs::path(std::wstring(path.begin(), path.end()));
-#else
-    return fs::u8path(ToHostPath(path));
-#endif
-}
 
 bool IsFolder(const std::u16string& path) {
     std::error_code ec;

@@ -6,6 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#ifndef _WIN32
+#include "HostPath.h"
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,6 +35,14 @@ void PutUnit(std::string& out, uint32_t value, int bytes, bool bigEndian) {
 }
 
 }  // namespace
+
+fs::path HostFsPath(const std::u16string& path) {
+#ifdef _WIN32
+    return fs::path(std::wstring(path.begin(), path.end()));
+#else
+    return fs::u8path(ToHostPath(path));
+#endif
+}
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};

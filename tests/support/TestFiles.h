@@ -1,6 +1,7 @@
 // Files for tests, named in the Windows path form that the code under test takes, on every host.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // A fresh folder, removed with the object.
@@ -23,6 +24,9 @@ private:
     std::u16string path_;
     std::string hostPath_;  // native form, for the standard library
 };
+
+// A Windows-form path as the standard library reaches it on this host (Z:\a\b is /a/b natively).
+std::filesystem::path HostFsPath(const std::u16string& path);
 
 // A file of the source tree (relative path with '/'), in Windows form.
 std::u16string SourcePath(const std::string& relative);

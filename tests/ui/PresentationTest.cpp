@@ -18,21 +18,10 @@
 #include "UiFixture.h"
 #include "UserActions.h"
 #include "UserChoice.h"
-#ifndef _WIN32
-#include "HostPath.h"
-#endif
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path HostFsPath(const std::u16string& path) {
-#ifdef _WIN32
-    return fs::path(std::wstring(path.begin(), path.end()));
-#else
-    return fs::u8path(ToHostPath(path));
-#endif
-}
 
 fs::path SourceFsPath(const std::string& relative) {
     return fs::u8path(std::string(AUDIO_SOURCE_DIR) + "/" + relative);
