@@ -371,6 +371,10 @@ void TAudioMainForm::ShowPopupMenu() {
 }
 
 void TAudioMainForm::Restore() {
+    if (!IsWindowVisible(window_)) {
+        showPending_ = true;
+        showRequested_ = std::chrono::steady_clock::now();
+    }
     presentation_->Restore();
     ShowWindow(window_, SW_SHOW);
     BringWindowToTop(window_);
@@ -385,6 +389,12 @@ void TAudioMainForm::Paint() {
         GetClientRect(window_, &client);
         renderer_.Paint(panel_->GetScene(), dc, paint.rcPaint, Size{client.right, client.bottom});
         EndPaint(window_, &paint);
+    }
+    if (showPending_) {
+        showPending_ = false;
+        const auto elapsed = std::chrono::steady_clock::now() - showRequested_;
+        devices_->WindowShown(static_cast<unsigned>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
     }
 }
 

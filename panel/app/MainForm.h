@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -130,4 +131,7 @@ private:
     bool shutDown_ = false;
     bool onlyInstance_ = false;
     bool releasingCapture_ = false;  // our own ReleaseCapture: the release is handled as such
+    // A show from the tray waits for its first paint: when it was asked for.
+    bool showPending_ = false;
+    std::chrono::steady_clock::time_point showRequested_;
 };
