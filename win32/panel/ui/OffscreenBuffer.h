@@ -1,4 +1,5 @@
-// A 32-bpp memory bitmap the size of the client area, kept between paints while the size stays.
+// A 32-bpp memory bitmap the size of the client area, kept between paints while the size stays
+// and until released.
 #pragma once
 
 #include <windows.h>
@@ -15,10 +16,9 @@ public:
 
     // The buffer's DC for a client of this size, compatible with the target; null on failure.
     HDC Prepare(HDC target, Size size);
-
-private:
     void Release();
 
+private:
     UniqueDc dc_;
     UniqueBitmap bitmap_;
     HGDIOBJ original_ = nullptr;

@@ -36,7 +36,7 @@ UINT AlignFlag(Align align) {
 
 }  // namespace
 
-SceneRenderer::SceneRenderer(const PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background)
+SceneRenderer::SceneRenderer(PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background)
     : pictures_(pictures), fonts_(fonts), background_(background) {}
 
 void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size client) {
@@ -71,6 +71,12 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
     BitBlt(target, area.left, area.top, area.width, area.height, dc, area.left, area.top, SRCCOPY);
 }
 
+void SceneRenderer::Release() {
+    buffer_.Release();
+    scaled_.Clear();
+    source_.reset();
+}
+
 void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC dc,
                                  const Rect& clip) {
     if (!IsPainted(scene, control)) {
@@ -99,7 +105,7 @@ void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC
 
 void SceneRenderer::PaintImage(const Control& control, const Rect& design, const Rect& bounds,
                                const Rect& area, HDC dc) {
-    const DecodedPicture* original = pictures_.Picture(control.picture);
+    const DecodedPicture* original = pictures_.Picture(control.picture, control.transparent);
     if (!original || !source_) {
         return;
     }

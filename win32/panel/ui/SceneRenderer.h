@@ -21,8 +21,7 @@ constexpr COLORREF kWindowFace = RGB(0xF0, 0xF0, 0xF0);
 
 class SceneRenderer {
 public:
-    SceneRenderer(const PicturesGdiPlus& pictures, FontCache& fonts,
-                  COLORREF background = kWindowFace);
+    SceneRenderer(PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background = kWindowFace);
 
     void SetScale(const ScreenScale& scale) { scale_ = scale; }
     const ScreenScale& Scale() const { return scale_; }
@@ -30,6 +29,9 @@ public:
     // Paints the window inside clip (screen pixels of the client area) onto target, whose client
     // area has the given size; pixels of the target outside clip are left alone.
     void Paint(const Scene& scene, HDC target, const RECT& clip, Size client);
+
+    // Lets go of the back buffer and the resampled pictures; the next paint makes them again.
+    void Release();
 
 private:
     // bounds and area are on the screen; design is the control's window bounds.
@@ -39,7 +41,7 @@ private:
     void PaintLabel(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
     void PaintLine(const Control& control, const Rect& design, const Rect& area, HDC dc);
 
-    const PicturesGdiPlus& pictures_;
+    PicturesGdiPlus& pictures_;
     FontCache& fonts_;
     COLORREF background_;
     OffscreenBuffer buffer_;
