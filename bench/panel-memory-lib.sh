@@ -1,5 +1,7 @@
 # Sourced by bench/panel-memory.sh and bench/panel-perf.sh: where a Wine process's resident memory
 # goes, from /proc/PID/smaps, and how long the panel takes to show its window from the tray.
+#   prefix_pid PATTERN              the process matching PATTERN (pgrep -f) that runs in this
+#                                   script's WINEPREFIX: other runs on the machine are not ours
 #   memory_snapshot PID FILE        keeps the process's smaps in FILE
 #   memory_rss FILE                 resident kB of a kept smaps
 #   memory_table NAME FILE...       resident kB per group of mappings, one column per smaps
@@ -12,6 +14,16 @@
 #                                   ("SIM SHOWN ms") in PANEL_TRACE
 #   hide_to_tray                    the window hidden again with its close button
 
+prefix_pid() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+            return 0
+        fi
+    done
+    return 1
+}
 memory_snapshot() { cat "/proc/$1/smaps" >"$2" 2>/dev/null; }
 memory_rss() { awk '/^Rss:/ { kb += $2 } END { print kb + 0 }' "$1"; }
 

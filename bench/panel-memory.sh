@@ -21,7 +21,7 @@ PANEL_TRACE=$WORK/trace.log
 
 AUDIOPANEL_SIM_TRACE=$PANEL_TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 wait_for 30 grep -q '^SIM LAYOUT' "$PANEL_TRACE" || give_up "the panel did not start"
-PANEL_PID=$(pgrep -f AudioPanelSim.exe | head -1)
+PANEL_PID=$(prefix_pid AudioPanelSim.exe) || give_up "the panel's process is not found"
 sleep 3
 memory_snapshot "$PANEL_PID" "$WORK/hidden.smaps"
 
@@ -36,12 +36,12 @@ for run in 1 2 3; do
     [ $run -eq 1 ] && memory_snapshot "$PANEL_PID" "$WORK/hidden-again.smaps"
 done
 "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
-wait_for 20 not pgrep -f AudioPanelSim.exe
+wait_for 20 not prefix_pid AudioPanelSim.exe
 
 "$RUN" "$PANEL_WIN_DIR\\minimal-window.exe" >/dev/null 2>&1 &
-wait_for 10 pgrep -f minimal-window.exe
+wait_for 10 prefix_pid minimal-window.exe
 sleep 2
-memory_snapshot "$(pgrep -f minimal-window.exe | head -1)" "$WORK/minimal.smaps"
+memory_snapshot "$(prefix_pid minimal-window.exe)" "$WORK/minimal.smaps"
 
 minimal=$(memory_rss "$WORK/minimal.smaps")
 for state in hidden shown hidden-again; do
