@@ -83,6 +83,7 @@ user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
     iconv -f UTF-16 -t UTF-8 "$PANEL_USER_DIR/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
         sed -n "s/^$1=//p" | head -1
 }
+user_is() { test "$(user_value "$1")" = "$2"; }  # user_is KEY VALUE
 
 # ---- the simulator panel starts with the headset plugged in ------------------------------------
 AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
@@ -186,7 +187,7 @@ click_control PageEQLabel
 
 # ---- skin and language from the tray menu -----------------------------------------------------
 tray_menu Down Down Right Return  # Skin > first item (Aurora)
-check "skin choice written to the per-user AudioConfig.cfg" test "$(user_value DefaultSkin)" = Aurora
+check "skin choice written to the per-user AudioConfig.cfg" wait_for 10 user_is DefaultSkin Aurora
 geometry
 shot sim-eq-aurora
 check "Aurora skin painted" same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
@@ -199,6 +200,35 @@ shot sim-eq-aurora-language2
 tray_menu Down Down Right Down Return  # back to Graphite
 tray_menu Down Right Return            # and the first language
 check "back to Graphite and English" test "$(user_value DefaultSkin)/$(user_value DefaultLanguage)" = Graphite/English
+
+# ---- hidden, the window lets its pictures go; shown, they come back from their files ----------
+window_shot() { geometry && import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$1" 2>/dev/null; }
+hide_and_show() {
+    click_control CloseImage
+    wait_for 5 not shown
+    "$@"
+    tray_double_click
+    wait_for 5 shown
+    sleep 0.5
+}
+window_shot "$WORK/before-hiding.png"
+hide_and_show true
+window_shot "$WORK/shown-again.png"
+check "hidden and shown again, the window is pixel for pixel what it was" \
+    test "$(compare -metric AE "$WORK/shown-again.png" "$WORK/before-hiding.png" null: 2>&1)" = 0
+skin_chosen_while_hidden() {
+    tray_menu Down Down Right Return  # Skin > Aurora
+    wait_for 10 user_is DefaultSkin Aurora
+}
+hide_and_show skin_chosen_while_hidden
+geometry
+shot sim-aurora-chosen-while-hidden
+check "a skin chosen while hidden is painted when the window shows" \
+    same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
+check "and so is its EQ page" \
+    same_pixel "$SKINS/Aurora/EQBack.png" 20 250 $((X + 392 + 20)) $((Y + 104 + 2 + 250))
+tray_menu Down Down Right Down Return  # back to Graphite
+wait_for 10 user_is DefaultSkin Graphite
 
 # ---- unplug and plug the simulated headset ----------------------------------------------------
 echo "MARK unplug" >>"$TRACE"

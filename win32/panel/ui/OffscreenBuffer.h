@@ -1,5 +1,5 @@
-// A 32-bpp memory bitmap the size of the client area, kept between paints while the size stays
-// and until released.
+// A 32-bpp memory bitmap to paint in, kept between paints while it is large enough and until
+// released.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +14,7 @@ public:
     OffscreenBuffer(const OffscreenBuffer&) = delete;
     OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
 
-    // The buffer's DC for a client of this size, compatible with the target; null on failure.
+    // The buffer's DC, at least this size, compatible with the target; null on failure.
     HDC Prepare(HDC target, Size size);
     void Release();
 

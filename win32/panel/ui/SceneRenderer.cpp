@@ -46,7 +46,9 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
     if (IsEmpty(area)) {
         return;
     }
-    HDC dc = buffer_.Prepare(target, client);
+    // Only what is painted goes through the buffer, drawn at client coordinates through the
+    // viewport origin.
+    HDC dc = buffer_.Prepare(target, Size{area.width, area.height});
     if (!dc) {
         return;
     }
@@ -55,6 +57,7 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
     }
     {
         SavedDcState saved(dc);
+        SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
         IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
         Fill(dc, area, background_);
         for (const Control& c : scene.Controls()) {
@@ -68,7 +71,13 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
             }
         }
     }
-    BitBlt(target, area.left, area.top, area.width, area.height, dc, area.left, area.top, SRCCOPY);
+    BitBlt(target, area.left, area.top, area.width, area.height, dc, 0, 0, SRCCOPY);
+    // Small repaints (a slider, the rotating icons) keep theirs; a buffer for most of the window
+    // is made again when next needed, so the shown window does not hold a second copy of itself.
+    if (2 * static_cast<long long>(area.width) * area.height >
+        static_cast<long long>(client.width) * client.height) {
+        buffer_.Release();
+    }
 }
 
 void SceneRenderer::Release() {
