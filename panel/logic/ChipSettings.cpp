@@ -45,7 +45,7 @@ void ReadEqPresets(PanelContext& ctx, const ChipSetting& row, const ProfileIn& i
         const ProfileFields fields(in.Value(row.section, key));
         for (int band = 0; band < kEqBandCount; ++band) {
             s.workingEq.Gain[band] =
-                static_cast<uint16_t>(in.Within(fields[band], row.section, key, row.lo, row.hi));
+                static_cast<uint16_t>(in.Within(fields[band], row.section, key, 0, kEqMaxGain));
             s.eqOffsets[i][band] = LoadedOffset(s.workingEq.Gain[band], ctx.skin.sliderTravel);
             PresetStore(s, i);
         }
@@ -208,7 +208,7 @@ const std::vector<ChipSetting>& ChipSettings() {
         ChipSetting("EQ presets and switch")
             // Gains: band n low byte at 0x120 + 2n, bits 8-11 at 0x121 + 2n (RegisterMap.h).
             .Registers({REG_EQ_PATH, 0x04}, {REG_EQ_BAND4_HIGH, 0x80}, {REG_EQ_BAND0_LOW, 0xFF})
-            .Range(0, kEqMaxGain)
+            .Switch()  // the gains are held within 0-4095 (kEqMaxGain) by the preset lines' text
             .Profile(u"EQ", u"S1")
             .OwnText(WriteEqPresets, ReadEqPresets)
             .In(Member<&PanelState::eqEnabled>())

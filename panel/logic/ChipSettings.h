@@ -79,7 +79,9 @@ struct ChipSetting {
     const char* name = "";
     // On the headset.
     RegisterField registers[kMaxFields] = {};
-    int32_t lo = 0;  // what the headset takes; a load holds a file's number within lo..hi
+    // What the headset takes of the member's value (or, in a row without one, of its values); a
+    // load holds a file's number within lo..hi.
+    int32_t lo = 0;
     int32_t hi = 0;
     bool flag = false;  // a switch: 0 or 1, any non-zero number in a file is 1
     // In a profile: [section] key, written as "%d" and read as a number unless the row has its
