@@ -5,8 +5,6 @@
 #include "D3Operations.h"
 #include "Discovery.h"
 #include "EqOperations.h"
-#include "HidChannel.h"
-#include "LedAndEffect.h"
 #include "MicOperations.h"
 #include "Paint.h"
 #include "VirtualSpeakers.h"
