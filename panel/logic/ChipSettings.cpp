@@ -14,7 +14,9 @@ namespace {
 // --- Equaliser: four preset lines, each five gains and the panel-wide switch -------------------
 
 std::u16string PresetKey(int preset) {
-    return u"S" + std::u16string(1, static_cast<char16_t>(u'0' + preset));
+    std::u16string key = u"S";
+    key += static_cast<char16_t>(u'0' + preset);
+    return key;
 }
 
 // Each preset is recalled in turn (the saving flag holds its registers back), then the current
