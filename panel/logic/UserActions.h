@@ -30,6 +30,7 @@ void OnEqSliderMoved(PanelContext& ctx, int sliderTag, int top);  // 29-33
 // 34-37; the partner slider follows the pair's link mode.
 void On3DSliderMoved(PanelContext& ctx, int sliderTag, int top);
 void OnMicSliderMoved(PanelContext& ctx, int top);  // 38
+void OnMicSliderMoved(PanelContext& ctx, int sliderTag, int top);
 
 // A speaker icon has been moved by the pointer; the table goes into the panel's rotation state.
 void OnSpeakerIconDragged(PanelContext& ctx);
