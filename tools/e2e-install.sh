@@ -17,6 +17,8 @@
 #              E2E_UPDATE_PAYLOAD=1  the installer built with a stand-in update package
 #              E2E_SILENT        1 (the default of the full scope): also the unattended cases
 #                                (options, exit codes, logs); 0 leaves them out
+#              E2E_KEYS=1        the first installation driven by the keyboard alone (access
+#                                keys, Tab, arrows, Enter), as a person without a mouse does
 #              E2E_DISPLAY       Xvfb display (default :57)
 #              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-screenshots)
 #              E2E_KEEP=1        keep the run's temporary folder
@@ -28,6 +30,8 @@ SETUP_EXE=$BUILD/installer/AudioSetupApp.exe
 SCOPE=${E2E_SCOPE:-full}
 FAILING_SETUP_EXE=$BUILD/installer-no-uninstall/AudioSetupApp.exe
 PANEL_EXE=$BUILD/setup/app/payloads/AudioPanelApp.exe
+READER=$BUILD/tools/read-accessible.exe
+KEYS_ONLY=${E2E_KEYS:-0}
 DISPLAY_NUMBER=${E2E_DISPLAY:-:57}
 SHOTS=${E2E_SHOTS:-$BUILD/e2e-screenshots}
 PRODUCT=$ROOT/product
@@ -35,7 +39,7 @@ PRODUCT=$ROOT/product
 export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
 . "$ROOT/tools/wine-env.sh"
 . "$ROOT/tools/e2e-lib.sh"
-e2e_require "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE"
+e2e_require "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE" "$READER"
 e2e_begin "$DISPLAY_NUMBER" "$SHOTS"
 
 # Values of the product configuration (UTF-16 in the source tree).
@@ -114,6 +118,21 @@ status_is() { [ "$1" -eq $(($2 % 256)) ]; }
 # Visible windows, by id; a new one is a window someone showed.
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 visible_count() { visible_windows | wc -l; }
+
+# The wizard as a screen reader reads it (read-accessible.exe, from another process): one line per
+# visible control, "ROLE<TAB>NAME<TAB>STATES<TAB>VALUE<TAB>KEY", then "focus<TAB>ROLE<TAB>NAME".
+read_wizard() {  # read_wizard NAME: prints what was read, keeps it as $WORK/NAME.txt
+    local out=$WORK/$1.txt
+    rm -f "$out"
+    timeout 30 "$RUN" "$READER" TMainForm "Z:${out//\//\\}" >/dev/null 2>&1
+    tr -d '\r' <"$out" 2>/dev/null
+}
+# read_has NAME LINE-PATTERN: an extended regular expression, tabs written as \t.
+read_has() { grep -q -E "$(printf '%b' "$2")" "$WORK/$1.txt"; }
+focus_is() {  # focus_is NAME ROLE TEXT
+    read_wizard "$1" >/dev/null
+    grep -q -x -F "$(printf 'focus\t%s\t%s' "$2" "$3")" "$WORK/$1.txt"
+}
 
 group_published() { reg_value "$HKLM\\QLN $1 DeviceId Group" 1 | grep -q -F "$1\\VID_3F9C"; }
 
@@ -222,13 +241,39 @@ shot page0-language
 # The list's drop-down is a window of its own: keys go to it only once it is shown (Return on the
 # closed list would press Next).
 chose_french() { grep -q 'DefaultLanguage=French' <(iconv -f UTF-16 -t UTF-8 "$SOURCE/AudioConfig.cfg" | tr -d '\r'); }
-windows_before=$(visible_count)
-click_client "$WIZARD" 80 84
-wait_for 10 eval '[ "$(visible_count)" -gt "$windows_before" ]'
-xdotool key Down Return
-wait_for 10 chose_french
-wait_for 10 eval '[ "$(visible_count)" -le "$windows_before" ]'
+read_wizard page0 >/dev/null
+check "screen reader: the window is named by its title" \
+    grep -q -x -F "$(printf 'window\t%s' "$title")" "$WORK/page0.txt"
+check "screen reader: Next has the keyboard, and Enter presses it" \
+    read_has page0 '^push button\tNext >\t[a-z,]*focused'
+check "screen reader: the language list is named by its label" \
+    read_has page0 '^combo box\tSelect language:\t'
+check "screen reader: every shown control has a name" not read_has page0 '^[a-z ]+\t\t'
+if [ "$KEYS_ONLY" = 1 ]; then
+    # Alt and the label's access key reach the list; Down chooses the next language at once.
+    xdotool key alt+s
+    wait_for 10 focus_is page0-list 'combo box' 'Select language:'
+    check "keys: Alt+S (the label's access key) moves to the language list" \
+        focus_is page0-list 'combo box' 'Select language:'
+    xdotool key Down
+    wait_for 10 chose_french
+    # Tab goes on in reading order: Back is hidden, so Next follows the list.
+    xdotool key Tab
+    wait_for 10 focus_is page0-tab 'push button' 'Suivant >'
+    check "keys: Tab from the list reaches Next (the hidden Back is passed)" \
+        focus_is page0-tab 'push button' 'Suivant >'
+else
+    windows_before=$(visible_count)
+    click_client "$WIZARD" 80 84
+    wait_for 10 eval '[ "$(visible_count)" -gt "$windows_before" ]'
+    xdotool key Down Return
+    wait_for 10 chose_french
+    wait_for 10 eval '[ "$(visible_count)" -le "$windows_before" ]'
+fi
 check "language choice written to the installer's AudioConfig.cfg" chose_french
+read_wizard page0-french >/dev/null
+check "screen reader: the names follow the language" \
+    read_has page0-french '^combo box\tChoisir la langue :\t[^\t]*\tFran'
 shot page0-language-french
 
 start=$(now)
@@ -281,7 +326,21 @@ shot page2-finish
 # 1000 ms before the device check of step 7 and 500 ms before WM_SETUP_DONE are prescribed.
 install_ms=$(((done_at - start) / 1000000 - 1500))
 
-click_client "$WIZARD" 60 90  # NoRebootRadioButton
+read_wizard page2 >/dev/null
+check "screen reader: the end page's answer has the keyboard" \
+    read_has page2 '^radio button\tRedémarrer maintenant\t[a-z,]*checked'
+check "screen reader: the end page's focus is that answer" \
+    focus_is page2 'radio button' 'Redémarrer maintenant'
+check "screen reader: the end page's text is read" \
+    read_has page2 "^text\tRedémarrez l'ordinateur"
+if [ "$KEYS_ONLY" = 1 ]; then
+    xdotool key Down  # the other answer of the group
+    wait_for 10 focus_is page2-down 'radio button' 'Redémarrer plus tard'
+    check "keys: Down moves to and checks NoRebootRadioButton" \
+        read_has page2-down '^radio button\tRedémarrer plus tard\t[a-z,]*checked'
+else
+    click_client "$WIZARD" 60 90  # NoRebootRadioButton
+fi
 sleep 0.3
 shot page2-finish-no-reboot
 xdotool key Return  # Finish, the default button on the end page

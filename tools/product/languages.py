@@ -73,11 +73,11 @@ TEXTS = {
         'LabelAbout': 'QLN47xx Audio Panel for the QLN47xx 7.1 USB headset. '
                       'Copyright (C) 2026 QLN Audio. All rights reserved.',
         # installer
-        'LabelBackBtn': '< Back', 'LabelNextBtn': 'Next >', 'LabelFinishBtn': 'Finish', 'LabelCancelBtn': 'Cancel',
-        'LabelSelectLang': 'Select language:', 'LabelVersion': 'QLN47xx 7.1 USB Headset',
+        'LabelBackBtn': '< &Back', 'LabelNextBtn': '&Next >', 'LabelFinishBtn': '&Finish', 'LabelCancelBtn': 'Cancel',
+        'LabelSelectLang': '&Select language:', 'LabelVersion': 'QLN47xx 7.1 USB Headset',
         'LabelAudioExt': 'Audio driver and Audio Panel', 'LabelInstall': 'Installing...',
         'LabelReboot': 'Restart the computer to complete the installation.',
-        'LabelRebootRadioBtn': 'Restart now', 'LabelNoRebootRadioBtn': 'Restart later',
+        'LabelRebootRadioBtn': '&Restart now', 'LabelNoRebootRadioBtn': 'Restart &later',
         'LabelTitle': 'QLN47xx Audio Setup',
         'LabelWarning1': 'An earlier version of the audio driver is still active. Please restart the computer '
                          'and run Setup again.',
@@ -107,12 +107,12 @@ TEXTS = {
         'LabelVirtualCounterclockwise': 'Rechts drehen', 'Label7ch1Reset': 'Zurücksetzen',
         'LabelAbout': 'QLN47xx Audio Panel für das QLN47xx 7.1 USB-Headset. '
                       'Copyright (C) 2026 QLN Audio. Alle Rechte vorbehalten.',
-        'LabelBackBtn': '< Zurück', 'LabelNextBtn': 'Weiter >', 'LabelFinishBtn': 'Fertig stellen',
+        'LabelBackBtn': '< &Zurück', 'LabelNextBtn': '&Weiter >', 'LabelFinishBtn': '&Fertig stellen',
         'LabelCancelBtn': 'Abbrechen',
-        'LabelSelectLang': 'Sprache wählen:', 'LabelVersion': 'QLN47xx 7.1 USB-Headset',
+        'LabelSelectLang': '&Sprache wählen:', 'LabelVersion': 'QLN47xx 7.1 USB-Headset',
         'LabelAudioExt': 'Audiotreiber und Audio Panel', 'LabelInstall': 'Installation läuft...',
         'LabelReboot': 'Zum Abschluss muss der Computer neu gestartet werden.',
-        'LabelRebootRadioBtn': 'Jetzt neu starten', 'LabelNoRebootRadioBtn': 'Später neu starten',
+        'LabelRebootRadioBtn': '&Jetzt neu starten', 'LabelNoRebootRadioBtn': 'S&päter neu starten',
         'LabelTitle': 'QLN47xx Audio Setup',
         'LabelWarning1': 'Eine ältere Version des Audiotreibers ist noch aktiv. Bitte starten Sie den Computer '
                          'neu und führen Sie das Setup erneut aus.',
@@ -141,12 +141,12 @@ TEXTS = {
         'LabelVirtualCounterclockwise': 'Rot. droite', 'Label7ch1Reset': 'Réinitialiser',
         'LabelAbout': 'QLN47xx Audio Panel pour le casque USB 7.1 QLN47xx. '
                       'Copyright (C) 2026 QLN Audio. Tous droits réservés.',
-        'LabelBackBtn': '< Précédent', 'LabelNextBtn': 'Suivant >', 'LabelFinishBtn': 'Terminer',
+        'LabelBackBtn': '< Pré&cédent', 'LabelNextBtn': '&Suivant >', 'LabelFinishBtn': '&Terminer',
         'LabelCancelBtn': 'Annuler',
-        'LabelSelectLang': 'Choisir la langue :', 'LabelVersion': 'Casque USB 7.1 QLN47xx',
+        'LabelSelectLang': 'Choisir la &langue :', 'LabelVersion': 'Casque USB 7.1 QLN47xx',
         'LabelAudioExt': 'Pilote audio et Audio Panel', 'LabelInstall': 'Installation en cours...',
         'LabelReboot': 'Redémarrez l\'ordinateur pour terminer l\'installation.',
-        'LabelRebootRadioBtn': 'Redémarrer maintenant', 'LabelNoRebootRadioBtn': 'Redémarrer plus tard',
+        'LabelRebootRadioBtn': 'Redémarrer &maintenant', 'LabelNoRebootRadioBtn': 'Redémarrer &plus tard',
         'LabelTitle': 'Installation QLN47xx Audio',
         'LabelWarning1': 'Une ancienne version du pilote audio est encore active. Veuillez redémarrer '
                          'l\'ordinateur puis relancer l\'installation.',
@@ -176,12 +176,12 @@ TEXTS = {
         'LabelVirtualCounterclockwise': 'Girar der.', 'Label7ch1Reset': 'Restablecer',
         'LabelAbout': 'QLN47xx Audio Panel para los auriculares USB 7.1 QLN47xx. '
                       'Copyright (C) 2026 QLN Audio. Todos los derechos reservados.',
-        'LabelBackBtn': '< Atrás', 'LabelNextBtn': 'Siguiente >', 'LabelFinishBtn': 'Finalizar',
+        'LabelBackBtn': '< &Atrás', 'LabelNextBtn': '&Siguiente >', 'LabelFinishBtn': '&Finalizar',
         'LabelCancelBtn': 'Cancelar',
-        'LabelSelectLang': 'Elija el idioma:', 'LabelVersion': 'Auriculares USB 7.1 QLN47xx',
+        'LabelSelectLang': '&Elija el idioma:', 'LabelVersion': 'Auriculares USB 7.1 QLN47xx',
         'LabelAudioExt': 'Controlador de audio y Audio Panel', 'LabelInstall': 'Instalando...',
         'LabelReboot': 'Reinicie el equipo para completar la instalación.',
-        'LabelRebootRadioBtn': 'Reiniciar ahora', 'LabelNoRebootRadioBtn': 'Reiniciar más tarde',
+        'LabelRebootRadioBtn': '&Reiniciar ahora', 'LabelNoRebootRadioBtn': 'Reiniciar &más tarde',
         'LabelTitle': 'Instalación de QLN47xx Audio',
         'LabelWarning1': 'Una versión anterior del controlador de audio sigue activa. Reinicie el equipo y '
                          'vuelva a ejecutar la instalación.',
