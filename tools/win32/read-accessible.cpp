@@ -11,6 +11,7 @@
 
 #include <oleacc.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,9 +104,13 @@ std::wstring NameOf(IAccessible* object, VARIANT child) {
 // A child window's own object (its client area): a button's role is there, not on the frame.
 Accessible ClientOf(HWND window) {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
-                                          reinterpret_cast<void**>(&object))))
+    const HRESULT result = AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                      reinterpret_cast<void**>(&object));
+    if (FAILED(result)) {
+        fwprintf(stderr, L"AccessibleObjectFromWindow(%p): 0x%08lx\n", static_cast<void*>(window),
+                 static_cast<unsigned long>(result));
         return nullptr;
+    }
     return Accessible(object);
 }
 
@@ -131,8 +136,10 @@ void Write(HANDLE file, const std::wstring& line) {
 
 int Read(HWND window, HANDLE file) {
     Accessible client = ClientOf(window);
-    if (!client)
+    if (!client) {
+        Write(file, L"error\tno accessible object");
         return 1;
+    }
     Write(file, L"window\t" + NameOf(client.get(), Self()));
 
     long count = 0;
@@ -145,7 +152,7 @@ int Read(HWND window, HANDLE file) {
         VARIANT& child = children[static_cast<size_t>(i)];
         if (child.vt == VT_DISPATCH && child.pdispVal) {
             IAccessible* frame = nullptr;
-            child.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&frame));
+            child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&frame));
             HWND control = nullptr;
             if (frame) {
                 WindowFromAccessibleObject(frame, &control);
