@@ -263,6 +263,34 @@ wait_for 5 shown
 click_control CloseImage
 wait_for 5 not shown
 check "close button hides the window to the tray" not shown
+
+# The icon from the keyboard (version 4 of the notification area): Wine's tray cannot take the
+# keyboard focus, so the shell's callbacks are posted as the shell sends them (event in the low
+# word of lParam, icon 1 in the high word, the icon's place in wParam).
+tray_callback() {  # tray_callback EVENT
+    "$RUN" "$SENDER" -post TAudioMainForm 0x8001 $(((TRAY_Y << 16) | TRAY_X)) $(((1 << 16) | $1)) \
+        >/dev/null 2>&1
+}
+xdotool mousemove $TRAY_X $TRAY_Y click 1
+sleep 1
+check "tray: a single click still shows nothing" not shown
+tray_callback 0x401  # NIN_KEYSELECT: Space
+wait_for 5 shown
+check "tray: Space on the icon shows the window" shown
+click_control CloseImage
+wait_for 5 not shown
+tray_callback 0x400  # NIN_SELECT without a click before it: Enter
+wait_for 5 shown
+check "tray: Enter on the icon shows the window" shown
+click_control CloseImage
+wait_for 5 not shown
+tray_callback 0x7B  # WM_CONTEXTMENU: Shift+F10 or the Applications key
+wait_for 5 menu_open
+check "tray: Shift+F10 on the icon opens the menu" menu_open
+shot sim-tray-menu-keyboard
+xdotool key Escape
+wait_for 5 not menu_open
+check "tray: Escape closes that menu, the window stays hidden" eval '! menu_open && ! shown'
 "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 SECOND_PID=$!
 wait_for 30 not alive "$SECOND_PID"
