@@ -39,6 +39,8 @@ ORDER = [
     ('Mic', ['LabelMicBoost', 'LabelMicMute', 'LabelMicGain', 'LabelMicValue']),
     ('Virtual7ch1', ['Label7ch1Enable', 'LabelVirtualClockwise', 'LabelVirtualCounterclockwise', 'Label7ch1Reset']),
     ('About', ['LabelAbout']),
+    # The tray menu's captions, read by screen readers in the panel's language.
+    ('Menu', ['LanguageMenu', 'SkinMenu', 'CloseMenu']),
 ]
 SETUP = ['LabelBackBtn', 'LabelNextBtn', 'LabelFinishBtn', 'LabelCancelBtn', 'LabelSelectLang', 'LabelVersion',
          'LabelAudioExt', 'LabelInstall', 'LabelReboot', 'LabelRebootRadioBtn', 'LabelNoRebootRadioBtn', 'LabelTitle',
@@ -56,6 +58,7 @@ COMMON = {
 
 TEXTS = {
     'English': {
+        'LanguageMenu': 'Language', 'SkinMenu': 'Skin', 'CloseMenu': 'Close',
         'LabelMenu1': 'Save', 'LabelMenu2': 'Load', 'LabelMenu3': 'About',
         'LabelPageEffect': 'Effects', 'LabelPageMic': 'Microphone', 'LabelPageVirtual7ch1': '7.1 Surround',
         'LabelActive': 'Connected', 'LabelUnactive': 'Not connected', 'LabelSetting': 'Current preset:',
@@ -90,6 +93,7 @@ TEXTS = {
                          'Setup again:',
     },
     'German': {
+        'LanguageMenu': 'Sprache', 'SkinMenu': 'Oberfläche', 'CloseMenu': 'Beenden',
         'LabelMenu1': 'Sichern', 'LabelMenu2': 'Laden', 'LabelMenu3': 'Info',
         'LabelPageEffect': 'Effekte', 'LabelPageMic': 'Mikrofon', 'LabelPageVirtual7ch1': '7.1 Surround',
         'LabelActive': 'Verbunden', 'LabelUnactive': 'Getrennt', 'LabelSetting': 'Aktuelles Profil:',
@@ -125,6 +129,7 @@ TEXTS = {
                          'dort und starten Sie das Setup erneut:',
     },
     'French': {
+        'LanguageMenu': 'Langue', 'SkinMenu': 'Habillage', 'CloseMenu': 'Quitter',
         'LabelMenu1': 'Sauver', 'LabelMenu2': 'Ouvrir', 'LabelMenu3': 'À propos',
         'LabelPageEffect': 'Effets', 'LabelPageMic': 'Micro', 'LabelPageVirtual7ch1': 'Surround 7.1',
         'LabelActive': 'Connecté', 'LabelUnactive': 'Déconnecté', 'LabelSetting': 'Profil actuel :',
@@ -159,6 +164,7 @@ TEXTS = {
                          'puis relancez l\'installation :',
     },
     'Spanish': {
+        'LanguageMenu': 'Idioma', 'SkinMenu': 'Apariencia', 'CloseMenu': 'Cerrar',
         'LabelMenu1': 'Guardar', 'LabelMenu2': 'Cargar', 'LabelMenu3': 'Acerca de',
         'LabelPageEffect': 'Efectos', 'LabelPageMic': 'Micrófono', 'LabelPageVirtual7ch1': 'Envolvente 7.1',
         'LabelActive': 'Conectado', 'LabelUnactive': 'Desconectado', 'LabelSetting': 'Perfil actual:',
