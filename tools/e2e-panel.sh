@@ -187,7 +187,8 @@ click_control PageEQLabel
 # ---- skin and language from the tray menu -----------------------------------------------------
 tray_menu Down Down Right Return  # Skin > first item (Aurora)
 wait_for 10 eval '[ "$(user_value DefaultSkin)" = Aurora ]'
-check "skin choice written to the per-user AudioConfig.cfg" test "$(user_value DefaultSkin)" = Aurora
+check "skin choice written to the per-user AudioConfig.cfg ($(user_value DefaultSkin))" \
+    test "$(user_value DefaultSkin)" = Aurora
 geometry
 shot sim-eq-aurora
 check "Aurora skin painted" same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
