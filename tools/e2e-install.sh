@@ -546,6 +546,10 @@ QUESTION=$(timeout 10 xdotool search --sync --onlyvisible --name '^Install$' 2>/
 check "closing during the installation asks first" test -n "$QUESTION"
 sleep 0.2
 shot close-question
+# The installation page behind the question (the language chosen above is still French).
+read_wizard page1
+check "screen reader: the progress bar is named by the text before it" \
+    read_label_before page1 'Installation en cours...' 'Installation en cours...'
 xdotool key Return  # Yes
 wait_for 30 not alive "$SETUP_PID"
 check "after Yes the installer ends by itself" not alive "$SETUP_PID"

@@ -177,6 +177,10 @@ void TMainForm::ApplyTexts() {
     for (int i = 0; i < LABEL_COUNT; ++i)
         ApplyLabel(labels_[i], texts[LabelSelectLang + i]);
     ShowPage(flow_->Page());
+    // A bar shows no text of its own: its window text is its name for screen readers that do
+    // not take the label before it.
+    const LabelStyle& install = texts[LabelInstall];
+    SetWindowTextW(progressBar_, IsLabelShown(install) ? W(install.Text) : L"");
     SetWindowTextW(rebootRadio_, W(texts[LabelRebootRadioBtn].Text));
     SetWindowTextW(noRebootRadio_, W(texts[LabelNoRebootRadioBtn].Text));
     SetWindowTextW(window_, W(WizardTitle(texts, state_.SetupVersion)));
