@@ -336,8 +336,10 @@ void TAudioMainForm::DeviceChange(WPARAM event, LPARAM data) {
 }
 
 void TAudioMainForm::TrayMessage(WPARAM wParam, LPARAM lParam) {
-    switch (TrayIcon::Decode(wParam, lParam)) {
-        case TrayEvent::DoubleClick:
+    if (!tray_)
+        return;
+    switch (tray_->Decode(wParam, lParam)) {
+        case TrayEvent::Show:
             Restore();
             break;
         case TrayEvent::OpenMenu:
@@ -353,8 +355,7 @@ void TAudioMainForm::ShowPopupMenu() {
     // The simulator's own items go before "Close".
     std::vector<MenuItem> extra = devices_->ExtraMenuItems();
     menu.insert(menu.end() - 1, extra.begin(), extra.end());
-    POINT at{};
-    GetCursorPos(&at);
+    const POINT at = tray_->MenuAnchor();
     const MenuPick pick = PopupMenuWin32::Track(window_, menu, at);
     if (pick.name == u"LanguageMenu") {
         presentation_->LanguageMenuClick(pick.subIndex);
