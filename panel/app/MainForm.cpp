@@ -378,11 +378,16 @@ void TAudioMainForm::Restore() {
 }
 
 void TAudioMainForm::Paint() {
-    // The pieces, not the rectangle around them: the paint's DC is clipped to the same region.
-    const bool pieces = update_ && GetUpdateRgn(window_, update_.get(), FALSE) == COMPLEXREGION;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     if (dc) {
+        // The pieces, not the rectangle around them: the paint DC's own region, which the
+        // system gives in screen coordinates (asking for the update region again would cost a
+        // round trip to the window system).
+        POINT origin{0, 0};
+        ClientToScreen(window_, &origin);
+        const bool pieces = update_ && GetRandomRgn(dc, update_.get(), SYSRGN) == 1 &&
+                            OffsetRgn(update_.get(), -origin.x, -origin.y) == COMPLEXREGION;
         RECT client{};
         GetClientRect(window_, &client);
         renderer_.Paint(panel_->GetScene(), dc, paint.rcPaint, Size{client.right, client.bottom},
