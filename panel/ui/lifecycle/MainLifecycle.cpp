@@ -1,11 +1,10 @@
 #include "MainLifecycle.h"
 
+#include "ChipSettings.h"
 #include "ControlTags.h"
 #include "D3Operations.h"
 #include "Discovery.h"
 #include "EqOperations.h"
-#include "HidChannel.h"
-#include "LedAndEffect.h"
 #include "MicOperations.h"
 #include "Paint.h"
 #include "VirtualSpeakers.h"
@@ -148,19 +147,13 @@ void MainLifecycle::OnArrival(const DeviceBroadcast& broadcast) {
 }
 
 void MainLifecycle::Reapply() {
-    PanelState& s = ctx_.state;
-    LedWrite(ctx_, s.led);
+    ReapplyChipSettings(ctx_, ArrivalStage::First, ctx_.view.CurrentPage());
     host_.Sleep(100);
 
     RefreshMicrophoneOnce();
 
     const int page = ctx_.view.CurrentPage();
-    if (page == PAGE_EQ || page == PAGE_3D) {
-        EqEnableWrite(ctx_, s.eqEnabled);
-    }
-    if (page == PAGE_3D) {
-        D3EnableWrite(ctx_, s.d3Enabled);
-    }
+    ReapplyChipSettings(ctx_, ArrivalStage::AfterMicrophone, page);
     if (page == PAGE_MIC && EndpointUsable()) {
         DisplayRefresh(ctx_);
         // Not while the window is hidden: the microphone would stay open for nothing.
@@ -175,12 +168,7 @@ void MainLifecycle::Reapply() {
     ExtSetSpeakers(ctx_.driver, 0, zeros);
     ExtQueryParameter(ctx_.driver, 0, &ignored);
 
-    if (page == PAGE_EFFECT) {
-        // The driver takes the index 0-4, the panel counts effects 1-5.
-        EffectSelection(ctx_, static_cast<uint32_t>(s.currentEffect) - 1u);
-    } else if (page == PAGE_VIRTUAL) {
-        PlaceSpeakersAndSend(ctx_, s.rotation);
-    }
+    ReapplyChipSettings(ctx_, ArrivalStage::AfterDriverReset, page);
 }
 
 void MainLifecycle::OnRemoval(const DeviceBroadcast& broadcast) {
@@ -223,23 +211,8 @@ void MainLifecycle::Shutdown() {
         return;
     }
     running_ = false;
-    PanelState& s = ctx_.state;
     LastProfileSave(profiles_);
-    EqReset(ctx_);
-    EqBypassUpdate(ctx_, 0);
-    EqEnableWrite(ctx_, 0);
-    D3Reset(ctx_);
-    FbmWrite(ctx_, 1);
-    D3BypassUpdate(ctx_, 0);
-    D3EnableWrite(ctx_, 0);
-
-    if (auto hid = OpenHeadset(ctx_)) {
-        ClearEqPath(*hid);
-        ExtSelectEffect(ctx_.driver, 0);
-        s.virtualEnabled = 0;
-        VirtualReset(ctx_);
-        SendIdleReport(*hid);
-    }
+    NeutraliseChipSettings(ctx_);
     ctx_.device.presence.reset();
     // The headset stays neutral: nothing handled from now on reaches a device.
     window_.CloseDevices();
