@@ -182,6 +182,17 @@ click_control VirtualClockwiseImage
 rotations=$(since "MARK rotate" | grep -c 'DRV 00223140')
 check "rotation sends the speaker table every 20 ms tick ($rotations tables in ~1 s)" test "$rotations" -ge 20
 shot sim-virtual-rotated
+# Each tick repaints only the icons' old and new places: the window must hold what a whole
+# paint of the page shows.
+click_control PageEQLabel
+click_control PageVirtual7p1Label
+shot sim-virtual-rotated-whole
+geometry
+for name in sim-virtual-rotated sim-virtual-rotated-whole; do
+    convert "$SHOTS/$name.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$WORK/$name.png"
+done
+check "rotated icons painted piece by piece are what the whole page shows" \
+    test "$(compare -metric AE "$WORK/sim-virtual-rotated.png" "$WORK/sim-virtual-rotated-whole.png" null: 2>&1)" = 0
 click_control PageEQLabel
 
 # ---- skin and language from the tray menu -----------------------------------------------------

@@ -154,6 +154,12 @@ void Scene::SetPage(int page) {
     }
 }
 
+const Control* Scene::Notebook() const {
+    return notebookIndex_ < controls_.size() && controls_[notebookIndex_].kind == Kind::Notebook
+               ? &controls_[notebookIndex_]
+               : nullptr;
+}
+
 const Control& Scene::PagePanel(int page) const {
     return controls_[panelIndex_[page >= 0 && page < kPageCount ? page : 0]];
 }
