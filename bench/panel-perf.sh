@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The panel's cost under Wine on Xvfb, with the simulator build laid out as installed:
 #   CPU of the idle panel (in the tray) and of the shown panel rotating the speakers, each over
-#   SECONDS (default 60); start-up time (launch to a running message loop) against the floor of
-#   decoding the skin's pictures alone; resident memory, hidden in the tray and shown, against a
-#   minimal Win32 window, and where it goes (bench/panel-memory-lib.sh); the time to show the
-#   window from the tray.
+#   SECONDS (default 60), the rotation with and without the simulator's trace file; start-up time
+#   (launch to a running message loop) against the floor of decoding the skin's pictures alone,
+#   PERF_STARTUP_RUNS runs of each (default 7) taken in turn, as medians with their spread;
+#   resident memory, hidden in the tray and shown, against a minimal Win32 window, and where it
+#   goes (bench/panel-memory-lib.sh); the time to show the window from the tray.
 #   bench/panel-perf.sh [SECONDS [BUILD-DIR]]   without BUILD-DIR: the x86_64 build, then the
 #                                               shipped i686 one where 32-bit programs run
 set -u
@@ -35,7 +36,15 @@ panel_layout "$BUILD/panel/AudioPanelSim.exe" "$BUILD/tools/send-window-message.
 PANEL_TRACE=$WORK/trace.log
 TICKS=$(getconf CLK_TCK)
 
-pid_of() { pgrep -f "$1" | head -1; }
+# Other Wine programs may run on this machine (other test runs): only this prefix's count.
+pid_of() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            echo "$pid" && return
+    done
+}
+running() { [ -n "$(pid_of "$1")" ]; }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 cpu_share() {  # cpu_share PID: percent of one core over SECONDS_MEASURED
@@ -45,59 +54,95 @@ cpu_share() {  # cpu_share PID: percent of one core over SECONDS_MEASURED
     after=$(cpu_ticks "$1")
     awk -v t=$((after - before)) -v hz="$TICKS" -v s="$SECONDS_MEASURED" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
 }
+panel_exit() {
+    "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
+    wait_for 20 not running AudioPanelSim.exe
+}
 
-# Start-up: three runs, the median.
+# ---- Start-up: the panel and the decode floor in turn, so both see the same load. A window of
+# another program stays open meanwhile: under Wine the first window of a prefix starts its
+# desktop process, which on Windows runs all along and would otherwise be counted each run.
+STARTUP_RUNS=${PERF_STARTUP_RUNS:-7}
+"$RUN" "$PANEL_WIN_DIR\\minimal-window.exe" >/dev/null 2>&1 &
+wait_for 10 running minimal-window.exe
+wait_for 10 xdotool search --name '^MinimalWindow$'
 startups=()
-for run in 1 2 3; do
+floors=()
+for run in $(seq "$STARTUP_RUNS"); do
     rm -f "$PANEL_TRACE"
     start=$(now_ms)
     AUDIOPANEL_SIM_TRACE=$PANEL_TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
     wait_for 30 grep -q '^SIM LAYOUT' "$PANEL_TRACE"
     startups+=($(($(now_ms) - start)))
-    if [ $run -lt 3 ]; then
-        "$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
-        wait_for 20 not pgrep -f AudioPanelSim.exe
-    fi
-done
-floors=()
-for run in 1 2 3; do
+    [ "$run" -lt "$STARTUP_RUNS" ] && panel_exit
     start=$(now_ms)
     "$RUN" "$PANEL_WIN_DIR\\panel-decode-floor.exe" "$PANEL_WIN_DIR\\Skin\\Graphite" >"$WORK/floor.txt" 2>/dev/null
     floors+=($(($(now_ms) - start)))
 done
-median() { printf '%s\n' "$@" | sort -n | sed -n 2p; }
+"$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" -post MinimalWindow 0x10 0 0 >/dev/null 2>&1
+wait_for 10 not running minimal-window.exe
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+spread() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { printf "min %d, max %d", v[1], v[NR] }'; }
 startup=$(median "${startups[@]}")
 floor=$(median "${floors[@]}")
+# The ratio of each run to the floor run beside it: steadier than the ratio of the medians
+# when the machine's load changes during the loop.
+ratios=()
+for i in "${!startups[@]}"; do
+    ratios+=($(awk -v a="${startups[$i]}" -v b="${floors[$i]}" 'BEGIN { printf "%d", 1000 * a / b }'))
+done
+ratio=$(median "${ratios[@]}")
+# ---- end of start-up
 
+# ---- CPU: idle, then rotating with the simulator's trace file and without it (its writing is
+# the simulator's cost, not the panel's; the controls are where the traced run said).
 PANEL_PID=$(pid_of AudioPanelSim.exe)
 sleep 2
 idle=$(cpu_share "$PANEL_PID")
 
-# Memory hidden in the tray, and the show from there.
-MEMORY_PID=$(prefix_pid AudioPanelSim.exe)
+# Memory hidden in the tray, and the show from there (traced: this run has the trace file).
+MEMORY_PID=$PANEL_PID
 memory_snapshot "$MEMORY_PID" "$WORK/hidden.smaps"
 show_ms=$(show_from_tray) || show_ms="(not shown)"
-click_control PageVirtual7p1Label
-click_control VirtualEnableImage
-click_control VirtualClockwiseImage
-sleep 1
+start_rotating() {
+    if ! shown; then
+        tray_double_click
+        wait_for 5 shown
+    fi
+    click_control PageVirtual7p1Label
+    click_control VirtualEnableImage
+    click_control VirtualClockwiseImage
+    sleep 1
+}
+start_rotating
 rotating=$(cpu_share "$PANEL_PID")
 XSERVER_PID=$XVFB_PID
 memory_snapshot "$MEMORY_PID" "$WORK/shown.smaps"
 click_control VirtualClockwiseImage
-"$RUN" "$PANEL_WIN_DIR\\send-window-message.exe" WM_QLN47xxAPP_EXIT >/dev/null 2>&1
-wait_for 20 not pgrep -f AudioPanelSim.exe
+panel_exit
+
+"$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+wait_for 30 running AudioPanelSim.exe
+wait_for 30 test -n "$(main_window)"
+sleep 1
+PANEL_PID=$(pid_of AudioPanelSim.exe)
+start_rotating
+rotating_untraced=$(cpu_share "$PANEL_PID")
+panel_exit
+# ---- end of CPU
 
 "$RUN" "$PANEL_WIN_DIR\\minimal-window.exe" >/dev/null 2>&1 &
-wait_for 10 pgrep -f minimal-window.exe
+wait_for 10 running minimal-window.exe
 sleep 2
 memory_snapshot "$(prefix_pid minimal-window.exe)" "$WORK/minimal.smaps"
 
-echo "panel start-up (launch to message loop, median of 3): ${startup} ms"
-echo "decode floor (a program decoding the skin's pictures, median of 3): ${floor} ms ($(cat "$WORK/floor.txt" | tr -d '\r'))"
-awk -v a="$startup" -v b="$floor" 'BEGIN { printf "start-up / floor: %.2f\n", a / b }'
+echo "panel start-up (launch to message loop, median of $STARTUP_RUNS): ${startup} ms ($(spread "${startups[@]}"))"
+echo "decode floor (a program decoding the skin's pictures, median of $STARTUP_RUNS): ${floor} ms ($(spread "${floors[@]}"); $(tr -d '\r' <"$WORK/floor.txt"))"
+awk -v a="$startup" -v b="$floor" 'BEGIN { printf "start-up / floor: %.2f", a / b }'
+printf ' (run by run: median %s, %s)\n' "$(awk -v r="$ratio" 'BEGIN { printf "%.2f", r / 1000 }')" \
+    "$(spread "${ratios[@]}" | awk '{ printf "min %.2f, max %.2f", $2 / 1000, $4 / 1000 }')"
 echo "CPU, idle in the tray over ${SECONDS_MEASURED} s: ${idle} % of one core"
-echo "CPU, shown and rotating the speakers over ${SECONDS_MEASURED} s: ${rotating} % of one core"
+echo "CPU, shown and rotating the speakers over ${SECONDS_MEASURED} s: ${rotating} % of one core (without the simulator's trace file: ${rotating_untraced} %)"
 # Memory and the show from the tray.
 panel_rss=$(memory_rss "$WORK/shown.smaps")
 hidden_rss=$(memory_rss "$WORK/hidden.smaps")

@@ -1,5 +1,6 @@
 #include "DebugTrace.h"
 #include "InstallSequence.h"
+#include "InstalledArtefacts.h"
 #include "InstalledSize.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
@@ -25,10 +26,8 @@ uint32_t InstallSequence::Install_App() {
     const std::u16string path = f.InstallFolderFullPath + f.APPFileName + u".exe";
     if (WritePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
         return APP_WRITE_FAILED;
-    // Quoted: Program Files has a space, and an unquoted path could start a shorter one.
-    if (SetRunValue(ports_.registry, f.APPFileName, QuotedPath(path)) != 0)
-        return APP_RUN_KEY_FAILED;
-    recorder_.Record({LogEntryKind::Value, kRunKeyPath, f.APPFileName});
+    if (const uint32_t failed = WriteRegistryValues(3))
+        return failed;
     CreateShortcut(ports_.shortcuts, ports_.files, f.ShortcutFolderName, path, f.AppShortcutName);
     ports_.window.PostProgress(70);
     return 0;
@@ -107,7 +106,7 @@ uint32_t InstallSequence::Copy_KB3033929() {
         DebugOutput(u"***** TMainForm::Copy_KB3033929 (0x10000701) *****\n");
         return PATCH_NO_RESOURCE;
     }
-    if (WritePayloadFile(ports_.files, state_.Folders.SystemFolder + kPatchFileName, *payload) !=
+    if (WritePayloadFile(ports_.files, InstalledFilePath(kPatchFile, state_.Folders), *payload) !=
         WRITE_FILE_OK)
         DebugOutput(u"***** TMainForm::Copy_KB3033929 (0x10000702) *****\n");
     return 0;
@@ -133,7 +132,7 @@ uint32_t InstallSequence::Install_KB3033929() {
     if (!notice.empty())
         ShowNotice(notice);
     uint32_t exitCode = 0;
-    const std::u16string package = state_.Folders.SystemFolder + kPatchFileName;
+    const std::u16string package = InstalledFilePath(kPatchFile, state_.Folders);
     switch (InstallUpdatePackage(ports_.processes, ports_.files, ports_.folders, state_.IsWow64,
                                  state_.Folders.SystemDirectory, package, &exitCode)) {
         case UpdateOutcome::NotStarted:

@@ -5,6 +5,7 @@
 #include "DebugTrace.h"
 #include "DeviceRestartArguments.h"
 #include "InstallLog.h"
+#include "InstalledArtefacts.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 #include "Wow64Redirection.h"
@@ -27,7 +28,7 @@ uint32_t RestartThroughServiceProgram(SetupPorts& ports, const SetupState& state
     for (const auto& entry : state.UsbDeviceIds.ids)
         run.groupIds.push_back(entry.first);
     run.alsoIds = alsoIds;
-    const std::u16string program = state.Folders.SystemDirectory + kServiceName + u".exe";
+    const std::u16string program = InstalledFilePath(kServiceProgramFile, state.Folders);
     const std::u16string command = QuotedPath(program) + u" " + DeviceRestartArguments(run);
     // The native system folder holds the 64-bit build.
     ScopedRedirectionOff redirection(ports.folders, true);

@@ -1,4 +1,5 @@
 #include "InstallSequence.h"
+#include "InstalledArtefacts.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
 #include "Wow64Redirection.h"
@@ -7,30 +8,12 @@ namespace {
 
 constexpr uint32_t kRegistrationTimeout = 100000;
 
-bool WriteDriverServiceKey(IRegistry& registry) {
-    std::unique_ptr<IRegistryKey> key =
-        registry.CreateKey(RegistryHive::LocalMachine,
-                           u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName));
-    if (!key)
-        return false;
-    key->SetDword(u"ErrorControl", 1);
-    key->SetDword(u"Start", 3);
-    key->SetDword(u"Type", 1);
-    key->SetExpandString(u"ImagePath",
-                         u"System32\\DRIVERS\\" + std::u16string(kFilterName) + u".sys");
-    key->Flush();
-    return true;
-}
-
 }  // namespace
 
 uint32_t InstallSequence::Install_FilterDriver() {
     TraceEntry(u"TMainForm::Install_FilterDriver");
-    if (!WriteDriverServiceKey(ports_.registry))
-        return FILTER_DRIVER_KEY_FAILED;
-    recorder_.Record({LogEntryKind::Key,
-                      u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName),
-                      {}});
+    if (const uint32_t failed = WriteRegistryValues(1))
+        return failed;
     ports_.window.PostProgress(10);
     {
         ScopedRedirectionOff redirection(ports_.folders, state_.IsWow64);
@@ -38,8 +21,7 @@ uint32_t InstallSequence::Install_FilterDriver() {
                                          state_.IsWow64 ? RES_DRIVER_64 : RES_DRIVER_32, u"DRIVER");
         if (!payload)
             return FILTER_DRIVER_NO_RESOURCE;
-        const std::u16string path =
-            state_.Folders.SystemDirectory + u"drivers\\" + kFilterName + u".sys";
+        const std::u16string path = InstalledFilePath(kDriverFile, state_.Folders);
         if (ReplacePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
             return FILTER_DRIVER_WRITE_FAILED;
     }
@@ -58,7 +40,7 @@ uint32_t InstallSequence::Install_Service() {
             ports_.resources, state_.IsWow64 ? RES_SERVICE_64 : RES_SERVICE_32, u"SERVICE");
         if (!payload)
             return SERVICE_NO_RESOURCE;
-        const std::u16string path = state_.Folders.SystemDirectory + kServiceName + u".exe";
+        const std::u16string path = InstalledFilePath(kServiceProgramFile, state_.Folders);
         if (ReplacePayloadFile(ports_.files, path, *payload) != WRITE_FILE_OK)
             return SERVICE_WRITE_FAILED;
         ports_.window.PostProgress(40);

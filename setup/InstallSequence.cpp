@@ -6,6 +6,7 @@
 #include "ConfigNames.h"
 #include "DebugTrace.h"
 #include "DeviceRestart.h"
+#include "InstalledArtefacts.h"
 #include "OtherInstallations.h"
 #include "PanelExit.h"
 #include "SetupNames.h"
@@ -110,8 +111,8 @@ void InstallSequence::StartInstallLog() {
     ports_.files.CreateFolder(install);
     recorder_.Open(install + kInstallLogName);
     // Published by the wizard before the installation began.
-    for (const char16_t* group : {kUsbGroupName, kHidGroupName})
-        recorder_.Record({LogEntryKind::Key, u"SOFTWARE\\" + std::u16string(group), {}});
+    for (const InstalledKey* group : {&kUsbGroupKey, &kHidGroupKey})
+        recorder_.Record({LogEntryKind::Key, group->path, {}});
 }
 
 void InstallSequence::Install() {

@@ -40,6 +40,9 @@ private:
     bool NamesUsable();
     bool NotInstalledElsewhere();
     void StartInstallLog();
+    // The table's values of this step (InstalledArtefacts.h), listed in the log as they are
+    // written; the first failure result of a key that cannot be opened, else 0.
+    uint32_t WriteRegistryValues(int step);
 
     InstallRecorder recorder_;
     SetupPorts ports_;

@@ -1,5 +1,6 @@
 #include "OtherInstallations.h"
 
+#include "InstalledArtefacts.h"
 #include "RemovalPlaces.h"
 #include "SetupNames.h"
 
@@ -37,8 +38,8 @@ std::vector<OtherInstallation> FindOtherInstallations(IRegistry& registry, ISetu
     const RegistryView views[] = {RegistryView::Default,
                                   isWow64 ? RegistryView::Native64 : RegistryView::Wow32};
     for (const RegistryView view : views) {
-        std::unique_ptr<IRegistryKey> key = registry.OpenKey(
-            RegistryHive::LocalMachine, kUninstallKeyPath, view, RegistryAccess::Read);
+        std::unique_ptr<IRegistryKey> key =
+            registry.OpenKey(kUninstallKey.hive, kUninstallKey.path, view, RegistryAccess::Read);
         const std::optional<std::u16string> command =
             key ? key->GetString(u"UninstallString") : std::nullopt;
         if (!command)

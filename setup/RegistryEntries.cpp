@@ -1,4 +1,5 @@
-#include "SetupNames.h"
+#include "InstallSequence.h"
+#include "InstalledArtefacts.h"
 #include "SetupOperations.h"
 
 std::u16string QuotedPath(const std::u16string& path) {
@@ -7,7 +8,8 @@ std::u16string QuotedPath(const std::u16string& path) {
 
 uint32_t SetRunValue(IRegistry& registry, const std::u16string& name,
                      const std::u16string& command) {
-    std::unique_ptr<IRegistryKey> key = registry.CreateKey(RegistryHive::LocalMachine, kRunKeyPath);
+    std::unique_ptr<IRegistryKey> key =
+        registry.CreateKey(kRunKey.hive, kRunKey.path, kRunKey.view);
     if (!key)
         return 1;
     key->SetString(name, command);
@@ -15,9 +17,10 @@ uint32_t SetRunValue(IRegistry& registry, const std::u16string& name,
 }
 
 bool WriteUninstallInfo(IRegistry& registry, const _REG_UNINSTALL_INFO& info) {
-    std::unique_ptr<IRegistryKey> key = registry.OpenKey(RegistryHive::LocalMachine, info.KeyPath);
+    std::unique_ptr<IRegistryKey> key =
+        registry.OpenKey(kUninstallKey.hive, info.KeyPath, kUninstallKey.view);
     if (!key)
-        key = registry.CreateKey(RegistryHive::LocalMachine, info.KeyPath);
+        key = registry.CreateKey(kUninstallKey.hive, info.KeyPath, kUninstallKey.view);
     if (!key)
         return false;
     key->SetString(u"DisplayName", info.DisplayName);
@@ -38,7 +41,7 @@ _REG_UNINSTALL_INFO MakeUninstallInfo(const _APPLICATION_FOLDER_PATH& folders,
     const std::u16string uninstaller =
         folders.InstallFolderFullPath + folders.UninstallFileName + u".exe";
     _REG_UNINSTALL_INFO info;
-    info.KeyPath = kUninstallKeyPath;
+    info.KeyPath = kUninstallKey.path;
     info.DisplayName = folders.UninstallDisplayName;
     // Windows runs this string as a command line.
     info.UninstallString = QuotedPath(uninstaller);
@@ -48,4 +51,52 @@ _REG_UNINSTALL_INFO MakeUninstallInfo(const _APPLICATION_FOLDER_PATH& folders,
     info.DisplayVersion = setupVersion;
     info.Publisher = folders.Publisher;
     return info;
+}
+
+uint32_t InstallSequence::WriteRegistryValues(int step) {
+    const _APPLICATION_FOLDER_PATH& f = state_.Folders;
+    for (const InstalledKey* key : InstalledKeys()) {
+        std::vector<const InstalledValue*> values;
+        for (const InstalledValue& value : InstalledValues()) {
+            if (&value.key == key && value.step == step)
+                values.push_back(&value);
+        }
+        if (values.empty())
+            continue;
+        std::unique_ptr<IRegistryKey> opened =
+            ports_.registry.CreateKey(key->hive, key->path, key->view);
+        if (!opened) {
+            for (const InstalledValue* value : values) {
+                if (value->failure != 0)
+                    return value->failure;
+            }
+            continue;  // best effort
+        }
+        // A value that cannot be set does not fail the step, as before the table.
+        for (const InstalledValue* value : values) {
+            const std::u16string name = InstalledValueName(*value, f);
+            const InstalledValueData data = value->data(f);
+            switch (data.type) {
+                case InstalledValueData::Type::String:
+                    opened->SetString(name, data.text);
+                    break;
+                case InstalledValueData::Type::ExpandString:
+                    opened->SetExpandString(name, data.text);
+                    break;
+                case InstalledValueData::Type::Dword:
+                    opened->SetDword(name, data.number);
+                    break;
+            }
+        }
+        if (key->own)
+            opened->Flush();
+        opened.reset();
+        if (key->own) {
+            recorder_.Record({LogEntryKind::Key, key->path, {}});
+        } else {
+            for (const InstalledValue* value : values)
+                recorder_.Record({LogEntryKind::Value, key->path, InstalledValueName(*value, f)});
+        }
+    }
+    return 0;
 }

@@ -1,6 +1,7 @@
 #include "RemovalPlaces.h"
 
 #include "ConfigNames.h"
+#include "InstalledArtefacts.h"
 #include "SetupNames.h"
 
 namespace {
@@ -55,22 +56,32 @@ bool SamePath(const std::u16string& a, const std::u16string& b) {
 RemovalPlaces::RemovalPlaces(const RemovalRoots& roots) {
     const std::u16string install = Trimmed(roots.installFolder);
     const size_t slash = install.rfind(u'\\');
-    if (slash != std::u16string::npos && IsPlainName(install.substr(slash + 1))) {
-        const std::u16string name = install.substr(slash + 1);
-        places_.push_back({install.substr(0, slash), name, Shape::Tree});
-        if (!roots.appData.empty())
-            places_.push_back({roots.appData, name, Shape::Tree});
-    }
-    if (!roots.commonPrograms.empty())
-        places_.push_back({roots.commonPrograms, {}, Shape::LinkFolder});
-    if (!roots.systemDirectory.empty()) {
-        places_.push_back({roots.systemDirectory,
-                           u"drivers\\" + std::u16string(kFilterName) + u".sys", Shape::OneFile});
+    const bool named = slash != std::u16string::npos && IsPlainName(install.substr(slash + 1));
+    const std::u16string name = named ? install.substr(slash + 1) : std::u16string();
+    for (const InstalledPlace* place : InstalledPlaces()) {
+        std::u16string root;
+        switch (place->root) {
+            case PlaceRoot::ProgramFiles:
+                root = named ? install.substr(0, slash) : std::u16string();
+                break;
+            case PlaceRoot::AppData:
+                root = roots.appData;
+                break;
+            case PlaceRoot::CommonPrograms:
+                root = roots.commonPrograms;
+                break;
+            case PlaceRoot::SystemDirectory:
+                root = roots.systemDirectory;
+                break;
+            case PlaceRoot::SystemFolder:
+                root = roots.systemFolder;
+                break;
+        }
+        if (root.empty() || (place->shape == PlaceShape::Tree && !named))
+            continue;
         places_.push_back(
-            {roots.systemDirectory, kServiceName + std::u16string(u".exe"), Shape::OneFile});
+            {root, place->shape == PlaceShape::Tree ? name : place->file, place->shape});
     }
-    if (!roots.systemFolder.empty())
-        places_.push_back({roots.systemFolder, kPatchFileName, Shape::OneFile});
 }
 
 bool RemovalPlaces::Allows(const LogEntry& entry, ISetupFiles& files) const {
@@ -79,18 +90,22 @@ bool RemovalPlaces::Allows(const LogEntry& entry, ISetupFiles& files) const {
         case LogEntryKind::File:
             return AllowsPath(entry, files);
         case LogEntryKind::Key: {
-            const std::u16string keys[] = {
-                u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName),
-                kUninstallKeyPath, u"SOFTWARE\\" + std::u16string(kUsbGroupName),
-                u"SOFTWARE\\" + std::u16string(kHidGroupName)};
-            for (const std::u16string& key : keys) {
-                if (SamePath(entry.path, key))
+            const InstalledKey* key = FindInstalledKey(entry.path);
+            return key && key->own;
+        }
+        case LogEntryKind::Value: {
+            const InstalledKey* key = FindInstalledKey(entry.path);
+            if (!key || key->own)
+                return false;  // an own key goes whole
+            for (const InstalledValue& value : InstalledValues()) {
+                if (&value.key != key)
+                    continue;
+                if (value.name.empty() ? IsPlainName(entry.valueName)
+                                       : SamePath(value.name, entry.valueName))
                     return true;
             }
             return false;
         }
-        case LogEntryKind::Value:
-            return SamePath(entry.path, kRunKeyPath) && IsPlainName(entry.valueName);
         case LogEntryKind::Service:
             return entry.path == kServiceName;
     }
@@ -105,14 +120,14 @@ bool RemovalPlaces::AllowsPath(const LogEntry& entry, ISetupFiles& files) const 
         const bool isFolder = entry.kind == LogEntryKind::Folder;
         bool fits = false;
         switch (place.shape) {
-            case Shape::Tree:
+            case PlaceShape::Tree:
                 fits = SamePath(components[0], place.top);
                 break;
-            case Shape::LinkFolder:
+            case PlaceShape::LinkFolder:
                 fits = isFolder ? components.size() == 1
                                 : components.size() == 2 && EndsWithLnk(components[1]);
                 break;
-            case Shape::OneFile: {
+            case PlaceShape::OneFile: {
                 // Also the file beside it that a replacement cut off leaves.
                 const std::u16string relative = entry.path.substr(Trimmed(place.root).size() + 1);
                 fits = !isFolder && (SamePath(relative, place.top) ||

@@ -1,12 +1,13 @@
-// Where the uninstaller may remove anything: the install folder it runs from, the per-user folder
-// of the same name, one Start-menu folder with its links, the few system files and the keys the
-// installer writes. A log entry anywhere else is refused, however it got there.
+// Where the uninstaller may remove anything: the places, keys and values of the installed
+// artefacts' tables (InstalledArtefacts.h), rooted in the folders the system names. A log entry
+// anywhere else is refused, however it got there.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "InstallLog.h"
+#include "InstalledArtefacts.h"
 #include "ports/SetupFiles.h"
 
 struct RemovalRoots {
@@ -26,15 +27,10 @@ public:
     bool Allows(const LogEntry& entry, ISetupFiles& files) const;
 
 private:
-    enum class Shape {
-        Tree,        // the folder `top` below root and everything in it
-        LinkFolder,  // any one folder below root and the ".lnk" files directly in it
-        OneFile      // the file `top` (a relative path) and the same with kReplacingSuffix
-    };
     struct Place {
         std::u16string root;  // trusted; what lies below it is checked for links
-        std::u16string top;
-        Shape shape = Shape::Tree;
+        std::u16string top;   // Tree: the install folder's name; OneFile: the relative path
+        PlaceShape shape = PlaceShape::Tree;
     };
     bool AllowsPath(const LogEntry& entry, ISetupFiles& files) const;
 

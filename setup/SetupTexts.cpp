@@ -99,3 +99,15 @@ bool ParseLabelStyle(const std::u16string& value, LabelStyle& record) {
 bool IsLabelShown(const LabelStyle& record) {
     return !record.Text.empty() && record.Text != u"(null)";
 }
+
+char16_t AccessKey(const std::u16string& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return text[i + 1] >= u'a' && text[i + 1] <= u'z' ? text[i + 1] - u'a' + u'A'
+                                                              : text[i + 1];
+        ++i;
+    }
+    return 0;
+}

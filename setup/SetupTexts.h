@@ -56,3 +56,7 @@ bool ParseLabelStyle(const std::u16string& value, LabelStyle& record);
 
 // A label with an empty text or the text "(null)" is hidden.
 bool IsLabelShown(const LabelStyle& record);
+
+// The access key a caption gives its control (Alt and that key): the character after the first
+// single "&", upper-cased when it is a Latin letter; 0 without one ("&&" is a literal "&").
+char16_t AccessKey(const std::u16string& text);

@@ -4,6 +4,7 @@
 
 #include "DebugTrace.h"
 #include "DeviceRestart.h"
+#include "InstalledArtefacts.h"
 #include "PanelExit.h"
 #include "SetupNames.h"
 #include "SetupOperations.h"
@@ -59,7 +60,7 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
     others_ = FindOtherInstallations(ports_.registry, ports_.files, state_.IsWow64, installFolder);
 
     // Only the service program the log says was written is run to restart devices.
-    const std::u16string serviceProgram = f.SystemDirectory + kServiceName + u".exe";
+    const std::u16string serviceProgram = InstalledFilePath(kServiceProgramFile, f);
     for (const LogEntry& entry : *entries) {
         if (entry.kind == LogEntryKind::File && SamePath(entry.path, serviceProgram))
             state_.ServiceProgramHash = entry.contentHash;
@@ -85,7 +86,7 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
     // The way back, the uninstall entry and the Start-menu links, goes only when all else did.
     const auto isWayBack = [&](const LogEntry& entry) {
         if (entry.kind == LogEntryKind::Key)
-            return SamePath(entry.path, kUninstallKeyPath);
+            return SamePath(entry.path, kUninstallKey.path);
         return (entry.kind == LogEntryKind::File || entry.kind == LogEntryKind::Folder) &&
                StartsWith(entry.path, commonPrograms + u"\\");
     };
@@ -142,12 +143,9 @@ UninstallOutcome UninstallSequence::Uninstall(const std::u16string& uninstallerP
 }
 
 bool UninstallSequence::IsDriverEntry(const LogEntry& entry) const {
-    const std::u16string driverFile =
-        state_.Folders.SystemDirectory + u"drivers\\" + kFilterName + u".sys";
-    const std::u16string driverKey =
-        u"SYSTEM\\CurrentControlSet\\Services\\" + std::u16string(kFilterName);
-    return (entry.kind == LogEntryKind::File && SamePath(entry.path, driverFile)) ||
-           (entry.kind == LogEntryKind::Key && SamePath(entry.path, driverKey));
+    return (entry.kind == LogEntryKind::File &&
+            SamePath(entry.path, InstalledFilePath(kDriverFile, state_.Folders))) ||
+           (entry.kind == LogEntryKind::Key && SamePath(entry.path, kDriverServiceKey.path));
 }
 
 bool UninstallSequence::ListedElsewhere(const LogEntry& entry) const {
@@ -184,8 +182,11 @@ UninstallSequence::Removal UninstallSequence::Remove(const LogEntry& entry) {
             return RemoveFolder(entry.path);
         case LogEntryKind::File:
             return RemoveFile(entry.path) ? Removal::Done : Removal::Left;
-        case LogEntryKind::Key:
-            return RemoveKeyTree(entry.path) ? Removal::Done : Removal::Left;
+        case LogEntryKind::Key: {
+            // Allowed, so the table has it: its hive and view are the ones it was written in.
+            const InstalledKey* key = FindInstalledKey(entry.path);
+            return key && RemoveKeyTree(*key, entry.path) ? Removal::Done : Removal::Left;
+        }
         case LogEntryKind::Value:
             return RemoveValue(entry) ? Removal::Done : Removal::Left;
         case LogEntryKind::Service:
@@ -259,7 +260,7 @@ UninstallSequence::Removal UninstallSequence::RemoveService() {
     if (!image)
         return Removal::Left;
     // A service of the same name that runs another program is not ours to delete.
-    const std::u16string ours = state_.Folders.SystemDirectory + kServiceName + u".exe";
+    const std::u16string ours = InstalledFilePath(kServiceProgramFile, state_.Folders);
     if (!SamePath(Unquoted(*image), ours)) {
         DebugOutput(u"***** Service not ours, kept *****\n");
         return Removal::NotOurs;
@@ -272,8 +273,11 @@ UninstallSequence::Removal UninstallSequence::RemoveService() {
 }
 
 bool UninstallSequence::RemoveValue(const LogEntry& entry) {
+    const InstalledKey* installed = FindInstalledKey(entry.path);
+    if (!installed)
+        return false;
     std::unique_ptr<IRegistryKey> key =
-        ports_.registry.OpenKey(RegistryHive::LocalMachine, entry.path);
+        ports_.registry.OpenKey(installed->hive, entry.path, installed->view);
     return !key || key->DeleteValue(entry.valueName) || !key->GetType(entry.valueName);
 }
 
@@ -304,20 +308,22 @@ bool UninstallSequence::UnbindFilter() {
     return true;
 }
 
-bool UninstallSequence::RemoveKeyTree(const std::u16string& path) {
-    std::unique_ptr<IRegistryKey> key = ports_.registry.OpenKey(RegistryHive::LocalMachine, path);
+bool UninstallSequence::RemoveKeyTree(const InstalledKey& installed, const std::u16string& path) {
+    std::unique_ptr<IRegistryKey> key =
+        ports_.registry.OpenKey(installed.hive, path, installed.view);
     if (!key)
         return true;
     // Windows adds subkeys of its own to a driver's service key (Enum).
     while (const std::optional<std::u16string> child = key->SubKeyName(0)) {
         const size_t before = key->SubKeyCount().value_or(0);
-        RemoveKeyTree(path + u"\\" + *child);
+        RemoveKeyTree(installed, path + u"\\" + *child);
         if (key->SubKeyCount().value_or(0) >= before)
             break;  // a subkey that cannot be removed: leave the rest
     }
     key.reset();
-    if (ports_.registry.DeleteKey(RegistryHive::LocalMachine, path))
+    if (ports_.registry.DeleteKey(installed.hive, path, installed.view))
         return true;
-    DebugOutput(u"##### Not removed: HKLM\\" + path + u" #####\n");
+    const char16_t* hive = installed.hive == RegistryHive::LocalMachine ? u"HKLM\\" : u"HKCU\\";
+    DebugOutput(u"##### Not removed: " + std::u16string(hive) + path + u" #####\n");
     return false;
 }

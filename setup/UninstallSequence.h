@@ -9,6 +9,7 @@
 
 #include "AccountProfiles.h"
 #include "InstallLog.h"
+#include "InstalledArtefacts.h"
 #include "OtherInstallations.h"
 #include "RemovalPlaces.h"
 #include "SetupContext.h"
@@ -46,7 +47,8 @@ private:
     Attempt RemoveOnce(const std::u16string& path);
     Removal RemoveService();
     bool RemoveValue(const LogEntry& entry);
-    bool RemoveKeyTree(const std::u16string& path);
+    // path: the installed key or one of its subkeys.
+    bool RemoveKeyTree(const InstalledKey& installed, const std::u16string& path);
     bool UnbindFilter();  // true when no device and not the media class lists the filter
     bool IsDriverEntry(const LogEntry& entry) const;
     bool ListedElsewhere(const LogEntry& entry) const;

@@ -83,6 +83,23 @@ WizardButtons WizardFlow::Buttons() const {
     return buttons;
 }
 
+WizardControl WizardFlow::DefaultButton() const {
+    return phase_ == WizardPhase::Done ? WizardControl::Finish : WizardControl::Next;
+}
+
+WizardControl WizardFlow::FocusOnShow() const {
+    switch (phase_) {
+        case WizardPhase::Choosing:
+            return WizardControl::Next;
+        case WizardPhase::Installing:
+            // Once a stop was asked for, nothing on the page takes input.
+            return Buttons().cancel.enabled ? WizardControl::Cancel : WizardControl::None;
+        case WizardPhase::Done:
+            return rebootChecked_ ? WizardControl::RebootChoice : WizardControl::NoRebootChoice;
+    }
+    return WizardControl::None;
+}
+
 bool WizardFlow::Next() {
     if (phase_ != WizardPhase::Choosing)
         return false;

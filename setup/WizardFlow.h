@@ -19,6 +19,9 @@ struct WizardButtons {
     ButtonState back, next, finish, cancel;
 };
 
+// The controls that the keyboard is sent to.
+enum class WizardControl { None, Next, Finish, Cancel, RebootChoice, NoRebootChoice };
+
 // What the window does with a close request (Cancel, the system menu, Alt+F4).
 enum class CloseAction {
     CloseNow,       // end the program
@@ -42,6 +45,12 @@ public:
     WizardPhase Phase() const { return phase_; }
     int Page() const { return static_cast<int>(phase_); }
     WizardButtons Buttons() const;
+    // Enter presses it wherever the focus is (a list that is dropped down keeps Enter).
+    WizardControl DefaultButton() const;
+    // Where the keyboard focus goes when a page shows: Next on the language page (Enter takes
+    // the language shown), the answer chosen on the end page (a screen reader reads the
+    // question with it; Enter still presses Finish).
+    WizardControl FocusOnShow() const;
     bool RebootChecked() const { return rebootChecked_; }
     void SetRebootChecked(bool checked) { rebootChecked_ = checked; }
 

@@ -17,6 +17,8 @@
 #              E2E_UPDATE_PAYLOAD=1  the installer built with a stand-in update package
 #              E2E_SILENT        1 (the default of the full scope): also the unattended cases
 #                                (options, exit codes, logs); 0 leaves them out
+#              E2E_KEYS=1        the first installation driven by the keyboard alone (access
+#                                keys, Tab, arrows, Enter), as a person without a mouse does
 #              E2E_DISPLAY       Xvfb display (default :57)
 #              E2E_SHOTS         screenshot folder (default BUILD-DIR/e2e-screenshots)
 #              E2E_KEEP=1        keep the run's temporary folder
@@ -28,6 +30,8 @@ SETUP_EXE=$BUILD/installer/AudioSetupApp.exe
 SCOPE=${E2E_SCOPE:-full}
 FAILING_SETUP_EXE=$BUILD/installer-no-uninstall/AudioSetupApp.exe
 PANEL_EXE=$BUILD/setup/app/payloads/AudioPanelApp.exe
+READER=$BUILD/tools/read-accessible.exe
+KEYS_ONLY=${E2E_KEYS:-0}
 DISPLAY_NUMBER=${E2E_DISPLAY:-:57}
 SHOTS=${E2E_SHOTS:-$BUILD/e2e-screenshots}
 PRODUCT=$ROOT/product
@@ -35,7 +39,7 @@ PRODUCT=$ROOT/product
 export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
 . "$ROOT/tools/wine-env.sh"
 . "$ROOT/tools/e2e-lib.sh"
-e2e_require "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE"
+e2e_require "$SETUP_EXE" "$FAILING_SETUP_EXE" "$PANEL_EXE" "$READER"
 e2e_begin "$DISPLAY_NUMBER" "$SHOTS"
 
 # Values of the product configuration (UTF-16 in the source tree).
@@ -114,6 +118,36 @@ status_is() { [ "$1" -eq $(($2 % 256)) ]; }
 # Visible windows, by id; a new one is a window someone showed.
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 visible_count() { visible_windows | wc -l; }
+
+# The wizard as a screen reader reads it (read-accessible.exe, from another process): one line per
+# shown control in z-order, "ROLE<TAB>NAME<TAB>STATES<TAB>VALUE<TAB>KEY", then
+# "focus<TAB>ROLE<TAB>NAME". Wine's proxies give every control the role "client" and name a list by
+# its selected entry; Windows names it by the label just before it, so the checks look at names,
+# states and order, not at roles.
+read_wizard() {  # read_wizard NAME: reads into $WORK/NAME.txt
+    local out=$WORK/$1.txt
+    rm -f "$out"
+    timeout 30 "$RUN" "$READER" TMainForm "Z:${out//\//\\}" >/dev/null 2>&1
+    [ -s "$out" ] && sed -i 's/\r$//' "$out"
+}
+# read_field NAME FIELD TEXT [STATE]: a control whose FIELD (2 name, 4 value) is TEXT, with STATE.
+read_field() {
+    awk -F'\t' -v f="$2" -v t="$3" -v s="${4:-}" \
+        '$1 != "window" && $1 != "focus" && $f == t && (s == "" || index($3, s)) { found = 1 } END { exit !found }' \
+        "$WORK/$1.txt"
+}
+# read_label_before NAME LABEL ENTRY: the label comes just before the list showing ENTRY.
+read_label_before() {
+    awk -F'\t' -v l="$2" -v e="$3" \
+        'before == l && ($2 == e || $4 == e) { found = 1 } { before = $2 } END { exit !found }' \
+        "$WORK/$1.txt"
+}
+focus_is() {  # focus_is NAME TEXT: reads again and finds the focus on the control named TEXT
+    read_wizard "$1"
+    awk -F'\t' -v t="$2" '$1 == "focus" && $3 == t { found = 1 } END { exit !found }' "$WORK/$1.txt"
+}
+# Every shown control has a name.
+read_all_named() { ! awk -F'\t' '$1 != "window" && $2 == "" { bad = 1 } END { exit !bad }' "$WORK/$1.txt"; }
 
 group_published() { reg_value "$HKLM\\QLN $1 DeviceId Group" 1 | grep -q -F "$1\\VID_3F9C"; }
 
@@ -222,13 +256,39 @@ shot page0-language
 # The list's drop-down is a window of its own: keys go to it only once it is shown (Return on the
 # closed list would press Next).
 chose_french() { grep -q 'DefaultLanguage=French' <(iconv -f UTF-16 -t UTF-8 "$SOURCE/AudioConfig.cfg" | tr -d '\r'); }
-windows_before=$(visible_count)
-click_client "$WIZARD" 80 84
-wait_for 10 eval '[ "$(visible_count)" -gt "$windows_before" ]'
-xdotool key Down Return
-wait_for 10 chose_french
-wait_for 10 eval '[ "$(visible_count)" -le "$windows_before" ]'
+read_wizard page0
+check "screen reader: the window is named by its title" \
+    grep -q -x -F "$(printf 'window\t%s' "$title")" "$WORK/page0.txt"
+check "screen reader: Next has the keyboard, and Enter presses it" \
+    read_field page0 2 'Next >' focused
+check "screen reader: the list's label comes just before it" \
+    read_label_before page0 'Select language:' English
+check "screen reader: every shown control has a name" read_all_named page0
+if [ "$KEYS_ONLY" = 1 ]; then
+    # Alt and the label's access key reach the list; Down chooses the next language at once.
+    xdotool key alt+s
+    wait_for 10 focus_is page0-list English
+    check "keys: Alt+S (the label's access key) moves to the language list" \
+        focus_is page0-list English
+    xdotool key Down
+    wait_for 10 chose_french
+    # Tab goes on in reading order: Back is hidden, so Next follows the list.
+    xdotool key Tab
+    wait_for 10 focus_is page0-tab 'Suivant >'
+    check "keys: Tab from the list reaches Next (the hidden Back is passed)" \
+        focus_is page0-tab 'Suivant >'
+else
+    windows_before=$(visible_count)
+    click_client "$WIZARD" 80 84
+    wait_for 10 eval '[ "$(visible_count)" -gt "$windows_before" ]'
+    xdotool key Down Return
+    wait_for 10 chose_french
+    wait_for 10 eval '[ "$(visible_count)" -le "$windows_before" ]'
+fi
 check "language choice written to the installer's AudioConfig.cfg" chose_french
+read_wizard page0-french
+check "screen reader: the names follow the language" \
+    read_label_before page0-french 'Choisir la langue :' 'Français'
 shot page0-language-french
 
 start=$(now)
@@ -281,7 +341,18 @@ shot page2-finish
 # 1000 ms before the device check of step 7 and 500 ms before WM_SETUP_DONE are prescribed.
 install_ms=$(((done_at - start) / 1000000 - 1500))
 
-click_client "$WIZARD" 60 90  # NoRebootRadioButton
+check "screen reader: the end page's chosen answer has the keyboard" \
+    focus_is page2 'Redémarrer maintenant'
+check "screen reader: the end page's text and both answers are read" eval \
+    "read_field page2 2 \"Redémarrez l'ordinateur pour terminer l'installation.\" &&
+     read_field page2 2 'Redémarrer plus tard' && read_all_named page2"
+if [ "$KEYS_ONLY" = 1 ]; then
+    xdotool key Down  # the other answer of the group; Enter below then starts the panel
+    wait_for 10 focus_is page2-down 'Redémarrer plus tard'
+    check "keys: Down moves to NoRebootRadioButton" focus_is page2-down 'Redémarrer plus tard'
+else
+    click_client "$WIZARD" 60 90  # NoRebootRadioButton
+fi
 sleep 0.3
 shot page2-finish-no-reboot
 xdotool key Return  # Finish, the default button on the end page
@@ -475,6 +546,10 @@ QUESTION=$(timeout 10 xdotool search --sync --onlyvisible --name '^Install$' 2>/
 check "closing during the installation asks first" test -n "$QUESTION"
 sleep 0.2
 shot close-question
+# The installation page behind the question (the language chosen above is still French).
+read_wizard page1
+check "screen reader: the progress bar is named by the text before it" \
+    read_label_before page1 'Installation en cours...' 'Installation en cours...'
 xdotool key Return  # Yes
 wait_for 30 not alive "$SETUP_PID"
 check "after Yes the installer ends by itself" not alive "$SETUP_PID"

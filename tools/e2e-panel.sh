@@ -183,11 +183,24 @@ click_control VirtualClockwiseImage
 rotations=$(since "MARK rotate" | grep -c 'DRV 00223140')
 check "rotation sends the speaker table every 20 ms tick ($rotations tables in ~1 s)" test "$rotations" -ge 20
 shot sim-virtual-rotated
+# Each tick repaints only the icons' old and new places: the window must hold what a whole
+# paint of the page shows.
+click_control PageEQLabel
+click_control PageVirtual7p1Label
+shot sim-virtual-rotated-whole
+geometry
+for name in sim-virtual-rotated sim-virtual-rotated-whole; do
+    convert "$SHOTS/$name.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$WORK/$name.png"
+done
+check "rotated icons painted piece by piece are what the whole page shows" \
+    test "$(compare -metric AE "$WORK/sim-virtual-rotated.png" "$WORK/sim-virtual-rotated-whole.png" null: 2>&1)" = 0
 click_control PageEQLabel
 
 # ---- skin and language from the tray menu -----------------------------------------------------
 tray_menu Down Down Right Return  # Skin > first item (Aurora)
-check "skin choice written to the per-user AudioConfig.cfg" wait_for 10 user_is DefaultSkin Aurora
+wait_for 10 user_is DefaultSkin Aurora
+check "skin choice written to the per-user AudioConfig.cfg ($(user_value DefaultSkin))" \
+    user_is DefaultSkin Aurora
 geometry
 shot sim-eq-aurora
 check "Aurora skin painted" same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
@@ -309,6 +322,49 @@ wait_for 5 shown
 click_control CloseImage
 wait_for 5 not shown
 check "close button hides the window to the tray" not shown
+
+# The icon from the keyboard (version 4 of the notification area): Wine's tray cannot take the
+# keyboard focus, so the shell's callbacks are posted as the shell sends them (event in the low
+# word of lParam, icon 1 in the high word, the icon's place in wParam).
+tray_callback() {  # tray_callback EVENT
+    "$RUN" "$SENDER" -post TAudioMainForm 0x8001 $(((TRAY_Y << 16) | TRAY_X)) $(((1 << 16) | $1)) \
+        >/dev/null 2>&1
+}
+xdotool mousemove $TRAY_X $TRAY_Y click 1
+sleep 1
+check "tray: a single click still shows nothing" not shown
+tray_callback 0x401  # NIN_KEYSELECT: Space
+wait_for 5 shown
+check "tray: Space on the icon shows the window" shown
+click_control CloseImage
+wait_for 5 not shown
+tray_callback 0x400  # NIN_SELECT without a click before it: Enter
+wait_for 5 shown
+check "tray: Enter on the icon shows the window" shown
+click_control CloseImage
+wait_for 5 not shown
+tray_callback 0x7B  # WM_CONTEXTMENU: Shift+F10 or the Applications key
+wait_for 5 menu_open
+check "tray: Shift+F10 on the icon opens the menu" menu_open
+shot sim-tray-menu-keyboard
+# Without a window manager nothing gives the menu X's keyboard focus (the shell would hand the
+# panel the foreground with the callback): the menu is given it, then the key.
+menu_window() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+        [ "$HEIGHT" -ge 60 ] && [ "$HEIGHT" -lt 600 ] && [ "$X" -lt 400 ] && echo "$w" && return 0
+    done
+    return 1
+}
+xdotool windowfocus "$(menu_window)" 2>/dev/null
+xdotool key Escape
+wait_for 5 not menu_open
+check "tray: Escape closes that menu, the window stays hidden" eval '! menu_open && ! shown'
+if menu_open; then  # the rest of the run needs the panel out of the menu's loop
+    xdotool mousemove 600 600 click 1
+    wait_for 5 not menu_open
+fi
 "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 SECOND_PID=$!
 wait_for 30 not alive "$SECOND_PID"

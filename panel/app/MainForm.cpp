@@ -107,7 +107,7 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
                                                 devices_->Os(), *this);
         life_->Start();
         started_ = true;
-        painted_ = Take(panel_->GetScene());
+        Update(painted_, panel_->GetScene());
         InvalidateRect(window_, nullptr, FALSE);
         UpdateTimer();
         ReleasePictures(true);  // it starts in the tray
@@ -342,8 +342,10 @@ void TAudioMainForm::DeviceChange(WPARAM event, LPARAM data) {
 }
 
 void TAudioMainForm::TrayMessage(WPARAM wParam, LPARAM lParam) {
-    switch (TrayIcon::Decode(wParam, lParam)) {
-        case TrayEvent::DoubleClick:
+    if (!tray_)
+        return;
+    switch (tray_->Decode(wParam, lParam)) {
+        case TrayEvent::Show:
             Restore();
             break;
         case TrayEvent::OpenMenu:
@@ -359,8 +361,7 @@ void TAudioMainForm::ShowPopupMenu() {
     // The simulator's own items go before "Close".
     std::vector<MenuItem> extra = devices_->ExtraMenuItems();
     menu.insert(menu.end() - 1, extra.begin(), extra.end());
-    POINT at{};
-    GetCursorPos(&at);
+    const POINT at = tray_->MenuAnchor();
     const MenuPick pick = PopupMenuWin32::Track(window_, menu, at);
     if (pick.name == u"LanguageMenu") {
         presentation_->LanguageMenuClick(pick.subIndex);
@@ -392,9 +393,17 @@ void TAudioMainForm::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     if (dc) {
+        // The pieces, not the rectangle around them: the paint DC's own region, which the
+        // system gives in screen coordinates (asking for the update region again would cost a
+        // round trip to the window system).
+        POINT origin{0, 0};
+        ClientToScreen(window_, &origin);
+        const bool pieces = update_ && GetRandomRgn(dc, update_.get(), SYSRGN) == 1 &&
+                            OffsetRgn(update_.get(), -origin.x, -origin.y) == COMPLEXREGION;
         RECT client{};
         GetClientRect(window_, &client);
-        renderer_.Paint(panel_->GetScene(), dc, paint.rcPaint, Size{client.right, client.bottom});
+        renderer_.Paint(panel_->GetScene(), dc, paint.rcPaint, Size{client.right, client.bottom},
+                        pieces ? update_.get() : nullptr);
         EndPaint(window_, &paint);
     }
     if (showPending_) {
@@ -407,12 +416,18 @@ void TAudioMainForm::Paint() {
 
 void TAudioMainForm::Refresh() {
     const Scene& scene = panel_->GetScene();
-    for (const Rect& changed : Changed(painted_, scene)) {
-        const Rect r = scaler_.Scale().ToScreen(changed);
-        const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
-        InvalidateRect(window_, &area, FALSE);
+    const std::vector<Rect> changed = Changed(painted_, scene);
+    if (!changed.empty()) {
+        // One invalidation for all of them: each is a round trip to the window system.
+        SetRectRgn(changed_.get(), 0, 0, 0, 0);
+        for (const Rect& rect : changed) {
+            const Rect r = scaler_.Scale().ToScreen(rect);
+            SetRectRgn(piece_.get(), r.left, r.top, r.left + r.width, r.top + r.height);
+            CombineRgn(changed_.get(), changed_.get(), piece_.get(), RGN_OR);
+        }
+        InvalidateRgn(window_, changed_.get(), FALSE);
     }
-    painted_ = Take(scene);
+    Update(painted_, scene);
     // Whatever a message loaded while hidden that the first paint does not show (another page's
     // pictures after a skin change) waits for its page.
     if (!IsWindowVisible(window_) && pictures_.Decoded() > keptWhileHidden_) {

@@ -125,6 +125,10 @@ private:
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<MainLifecycle> life_;
     SceneSnapshot painted_;
+    // Kept between messages: a rotation tick changes sixteen rectangles 50 times a second.
+    UniqueRegion changed_{CreateRectRgn(0, 0, 0, 0)};
+    UniqueRegion piece_{CreateRectRgn(0, 0, 0, 0)};
+    UniqueRegion update_{CreateRectRgn(0, 0, 0, 0)};
     // The panel is laid out in design pixels; the window shows it at its screen's density.
     WindowScaler scaler_;
 

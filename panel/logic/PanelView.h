@@ -15,7 +15,7 @@ public:
     virtual void MoveImage(int tag, Point topLeft) = 0;
     // Caption of the label with this tag.
     virtual void SetLabelText(int tag, const std::u16string& text) = 0;
-    // Repaints the switch of this tag (image and label) in its on or off look; for Sync (28) the
+    // Repaints the switch of this tag (image and label) in its on or off look; for TAG_SYNC the
     // on look is the visible SyncImage.
     virtual void ShowToggle(int tag, bool on) = 0;
     // Width of the microphone level bar.

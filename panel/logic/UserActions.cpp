@@ -219,9 +219,13 @@ void On3DSliderMoved(PanelContext& ctx, int sliderTag, int top) {
 }
 
 void OnMicSliderMoved(PanelContext& ctx, int top) {
+    OnMicSliderMoved(ctx, TAG_MIC_SLIDER, top);
+}
+
+void OnMicSliderMoved(PanelContext& ctx, int sliderTag, int top) {
     const SkinGeometry& g = ctx.skin;
     const int clamped = ClampInt(top, g.micTop0, g.micTop0 + g.sliderTravel);
-    MoveTop(ctx, TAG_MIC_SLIDER, clamped);
+    MoveTop(ctx, sliderTag, clamped);
     MicrophoneVolume(ctx, MicValueFromTop(clamped, g.micTop0, g.sliderTravel));
     DisplayRefresh(ctx);
 }

@@ -5,31 +5,33 @@
 
 #include "PanelContext.h"
 
-void OnEqSwitch(PanelContext& ctx);                  // 7
-void On3DSwitch(PanelContext& ctx);                  // 8
-void OnPresetButton(PanelContext& ctx, int preset);  // 9-12 as presets 1-4
-void OnFbmSwitch(PanelContext& ctx);                 // 13
-void OnEffectButton(PanelContext& ctx, int effect);  // 16-20 as effects 1-5
-void OnMicBoostSwitch(PanelContext& ctx);            // 21
-void OnMicMuteSwitch(PanelContext& ctx);             // 22
-// 28: only with the device present and the EQ or 3D page on show.
+void OnEqSwitch(PanelContext& ctx);                  // TAG_EQ_SWITCH
+void On3DSwitch(PanelContext& ctx);                  // TAG_3D_SWITCH
+void OnPresetButton(PanelContext& ctx, int preset);  // TAG_PRESET_S1-S4 as presets 1-4
+void OnFbmSwitch(PanelContext& ctx);                 // TAG_FBM_SWITCH
+void OnEffectButton(PanelContext& ctx, int effect);  // TAG_EFFECT_* as effects 1-5
+void OnMicBoostSwitch(PanelContext& ctx);            // TAG_MIC_BOOST
+void OnMicMuteSwitch(PanelContext& ctx);             // TAG_MIC_MUTE
+// TAG_SYNC: only with the device present and the EQ or 3D page on show.
 void OnSyncButton(PanelContext& ctx);
-void OnVirtualSwitch(PanelContext& ctx);                   // 47
-void OnRotationSwitch(PanelContext& ctx, bool clockwise);  // 49, 50
-void OnLedSwitch(PanelContext& ctx);                       // 51
-void OnEqResetButton(PanelContext& ctx);                   // 5
-void On3DResetButton(PanelContext& ctx);                   // 6
-void OnVirtualResetButton(PanelContext& ctx);              // 48
+void OnVirtualSwitch(PanelContext& ctx);                   // TAG_VIRTUAL_SWITCH
+void OnRotationSwitch(PanelContext& ctx, bool clockwise);  // TAG_ROTATE_*
+void OnLedSwitch(PanelContext& ctx);                       // TAG_LED
+void OnEqResetButton(PanelContext& ctx);                   // TAG_EQ_RESET
+void On3DResetButton(PanelContext& ctx);                   // TAG_3D_RESET
+void OnVirtualResetButton(PanelContext& ctx);              // TAG_VIRTUAL_RESET
 
 // The press actions above by control tag; false for a tag that has none here.
 bool RunControlAction(PanelContext& ctx, int tag);
 
 // Slider drags and bar presses: the wanted Top is clamped to the slider's travel, the picture
 // moved, and the value carried to the device.
-void OnEqSliderMoved(PanelContext& ctx, int sliderTag, int top);  // 29-33
-// 34-37; the partner slider follows the pair's link mode.
+void OnEqSliderMoved(PanelContext& ctx, int sliderTag, int top);  // TAG_EQ_SLIDER_*
+// TAG_3D_LEFT_BETA-TAG_3D_RIGHT_ALPHA; the partner slider follows the pair's link mode.
 void On3DSliderMoved(PanelContext& ctx, int sliderTag, int top);
-void OnMicSliderMoved(PanelContext& ctx, int top);  // 38
+void OnMicSliderMoved(PanelContext& ctx, int top);  // TAG_MIC_SLIDER
+// The same for the microphone slider of this tag (as the catalogue's slider handlers take it).
+void OnMicSliderMoved(PanelContext& ctx, int sliderTag, int top);
 
 // A speaker icon has been moved by the pointer; the table goes into the panel's rotation state.
 void OnSpeakerIconDragged(PanelContext& ctx);

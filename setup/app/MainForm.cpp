@@ -90,7 +90,12 @@ uint32_t TMainForm::ExitCode() const {
 }
 
 bool TMainForm::PreTranslate(MSG& message) {
-    return window_ && IsWindow(window_) && IsDialogMessageW(window_, &message);
+    if (!window_ || !IsWindow(window_))
+        return false;
+    // A click may have moved the focus since the last message.
+    if (flow_)
+        UpdateDefaultLook();
+    return IsDialogMessageW(window_, &message);
 }
 
 void TMainForm::FormShow() {
@@ -131,7 +136,7 @@ void TMainForm::FormShow() {
         return;
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
-    SetFocus(options.Quiet() ? cancelButton_ : nextButton_);
+    FocusPage();
 }
 
 bool TMainForm::ChooseLanguage(const std::u16string& folder) {
@@ -152,7 +157,7 @@ void TMainForm::NextBitBtnClick() {
     ShowPage(1);
     UpdateButtons();
     // Next is disabled now; without a focused control the keyboard would reach nothing.
-    SetFocus(cancelButton_);
+    FocusPage();
     UniqueHandle worker(CreateThread(nullptr, 0, InstallThreadProc, this, 0, nullptr));
     if (!worker) {
         DebugOutput(u"***** Create install thread FAIL! *****\n");
@@ -184,7 +189,7 @@ void TMainForm::SetupDone() {
     SendMessageW(rebootRadio_, BM_SETCHECK, reboot ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageW(noRebootRadio_, BM_SETCHECK, reboot ? BST_UNCHECKED : BST_CHECKED, 0);
     UpdateButtons();
-    SetFocus(finishButton_);
+    FocusPage();
 }
 
 void TMainForm::FinishBitBtnClick() {
@@ -206,8 +211,10 @@ void TMainForm::FormClose() {
             // The worker may have ended while the question was open: nothing left to wait for.
             if (flow_->Phase() == WizardPhase::Done)
                 DestroyWindow(window_);
-            else
+            else {
                 UpdateButtons();
+                FocusPage();
+            }
             break;
         case CloseAction::Ignore:
             break;
@@ -218,6 +225,49 @@ void TMainForm::ComboBoxChange() {
     const int index = static_cast<int>(SendMessageW(comboBox_, CB_GETCURSEL, 0, 0));
     if (SwitchLanguage(ports_->system, state_.Folders, languages_, index, state_.Texts))
         ApplyTexts();
+}
+
+HWND TMainForm::ControlOf(WizardControl control) const {
+    switch (control) {
+        case WizardControl::Next:
+            return nextButton_;
+        case WizardControl::Finish:
+            return finishButton_;
+        case WizardControl::Cancel:
+            return cancelButton_;
+        case WizardControl::RebootChoice:
+            return rebootRadio_;
+        case WizardControl::NoRebootChoice:
+            return noRebootRadio_;
+        case WizardControl::None:
+            break;
+    }
+    return nullptr;
+}
+
+void TMainForm::FocusPage() {
+    HWND control = ControlOf(flow_->FocusOnShow());
+    SetFocus(control && IsWindowEnabled(control) ? control : window_);
+    UpdateDefaultLook();
+}
+
+HWND TMainForm::EnterTarget() const {
+    HWND focus = GetFocus();
+    for (HWND button : {backButton_, nextButton_, finishButton_, cancelButton_}) {
+        if (focus == button)
+            return button;
+    }
+    return ControlOf(flow_->DefaultButton());
+}
+
+void TMainForm::UpdateDefaultLook() {
+    HWND target = EnterTarget();
+    if (target == defaultLook_)
+        return;
+    defaultLook_ = target;
+    for (HWND button : {backButton_, nextButton_, finishButton_, cancelButton_})
+        SendMessageW(button, BM_SETSTYLE, button == target ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                     TRUE);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -238,9 +288,34 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetupDone();
             break;
         case DM_GETDEFID:
-            return MAKELRESULT(
-                flow_ && flow_->Phase() == WizardPhase::Done ? ID_FINISH_BUTTON : ID_NEXT_BUTTON,
-                DC_HASDEFID);
+            if (!flow_)
+                break;
+            return MAKELRESULT(GetDlgCtrlID(EnterTarget()), DC_HASDEFID);
+        case WM_NEXTDLGCTL: {
+            // Sent by the dialog manager for Tab and for a label's access key; a plain window
+            // has to move the focus itself.
+            HWND focus = GetFocus();
+            HWND next = lParam
+                            ? reinterpret_cast<HWND>(wParam)
+                            : GetNextDlgTabItem(window_, IsChild(window_, focus) ? focus : nullptr,
+                                                wParam != 0);
+            if (next)
+                SetFocus(next);
+            UpdateDefaultLook();
+            return 0;
+        }
+        case WM_ACTIVATE:
+            // As a dialog does: the keyboard comes back to where it was, not to the frame.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                savedFocus_ = focus && IsChild(window_, focus) ? focus : nullptr;
+            } else if (flow_ && !IsIconic(window_)) {
+                if (savedFocus_ && IsWindowVisible(savedFocus_) && IsWindowEnabled(savedFocus_))
+                    SetFocus(savedFocus_);
+                else
+                    FocusPage();
+            }
+            return 0;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case ID_NEXT_BUTTON:

@@ -47,6 +47,13 @@ private:
     void CreateControls();
     void ShowPage(int page);
     void UpdateButtons();
+    HWND ControlOf(WizardControl control) const;
+    // The keyboard to the page's first answer (FocusOnShow), or to the window when none takes it.
+    void FocusPage();
+    // What Enter presses: the focused push button, else the page's default button (a dialog's
+    // rule); its look follows.
+    HWND EnterTarget() const;
+    void UpdateDefaultLook();
     void ApplyTexts();
     void ApplyLabel(Label& label, const LabelStyle& record);
 
@@ -74,6 +81,9 @@ private:
     HWND progressBar_ = nullptr;
     HWND rebootRadio_ = nullptr;
     HWND noRebootRadio_ = nullptr;
+    // The control that had the keyboard when a message box or another window took it.
+    HWND savedFocus_ = nullptr;
+    HWND defaultLook_ = nullptr;
     std::array<Label, LABEL_COUNT> labels_;
 
     SetupState state_;

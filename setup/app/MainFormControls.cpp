@@ -42,60 +42,69 @@ int PointsToPixels(int points) {
 
 }  // namespace
 
+// Creation order is the order of the keyboard and of screen readers: each page's texts and
+// controls in reading order, every label just before the control it names (Windows names a
+// list or a bar by the label before it, and Alt with the label's key reaches that control),
+// then the buttons. Every control but the second radio button starts a group, so that the
+// arrow keys move only between the two answers.
 void TMainForm::CreateControls() {
     defaultFont_ = MakeFont(kDefaultFontName, Scaled(kDefaultFontHeight));
     HFONT font = defaultFont_.get();
-    const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
+    const auto makeLabel = [&](LabelIndex index, DWORD style, int left, int top, int width,
+                               int height, const wchar_t* caption) {
+        Label& label = labels_[index];
+        label.font = MakeFont(kDefaultFontName, Scaled(kLabelFontHeight));
+        label.window = MakeControl(window_, instance_,
+                                   {L"STATIC", WS_GROUP | style, ID_FIRST_LABEL + index, left, top,
+                                    width, height, caption},
+                                   label.font.get());
+        label.designBounds = {left, top, width, height};
+        label.color = GetSysColor(COLOR_WINDOWTEXT);
+    };
+
+    makeLabel(Version, SS_LEFTNOWORDWRAP, 184, 20, 200, 16, L"Select language version of 7.1 USB");
+    makeLabel(AudioExt, SS_LEFTNOWORDWRAP, 184, 52, 175, 16, L"Audio Extension for installation");
+    makeLabel(SelectLang, SS_LEFTNOWORDWRAP, 16, 52, 103, 16, L"Select Language :");
+    comboBox_ = MakeControl(window_, instance_,
+                            {WC_COMBOBOXW, WS_GROUP | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                             ID_LANGUAGE_COMBO, 16, 74, 153, 200, L""},
+                            font);
+
+    makeLabel(Install, SS_LEFTNOWORDWRAP, 16, 24, 63, 16, L"Installing...");
+    progressBar_ = MakeControl(
+        window_, instance_,
+        {PROGRESS_CLASSW, WS_GROUP | PBS_SMOOTH, ID_PROGRESS_BAR, 16, 60, 361, 25, L""}, font);
+    SendMessageW(progressBar_, PBM_SETRANGE32, 0, 100);
+    SendMessageW(progressBar_, PBM_SETSTEP, 1, 0);
+    SendMessageW(progressBar_, PBM_SETPOS, 0, 0);
+
+    makeLabel(Reboot, SS_LEFT, 40, 16, 315, 16,
+              L"Setup will reboot your computer to complete the Install");
+    // The tab stop follows the checked answer (BM_SETCHECK moves it), so Tab lands on it.
+    rebootRadio_ = MakeControl(window_, instance_,
+                               {L"BUTTON", WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON,
+                                ID_REBOOT_RADIO, 40, 52, 374, 24, L"Yes, reboot now"},
+                               font);
+    noRebootRadio_ = MakeControl(window_, instance_,
+                                 {L"BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON, ID_NO_REBOOT_RADIO,
+                                  40, 82, 374, 17, L"No, reboot later"},
+                                 font);
+    SendMessageW(rebootRadio_, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(noRebootRadio_, BM_SETCHECK, BST_CHECKED, 0);
+
+    const DWORD button = WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
     backButton_ = MakeControl(window_, instance_,
                               {L"BUTTON", button, ID_BACK_BUTTON, 8, 119, 75, 25, L"< Back"}, font);
-    nextButton_ = MakeControl(
-        window_, instance_,
-        {L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, ID_NEXT_BUTTON, 120, 119, 75, 25, L"Next >"},
-        font);
+    nextButton_ = MakeControl(window_, instance_,
+                              {L"BUTTON", WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, ID_NEXT_BUTTON,
+                               120, 119, 75, 25, L"Next >"},
+                              font);
     finishButton_ =
         MakeControl(window_, instance_,
                     {L"BUTTON", button, ID_FINISH_BUTTON, 232, 119, 75, 25, L"Finish"}, font);
     cancelButton_ =
         MakeControl(window_, instance_,
                     {L"BUTTON", button, ID_CANCEL_BUTTON, 339, 119, 75, 25, L"Cancel"}, font);
-    comboBox_ = MakeControl(window_, instance_,
-                            {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                             ID_LANGUAGE_COMBO, 16, 74, 153, 200, L""},
-                            font);
-    progressBar_ =
-        MakeControl(window_, instance_,
-                    {PROGRESS_CLASSW, PBS_SMOOTH, ID_PROGRESS_BAR, 16, 60, 361, 25, L""}, font);
-    SendMessageW(progressBar_, PBM_SETRANGE32, 0, 100);
-    SendMessageW(progressBar_, PBM_SETSTEP, 1, 0);
-    SendMessageW(progressBar_, PBM_SETPOS, 0, 0);
-    rebootRadio_ = MakeControl(window_, instance_,
-                               {L"BUTTON", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                                ID_REBOOT_RADIO, 40, 52, 374, 24, L"Yes, reboot now"},
-                               font);
-    noRebootRadio_ = MakeControl(
-        window_, instance_,
-        {L"BUTTON", BS_AUTORADIOBUTTON, ID_NO_REBOOT_RADIO, 40, 82, 374, 17, L"No, reboot later"},
-        font);
-    SendMessageW(noRebootRadio_, BM_SETCHECK, BST_CHECKED, 0);
-
-    const ControlLayout labelLayouts[LABEL_COUNT] = {
-        {L"STATIC", SS_LEFTNOWORDWRAP, ID_FIRST_LABEL + SelectLang, 16, 52, 103, 16,
-         L"Select Language :"},
-        {L"STATIC", SS_LEFTNOWORDWRAP, ID_FIRST_LABEL + Version, 184, 20, 200, 16,
-         L"Select language version of 7.1 USB"},
-        {L"STATIC", SS_LEFTNOWORDWRAP, ID_FIRST_LABEL + AudioExt, 184, 52, 175, 16,
-         L"Audio Extension for installation"},
-        {L"STATIC", SS_LEFTNOWORDWRAP, ID_FIRST_LABEL + Install, 16, 24, 63, 16, L"Installing..."},
-        {L"STATIC", SS_LEFT, ID_FIRST_LABEL + Reboot, 40, 16, 315, 16,
-         L"Setup will reboot your computer to complete the Install"},
-    };
-    for (int i = 0; i < LABEL_COUNT; ++i) {
-        const ControlLayout& layout = labelLayouts[i];
-        labels_[i].font = MakeFont(kDefaultFontName, Scaled(kLabelFontHeight));
-        labels_[i].window = MakeControl(window_, instance_, layout, labels_[i].font.get());
-        labels_[i].designBounds = {layout.left, layout.top, layout.width, layout.height};
-        labels_[i].color = GetSysColor(COLOR_WINDOWTEXT);
-    }
 }
 
 void TMainForm::ShowPage(int page) {
@@ -123,10 +132,7 @@ void TMainForm::UpdateButtons() {
         EnableWindow(control, state.enabled);
         ShowWindow(control, state.shown ? SW_SHOWNA : SW_HIDE);
     }
-    // The default-button look follows Enter: Next until the end page, then Finish.
-    const bool done = flow_->Phase() == WizardPhase::Done;
-    SendMessageW(nextButton_, BM_SETSTYLE, done ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
-    SendMessageW(finishButton_, BM_SETSTYLE, done ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    UpdateDefaultLook();
 }
 
 void TMainForm::ApplyLabel(Label& label, const LabelStyle& record) {
@@ -151,8 +157,8 @@ void TMainForm::ApplyLabel(Label& label, const LabelStyle& record) {
     HGDIOBJ old = SelectObject(dc, label.font.get());
     const bool wraps = (GetWindowLongW(label.window, GWL_STYLE) & SS_LEFTNOWORDWRAP) == SS_LEFT;
     RECT text{0, 0, wraps ? bounds.right : 0, 0};
-    DrawTextW(dc, W(record.Text), -1, &text,
-              DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    // Measured as the label draws it: "&" marks the access key and takes no room.
+    DrawTextW(dc, W(record.Text), -1, &text, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(label.window, dc);
     if (!wraps && text.right > bounds.right)
@@ -171,6 +177,10 @@ void TMainForm::ApplyTexts() {
     for (int i = 0; i < LABEL_COUNT; ++i)
         ApplyLabel(labels_[i], texts[LabelSelectLang + i]);
     ShowPage(flow_->Page());
+    // A bar shows no text of its own: its window text is its name for screen readers that do
+    // not take the label before it.
+    const LabelStyle& install = texts[LabelInstall];
+    SetWindowTextW(progressBar_, IsLabelShown(install) ? W(install.Text) : L"");
     SetWindowTextW(rebootRadio_, W(texts[LabelRebootRadioBtn].Text));
     SetWindowTextW(noRebootRadio_, W(texts[LabelNoRebootRadioBtn].Text));
     SetWindowTextW(window_, W(WizardTitle(texts, state_.SetupVersion)));

@@ -1,8 +1,12 @@
 // The installer's languages: the list, the "Setup" texts and the chosen language.
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "PlatformHelpers.h"
 #include "SetupFakes.h"
 #include "SetupLanguages.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -180,3 +184,45 @@ TEST(Background, SizeFromTheConfigurationElseTheScreen) {
 }
 
 }  // namespace
+
+TEST(AccessKeys, TheCharacterAfterASingleAmpersand) {
+    const std::pair<const char16_t*, char16_t> cases[] = {
+        {u"&Next >", u'N'},
+        {u"Restart &later", u'L'},
+        {u"Fertig &stellen", u'S'},
+        {u"Q&&A &Help", u'H'},
+        {u"Q&&A", 0},
+        {u"Cancel", 0},
+        {u"Trailing &", 0},
+        {u"Pr\u00E9&c\u00E9dent", u'C'},
+    };
+    for (const auto& [text, key] : cases)
+        EXPECT_EQ(AccessKey(text), key) << Narrow(text);
+}
+
+// Alt and a key reaches one control per page in every shipped language; a clash would send it to
+// the first of them only.
+TEST(ProductLanguages, EachWizardPageHasDistinctAccessKeys) {
+    const std::vector<std::vector<const char16_t*>> pages = {
+        {u"LabelSelectLang", u"LabelNextBtn", u"LabelCancelBtn"},
+        {u"LabelCancelBtn"},
+        {u"LabelRebootRadioBtn", u"LabelNoRebootRadioBtn", u"LabelFinishBtn"},
+    };
+    for (const char* language : {"English", "German", "French", "Spanish"}) {
+        const std::u16string file =
+            SourcePath("product/Language/" + std::string(language) + "/Language.ini");
+        for (size_t page = 0; page < pages.size(); ++page) {
+            std::map<char16_t, std::u16string> taken;
+            for (const char16_t* key : pages[page]) {
+                std::u16string text;
+                ASSERT_EQ(ReadProfileString(file, u"Setup", key, text), 0) << language;
+                const char16_t access = AccessKey(text);
+                if (access == 0)
+                    continue;
+                const auto [where, fresh] = taken.emplace(access, key);
+                EXPECT_TRUE(fresh) << language << ", page " << page << ": " << Narrow(key)
+                                   << " has the key of " << Narrow(where->second);
+            }
+        }
+    }
+}

@@ -6,6 +6,7 @@
 
 #include "InstallLog.h"
 #include "InstallSequence.h"
+#include "InstalledArtefacts.h"
 #include "SetupFakes.h"
 #include "SetupNames.h"
 #include "UninstallSequence.h"
@@ -97,6 +98,48 @@ TEST_F(Uninstall, RemovesWhatTheLogListsAndKeepsWhatOthersAdded) {
     EXPECT_FALSE(KeyExists(kUninstallKeyPath));
     EXPECT_FALSE(KeyExists(u"SOFTWARE\\QLN USB DeviceId Group"));
     EXPECT_FALSE(KeyExists(u"SOFTWARE\\QLN HID DeviceId Group"));
+}
+
+// Each value of the installed artefacts' table goes into its key, hive and view, is listed, and
+// is taken back; a shared key keeps what others wrote into it.
+TEST_F(Uninstall, EveryValueOfTheTableIsWrittenListedAndTakenBack) {
+    const auto lower = [](std::u16string name) {
+        for (char16_t& c : name)
+            c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c;
+        return name;
+    };
+    for (const InstalledKey* key : InstalledKeys()) {
+        if (!key->own)
+            m.registry.CreateKey(key->hive, key->path, key->view)->SetString(u"Other", u"theirs");
+    }
+    Install();
+    ASSERT_TRUE(m.state.InstallSucceeded);
+    const std::vector<LogEntry> log = LogOf(m.files);
+    const auto find = [&](const InstalledKey& key) {
+        return m.registry.Find(key.hive, key.path, key.view);
+    };
+    for (const InstalledValue& value : InstalledValues()) {
+        const std::u16string name = InstalledValueName(value, m.state.Folders);
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        ASSERT_NE(find(value.key), nullptr);
+        EXPECT_EQ(find(value.key)->types.count(lower(name)), 1u);
+        const LogEntry listed = value.key.own ? LogEntry{LogEntryKind::Key, value.key.path, {}}
+                                              : LogEntry{LogEntryKind::Value, value.key.path, name};
+        EXPECT_NE(std::find(log.begin(), log.end(), listed), log.end());
+    }
+
+    EXPECT_EQ(Run(), UninstallOutcome::Removed);
+    for (const InstalledValue& value : InstalledValues()) {
+        const std::u16string name = InstalledValueName(value, m.state.Folders);
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        if (value.key.own) {
+            EXPECT_EQ(find(value.key), nullptr);
+            continue;
+        }
+        ASSERT_NE(find(value.key), nullptr);
+        EXPECT_EQ(find(value.key)->types.count(lower(name)), 0u);
+        EXPECT_EQ(find(value.key)->types.count(u"other"), 1u);
+    }
 }
 
 TEST_F(Uninstall, UnbindsTheFilterBeforeItsFileIsDeleted) {

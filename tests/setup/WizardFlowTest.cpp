@@ -46,6 +46,48 @@ TEST_F(Wizard, PhasesShowTheirPagesAndButtons) {
     EXPECT_TRUE(b.cancel == (ButtonState{false, false}));
 }
 
+TEST_F(Wizard, KeyboardFocusAndEnterFollowThePhase) {
+    struct Case {
+        const char* when;
+        WizardControl focus;
+        WizardControl enter;
+    };
+    std::vector<Case> seen;
+    const auto look = [&](const char* when) {
+        seen.push_back({when, flow.FocusOnShow(), flow.DefaultButton()});
+    };
+    look("language page");
+    flow.Next();
+    look("installing");
+    m.window.answerYes = true;
+    flow.RequestClose();
+    look("stop asked for");
+
+    WizardFlow failed(m.ports, m.state);
+    failed.Next();
+    failed.Done();
+    seen.push_back({"end page after a failure", failed.FocusOnShow(), failed.DefaultButton()});
+    m.state.InstallSucceeded = true;
+    m.state.StopRequested = false;
+    WizardFlow succeeded(m.ports, m.state);
+    succeeded.Next();
+    succeeded.Done();
+    seen.push_back({"end page after success", succeeded.FocusOnShow(), succeeded.DefaultButton()});
+
+    const Case expected[] = {
+        {"language page", WizardControl::Next, WizardControl::Next},
+        {"installing", WizardControl::Cancel, WizardControl::Next},
+        {"stop asked for", WizardControl::None, WizardControl::Next},
+        {"end page after a failure", WizardControl::NoRebootChoice, WizardControl::Finish},
+        {"end page after success", WizardControl::RebootChoice, WizardControl::Finish},
+    };
+    ASSERT_EQ(seen.size(), std::size(expected));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].focus, expected[i].focus) << expected[i].when;
+        EXPECT_EQ(seen[i].enter, expected[i].enter) << expected[i].when;
+    }
+}
+
 TEST_F(Wizard, NextStartsTheWorkerOnlyOnce) {
     EXPECT_TRUE(flow.Next());
     EXPECT_FALSE(flow.Next());

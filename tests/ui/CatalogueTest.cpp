@@ -2,9 +2,11 @@
 // and which control a point reaches.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ControlTags.h"
 #include "Scene.h"
@@ -76,6 +78,59 @@ TEST(Catalogue, TagsAreUniquePerKindAndBarsFollowTheirSliders) {
         }
     }
     EXPECT_EQ(seen.count({Kind::Image, 138}), 1u);
+}
+
+// What a role needs is in its row, so a new row that lacks it fails here, not when pressed.
+TEST(Catalogue, EachRowHoldsWhatItsRoleNeeds) {
+    std::set<std::string> names;
+    std::vector<std::pair<int32_t PanelState::*, int32_t>> selected;
+    for (size_t i = 0; i < kCatalogueSize; ++i) {
+        const CatalogueRow& row = kCatalogue[i];
+        SCOPED_TRACE(row.name);
+        EXPECT_TRUE(names.insert(row.name).second);
+        switch (row.role) {
+            case Role::PushButton:
+            case Role::Toggle:
+            case Role::ToggleLook:
+            case Role::Selector:
+                EXPECT_EQ(row.keySource, Keys::Skin);
+                EXPECT_EQ(KeyCount(row), 2u);  // Up, Down
+                EXPECT_TRUE(row.role == Role::PushButton || row.state.member);
+                if (row.role == Role::Selector) {
+                    const std::pair<int32_t PanelState::*, int32_t> value{row.state.member,
+                                                                          row.state.value};
+                    EXPECT_EQ(std::find(selected.begin(), selected.end(), value), selected.end());
+                    selected.push_back(value);
+                }
+                break;
+            case Role::ModeButton:
+                EXPECT_TRUE(row.state.member);
+                EXPECT_GE(KeyCount(row), 2u);
+                break;
+            case Role::Slider:
+                EXPECT_NE(row.slider, nullptr);
+                break;
+            case Role::SliderBar: {
+                const CatalogueRow* slider = ImageRowOf(row.tag - kBarTagOffset);
+                ASSERT_NE(slider, nullptr);
+                EXPECT_EQ(slider->role, Role::Slider);
+                EXPECT_EQ(slider->parent, row.parent);
+                break;
+            }
+            case Role::Caption:
+                if (row.tag != TAG_NONE) {
+                    const CatalogueRow* button = ImageRowOf(row.tag);
+                    ASSERT_NE(button, nullptr);
+                    EXPECT_NE(Scene().Find(button->name)->handler, Handler::None);
+                } else {
+                    EXPECT_TRUE(row.state.member);  // no button to follow: its own state
+                }
+                break;
+            default:
+                break;
+        }
+        EXPECT_EQ(row.keySource == Keys::None, KeyCount(row) == 0u);
+    }
 }
 
 TEST(Catalogue, PagesAndPanels) {

@@ -273,6 +273,31 @@ TEST_F(PresentationTest, FailingChoiceKeepsTheOneThatLoadedAndIsNeverWritten) {
     EXPECT_EQ(UserValue(u"Language", u"DefaultLanguage"), u"English");
 }
 
+// A screen reader reads the tray menu in the language of the panel: captions from [Menu] of the
+// chosen Language.ini, the built-in English ones where the file has none.
+TEST_F(PresentationTest, TrayMenuReadsInTheChosenLanguage) {
+    ASSERT_NO_THROW(presentation.Build());
+    const auto captions = [this] {
+        std::vector<std::u16string> names;
+        for (const MenuItem& item : presentation.PopupMenu())
+            names.push_back(item.caption);
+        return names;
+    };
+    using Names = std::vector<std::u16string>;
+    EXPECT_EQ(captions(), (Names{u"Language", u"Skin", u"Close"}));
+    presentation.LanguageMenuClick(2);  // Deutsch
+    EXPECT_EQ(captions(), (Names{u"Sprache", u"Oberfl\u00e4che", u"Beenden"}));
+    presentation.LanguageMenuClick(1);  // Fran\u00e7ais
+    EXPECT_EQ(captions(), (Names{u"Langue", u"Habillage", u"Quitter"}));
+
+    // A language made before the menu had its names.
+    std::ofstream(HostFsPath(ProgramFolder() + u"Language\\Spanish\\Language.ini"))
+        << "[Main]\r\nLabelMenu1=Guardar\r\n";
+    presentation.LanguageMenuClick(3);
+    ASSERT_EQ(Checked(presentation.PopupMenu()[0]), u"Espa\u00f1ol");
+    EXPECT_EQ(captions(), (Names{u"Language", u"Skin", u"Close"}));
+}
+
 // A skin whose notebook and pages sit elsewhere than the catalogue's, on a smaller background.
 class MovedSkinTest : public PresentationTest {
 protected:

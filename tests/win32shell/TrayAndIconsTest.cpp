@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "Icons.h"
 #include "ShellTestWindow.h"
@@ -55,23 +56,6 @@ TEST(Icons, UnreadableFileKeepsTheIconsHeld) {
     EXPECT_EQ(icons.Small(), held);
 }
 
-TEST(TrayIconDecode, OpensTheMenuOnOneEventOnly) {
-    struct Case {
-        UINT mouseMessage;
-        TrayEvent expected;
-    };
-    const Case cases[] = {
-        {WM_LBUTTONDBLCLK, TrayEvent::DoubleClick},
-        {WM_RBUTTONUP, TrayEvent::OpenMenu},
-        {WM_RBUTTONDOWN, TrayEvent::None},
-        {WM_CONTEXTMENU, TrayEvent::None},
-        {WM_LBUTTONUP, TrayEvent::None},
-        {WM_MOUSEMOVE, TrayEvent::None},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(TrayIcon::Decode(1, c.mouseMessage), c.expected) << std::hex << c.mouseMessage;
-}
-
 TEST(TrayIcon, AddModifyAndDeleteOnAHiddenWindow) {
     UniqueWindow window(MakeShellTestWindow());
     REQUIRE_TOP_LEVEL_WINDOW(window);
@@ -83,6 +67,8 @@ TEST(TrayIcon, AddModifyAndDeleteOnAHiddenWindow) {
         // Longer than the hint can hold: cut, not refused.
         EXPECT_TRUE(tray.SetHint(std::u16string(200, u'h')));
         ASSERT_TRUE(tray.Add());
+        // The system's shell takes version 4: Enter, Space and the menu keys reach the panel.
+        EXPECT_TRUE(tray.KeyboardEvents());
         EXPECT_TRUE(tray.SetHint(u"QLN Audio \u00e9"));
         EXPECT_TRUE(tray.SetIcon(icons.Large()));
         // A shell restart: the icon comes back.
@@ -212,6 +198,100 @@ TEST(TrayIconShell, RetriesStopAfterTheirBound) {
     shell.refusedAdds = 0;
     tray.HandleMessage(RegisterWindowMessageW(L"TaskbarCreated"), 0);
     EXPECT_TRUE(tray.Added());
+}
+
+// A shell that takes every call and answers NIM_SETVERSION as told: a shell from before version 4
+// refuses it.
+class PlainShell : public INotifyShell {
+public:
+    bool takesVersion4 = true;
+    UINT version = 0;
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) override {
+        if (message != NIM_SETVERSION)
+            return true;
+        if (!takesVersion4)
+            return false;
+        version = data.uVersion;
+        return true;
+    }
+};
+
+// The shell's callbacks for one gesture, as lParam values (event in the low word, icon id in the
+// high word in version 4); wParam holds the anchor (x 300, y 200).
+struct Gesture {
+    const char* name;
+    bool version4;
+    std::vector<UINT> events;
+    std::vector<TrayEvent> expected;
+};
+
+TEST(TrayIconDecode, EachGestureGivesOneEventAndAClickStaysQuiet) {
+    using E = TrayEvent;
+    const Gesture gestures[] = {
+        {"click", true, {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT}, {E::None, E::None, E::None}},
+        {"double-click",
+         true,
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT, WM_LBUTTONDBLCLK, WM_LBUTTONUP, NIN_SELECT},
+         {E::None, E::None, E::None, E::Show, E::None, E::None}},
+        {"Enter on the icon", true, {NIN_SELECT}, {E::Show}},
+        {"Space on the icon", true, {NIN_KEYSELECT}, {E::Show}},
+        {"right button",
+         true,
+         {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU},
+         {E::None, E::None, E::OpenMenu}},
+        {"Shift+F10 or the Applications key", true, {WM_CONTEXTMENU}, {E::OpenMenu}},
+        {"version 0: double-click",
+         false,
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK},
+         {E::None, E::None, E::Show}},
+        {"version 0: right button",
+         false,
+         {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU},
+         {E::None, E::OpenMenu, E::None}},
+    };
+    UniqueWindow window = MessageWindow(L"tray owner");
+    ASSERT_TRUE(window);
+    for (const Gesture& gesture : gestures) {
+        PlainShell shell;
+        shell.takesVersion4 = gesture.version4;
+        TrayIcon tray(window.get(), kTrayMessage, shell);
+        ASSERT_TRUE(tray.Add());
+        EXPECT_EQ(tray.KeyboardEvents(), gesture.version4) << gesture.name;
+        if (gesture.version4) {
+            EXPECT_EQ(shell.version, static_cast<UINT>(NOTIFYICON_VERSION_4));
+        }
+        std::vector<TrayEvent> seen;
+        for (UINT event : gesture.events) {
+            const LPARAM lParam = gesture.version4 ? MAKELPARAM(event, 1) : event;
+            const WPARAM wParam = gesture.version4 ? MAKEWPARAM(300, 200) : 1;
+            seen.push_back(tray.Decode(wParam, lParam));
+        }
+        EXPECT_EQ(seen, gesture.expected) << gesture.name;
+    }
+}
+
+TEST(TrayIconDecode, MenuOpensAtTheShellsAnchorElseAtThePointer) {
+    UniqueWindow window = MessageWindow(L"tray owner");
+    ASSERT_TRUE(window);
+    PlainShell shell;
+    TrayIcon tray(window.get(), kTrayMessage, shell);
+    ASSERT_TRUE(tray.Add());
+    // The keyboard's menu opens at the icon, which the shell gives (also left of or above the
+    // primary screen).
+    ASSERT_EQ(tray.Decode(MAKEWPARAM(-40, 700), MAKELPARAM(WM_CONTEXTMENU, 1)),
+              TrayEvent::OpenMenu);
+    EXPECT_EQ(tray.MenuAnchor().x, -40);
+    EXPECT_EQ(tray.MenuAnchor().y, 700);
+
+    PlainShell oldShell;
+    oldShell.takesVersion4 = false;
+    TrayIcon oldTray(window.get(), kTrayMessage, oldShell);
+    ASSERT_TRUE(oldTray.Add());
+    ASSERT_EQ(oldTray.Decode(1, WM_RBUTTONUP), TrayEvent::OpenMenu);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    EXPECT_EQ(oldTray.MenuAnchor().x, pointer.x);
+    EXPECT_EQ(oldTray.MenuAnchor().y, pointer.y);
 }
 
 TEST(TrayHostWin32, IconGoesToBothWindowsTitleToTheApplicationWindow) {

@@ -243,6 +243,32 @@ TEST_F(SceneRendererTest, PixelsOutsideTheClipStayAsTheyWere) {
     EXPECT_TRUE(Is(kUntouched, canvas.At(20, 20)));
 }
 
+// A window's update region of separate pieces (the old and new places of moved icons): only
+// the pieces are painted, not the rectangle around them, and every piece as a whole paint would.
+TEST_F(SceneRendererTest, OnlyTheRegionsPiecesArePainted) {
+    Image("MainFormImage", {0, 0, 200, 200}, Solid(u"red.bmp", kRed, 200));
+    Control& icon =
+        Image("CloseImage", {20, 20, 27, 27}, SourcePath("product/Skin/Graphite/CloseUp.png"));
+    Paint();
+    const Pixel crossBefore = canvas.At(33, 33);
+    MemoryCanvas window{kClient.width, kClient.height, kUntouched};
+
+    icon.bounds = {100, 100, 27, 27};
+    UniqueRegion pieces(CreateRectRgn(20, 20, 47, 47));
+    UniqueRegion second(CreateRectRgn(100, 100, 127, 127));
+    CombineRgn(pieces.get(), pieces.get(), second.get(), RGN_OR);
+    // The target is clipped to the region as a paint's DC is.
+    SelectClipRgn(window.dc(), pieces.get());
+    renderer.Paint(scene, window.dc(), RECT{20, 20, 127, 127}, kClient, pieces.get());
+
+    EXPECT_TRUE(Is(kRed, window.At(33, 33)));           // the old place shows the form again
+    EXPECT_TRUE(Is(crossBefore, window.At(113, 113)));  // the icon at its new place
+    EXPECT_TRUE(Is(kRed, window.At(100, 100)));
+    EXPECT_TRUE(Is(kUntouched, window.At(70, 70)));  // between the pieces: not painted
+    EXPECT_TRUE(Is(kUntouched, window.At(19, 33)));
+    EXPECT_TRUE(Is(kUntouched, window.At(127, 113)));
+}
+
 TEST_F(SceneRendererTest, BevelIsAnEtchedLineOnItsRightEdge) {
     scene.Find("Bevel2")->visible = true;  // (465, 415), 8 x 17
     Paint();

@@ -39,6 +39,8 @@ ORDER = [
     ('Mic', ['LabelMicBoost', 'LabelMicMute', 'LabelMicGain', 'LabelMicValue']),
     ('Virtual7ch1', ['Label7ch1Enable', 'LabelVirtualClockwise', 'LabelVirtualCounterclockwise', 'Label7ch1Reset']),
     ('About', ['LabelAbout']),
+    # The tray menu's captions, read by screen readers in the panel's language.
+    ('Menu', ['LanguageMenu', 'SkinMenu', 'CloseMenu']),
 ]
 SETUP = ['LabelBackBtn', 'LabelNextBtn', 'LabelFinishBtn', 'LabelCancelBtn', 'LabelSelectLang', 'LabelVersion',
          'LabelAudioExt', 'LabelInstall', 'LabelReboot', 'LabelRebootRadioBtn', 'LabelNoRebootRadioBtn', 'LabelTitle',
@@ -56,6 +58,7 @@ COMMON = {
 
 TEXTS = {
     'English': {
+        'LanguageMenu': 'Language', 'SkinMenu': 'Skin', 'CloseMenu': 'Close',
         'LabelMenu1': 'Save', 'LabelMenu2': 'Load', 'LabelMenu3': 'About',
         'LabelPageEffect': 'Effects', 'LabelPageMic': 'Microphone', 'LabelPageVirtual7ch1': '7.1 Surround',
         'LabelActive': 'Connected', 'LabelUnactive': 'Not connected', 'LabelSetting': 'Current preset:',
@@ -73,11 +76,11 @@ TEXTS = {
         'LabelAbout': 'QLN47xx Audio Panel for the QLN47xx 7.1 USB headset. '
                       'Copyright (C) 2026 QLN Audio. All rights reserved.',
         # installer
-        'LabelBackBtn': '< Back', 'LabelNextBtn': 'Next >', 'LabelFinishBtn': 'Finish', 'LabelCancelBtn': 'Cancel',
-        'LabelSelectLang': 'Select language:', 'LabelVersion': 'QLN47xx 7.1 USB Headset',
+        'LabelBackBtn': '< &Back', 'LabelNextBtn': '&Next >', 'LabelFinishBtn': '&Finish', 'LabelCancelBtn': 'Cancel',
+        'LabelSelectLang': '&Select language:', 'LabelVersion': 'QLN47xx 7.1 USB Headset',
         'LabelAudioExt': 'Audio driver and Audio Panel', 'LabelInstall': 'Installing...',
         'LabelReboot': 'Restart the computer to complete the installation.',
-        'LabelRebootRadioBtn': 'Restart now', 'LabelNoRebootRadioBtn': 'Restart later',
+        'LabelRebootRadioBtn': '&Restart now', 'LabelNoRebootRadioBtn': 'Restart &later',
         'LabelTitle': 'QLN47xx Audio Setup',
         'LabelWarning1': 'An earlier version of the audio driver is still active. Please restart the computer '
                          'and run Setup again.',
@@ -90,6 +93,7 @@ TEXTS = {
                          'Setup again:',
     },
     'German': {
+        'LanguageMenu': 'Sprache', 'SkinMenu': 'Oberfläche', 'CloseMenu': 'Beenden',
         'LabelMenu1': 'Sichern', 'LabelMenu2': 'Laden', 'LabelMenu3': 'Info',
         'LabelPageEffect': 'Effekte', 'LabelPageMic': 'Mikrofon', 'LabelPageVirtual7ch1': '7.1 Surround',
         'LabelActive': 'Verbunden', 'LabelUnactive': 'Getrennt', 'LabelSetting': 'Aktuelles Profil:',
@@ -107,12 +111,12 @@ TEXTS = {
         'LabelVirtualCounterclockwise': 'Rechts drehen', 'Label7ch1Reset': 'Zurücksetzen',
         'LabelAbout': 'QLN47xx Audio Panel für das QLN47xx 7.1 USB-Headset. '
                       'Copyright (C) 2026 QLN Audio. Alle Rechte vorbehalten.',
-        'LabelBackBtn': '< Zurück', 'LabelNextBtn': 'Weiter >', 'LabelFinishBtn': 'Fertig stellen',
+        'LabelBackBtn': '< &Zurück', 'LabelNextBtn': '&Weiter >', 'LabelFinishBtn': '&Fertig stellen',
         'LabelCancelBtn': 'Abbrechen',
-        'LabelSelectLang': 'Sprache wählen:', 'LabelVersion': 'QLN47xx 7.1 USB-Headset',
+        'LabelSelectLang': '&Sprache wählen:', 'LabelVersion': 'QLN47xx 7.1 USB-Headset',
         'LabelAudioExt': 'Audiotreiber und Audio Panel', 'LabelInstall': 'Installation läuft...',
         'LabelReboot': 'Zum Abschluss muss der Computer neu gestartet werden.',
-        'LabelRebootRadioBtn': 'Jetzt neu starten', 'LabelNoRebootRadioBtn': 'Später neu starten',
+        'LabelRebootRadioBtn': '&Jetzt neu starten', 'LabelNoRebootRadioBtn': 'S&päter neu starten',
         'LabelTitle': 'QLN47xx Audio Setup',
         'LabelWarning1': 'Eine ältere Version des Audiotreibers ist noch aktiv. Bitte starten Sie den Computer '
                          'neu und führen Sie das Setup erneut aus.',
@@ -125,6 +129,7 @@ TEXTS = {
                          'dort und starten Sie das Setup erneut:',
     },
     'French': {
+        'LanguageMenu': 'Langue', 'SkinMenu': 'Habillage', 'CloseMenu': 'Quitter',
         'LabelMenu1': 'Sauver', 'LabelMenu2': 'Ouvrir', 'LabelMenu3': 'À propos',
         'LabelPageEffect': 'Effets', 'LabelPageMic': 'Micro', 'LabelPageVirtual7ch1': 'Surround 7.1',
         'LabelActive': 'Connecté', 'LabelUnactive': 'Déconnecté', 'LabelSetting': 'Profil actuel :',
@@ -141,12 +146,12 @@ TEXTS = {
         'LabelVirtualCounterclockwise': 'Rot. droite', 'Label7ch1Reset': 'Réinitialiser',
         'LabelAbout': 'QLN47xx Audio Panel pour le casque USB 7.1 QLN47xx. '
                       'Copyright (C) 2026 QLN Audio. Tous droits réservés.',
-        'LabelBackBtn': '< Précédent', 'LabelNextBtn': 'Suivant >', 'LabelFinishBtn': 'Terminer',
+        'LabelBackBtn': '< Pré&cédent', 'LabelNextBtn': '&Suivant >', 'LabelFinishBtn': '&Terminer',
         'LabelCancelBtn': 'Annuler',
-        'LabelSelectLang': 'Choisir la langue :', 'LabelVersion': 'Casque USB 7.1 QLN47xx',
+        'LabelSelectLang': 'Choisir la &langue :', 'LabelVersion': 'Casque USB 7.1 QLN47xx',
         'LabelAudioExt': 'Pilote audio et Audio Panel', 'LabelInstall': 'Installation en cours...',
         'LabelReboot': 'Redémarrez l\'ordinateur pour terminer l\'installation.',
-        'LabelRebootRadioBtn': 'Redémarrer maintenant', 'LabelNoRebootRadioBtn': 'Redémarrer plus tard',
+        'LabelRebootRadioBtn': 'Redémarrer &maintenant', 'LabelNoRebootRadioBtn': 'Redémarrer &plus tard',
         'LabelTitle': 'Installation QLN47xx Audio',
         'LabelWarning1': 'Une ancienne version du pilote audio est encore active. Veuillez redémarrer '
                          'l\'ordinateur puis relancer l\'installation.',
@@ -159,6 +164,7 @@ TEXTS = {
                          'puis relancez l\'installation :',
     },
     'Spanish': {
+        'LanguageMenu': 'Idioma', 'SkinMenu': 'Apariencia', 'CloseMenu': 'Cerrar',
         'LabelMenu1': 'Guardar', 'LabelMenu2': 'Cargar', 'LabelMenu3': 'Acerca de',
         'LabelPageEffect': 'Efectos', 'LabelPageMic': 'Micrófono', 'LabelPageVirtual7ch1': 'Envolvente 7.1',
         'LabelActive': 'Conectado', 'LabelUnactive': 'Desconectado', 'LabelSetting': 'Perfil actual:',
@@ -176,12 +182,12 @@ TEXTS = {
         'LabelVirtualCounterclockwise': 'Girar der.', 'Label7ch1Reset': 'Restablecer',
         'LabelAbout': 'QLN47xx Audio Panel para los auriculares USB 7.1 QLN47xx. '
                       'Copyright (C) 2026 QLN Audio. Todos los derechos reservados.',
-        'LabelBackBtn': '< Atrás', 'LabelNextBtn': 'Siguiente >', 'LabelFinishBtn': 'Finalizar',
+        'LabelBackBtn': '< &Atrás', 'LabelNextBtn': '&Siguiente >', 'LabelFinishBtn': '&Finalizar',
         'LabelCancelBtn': 'Cancelar',
-        'LabelSelectLang': 'Elija el idioma:', 'LabelVersion': 'Auriculares USB 7.1 QLN47xx',
+        'LabelSelectLang': '&Elija el idioma:', 'LabelVersion': 'Auriculares USB 7.1 QLN47xx',
         'LabelAudioExt': 'Controlador de audio y Audio Panel', 'LabelInstall': 'Instalando...',
         'LabelReboot': 'Reinicie el equipo para completar la instalación.',
-        'LabelRebootRadioBtn': 'Reiniciar ahora', 'LabelNoRebootRadioBtn': 'Reiniciar más tarde',
+        'LabelRebootRadioBtn': '&Reiniciar ahora', 'LabelNoRebootRadioBtn': 'Reiniciar &más tarde',
         'LabelTitle': 'Instalación de QLN47xx Audio',
         'LabelWarning1': 'Una versión anterior del controlador de audio sigue activa. Reinicie el equipo y '
                          'vuelva a ejecutar la instalación.',

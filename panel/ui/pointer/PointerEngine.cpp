@@ -3,17 +3,13 @@
 #include <cstdint>
 
 #include "ControlTags.h"
+#include "SliderMapping.h"
 #include "UserActions.h"
 
 namespace {
 
-constexpr int kBarTagOffset = 100;
 // Keeps the arithmetic on pointer coordinates far from overflow.
 constexpr int kCoordinateLimit = 1 << 20;
-
-bool IsImage(const Control& c, int lo, int hi) {
-    return c.kind == Kind::Image && c.tag >= lo && c.tag <= hi;
-}
 
 int Offset(int base, int from, int to) {
     const int64_t v = static_cast<int64_t>(base) + to - from;
@@ -31,56 +27,46 @@ void PointerEngine::Grab(Control& control, Point window) {
     }
     dragging_ = true;
     grabbed_ = &control;
-    page_ = scene_.Page();
     pressAt_ = window;
     grabbedAt_ = {control.bounds.left, control.bounds.top};
+}
+
+void PointerEngine::Slide(const Control& slider, int top) {
+    const SliderSpec* spec = slider.row ? slider.row->slider : nullptr;
+    if (!spec) {
+        return;
+    }
+    // Its own travel; an inverted one (a broken skin) is left to the handler's clamp.
+    const SliderRange travel = TravelOf(*spec, ctx_.skin);
+    if (travel.length >= 0) {
+        top = ClampInt(top, travel.top0, travel.top0 + travel.length);
+    }
+    spec->moved(ctx_, slider.tag, top);
 }
 
 void PointerEngine::Press(Point window) {
     const Point p = scene_.WindowToPanel(window);
     Control* hit = scene_.HitTestPage(p);
-    if (!hit) {
+    if (!hit || hit->kind != Kind::Image) {
         return;
     }
     Control& c = *hit;
-    switch (scene_.Page()) {
-        case PAGE_EQ:
-            if (IsImage(c, TAG_EQ_SLIDER_60HZ, TAG_EQ_SLIDER_12000HZ)) {
-                Grab(c, window);
-            } else if (IsImage(c, TAG_EQ_SLIDER_60HZ + kBarTagOffset,
-                               TAG_EQ_SLIDER_12000HZ + kBarTagOffset)) {
-                if (!ctx_.device.devicePresent) {
-                    warn_();
-                    return;
-                }
-                const int slider = c.tag - kBarTagOffset;
-                const Control* s = scene_.FindImageByTag(slider);
-                OnEqSliderMoved(ctx_, slider, p.y - (s ? s->bounds.height / 2 : 0));
+    switch (c.role) {
+        case Role::Slider:
+        case Role::Speaker:
+            // Only the speaker icons are dragged on their page: its buttons and background stay.
+            Grab(c, window);
+            break;
+        case Role::SliderBar: {
+            if (!ctx_.device.devicePresent) {
+                warn_();
+                return;
+            }
+            if (const Control* slider = scene_.FindImageByTag(c.tag - kBarTagOffset)) {
+                Slide(*slider, p.y - slider->bounds.height / 2);
             }
             break;
-        case PAGE_3D:
-            if (IsImage(c, TAG_3D_LEFT_BETA, TAG_3D_RIGHT_ALPHA)) {
-                Grab(c, window);
-            }
-            break;
-        case PAGE_MIC:
-            if (IsImage(c, TAG_MIC_SLIDER, TAG_MIC_SLIDER)) {
-                Grab(c, window);
-            } else if (IsImage(c, TAG_MIC_SLIDER + kBarTagOffset, TAG_MIC_SLIDER + kBarTagOffset)) {
-                if (!ctx_.device.devicePresent) {
-                    warn_();
-                    return;
-                }
-                const Control* s = scene_.FindImageByTag(TAG_MIC_SLIDER);
-                OnMicSliderMoved(ctx_, p.y - (s ? s->bounds.height / 2 : 0));
-            }
-            break;
-        case PAGE_VIRTUAL:
-            // Only the speaker icons are dragged: the page's buttons and background stay put.
-            if (IsImage(c, TAG_SPEAKER_L, TAG_SPEAKER_L + kSpeakerCount - 1)) {
-                Grab(c, window);
-            }
-            break;
+        }
         default:
             break;
     }
@@ -92,21 +78,10 @@ void PointerEngine::Move(Point window) {
     }
     const Point at{Offset(grabbedAt_.x, pressAt_.x, window.x),
                    Offset(grabbedAt_.y, pressAt_.y, window.y)};
-    switch (page_) {
-        case PAGE_EQ:
-            OnEqSliderMoved(ctx_, grabbed_->tag, at.y);
-            break;
-        case PAGE_3D:
-            On3DSliderMoved(ctx_, grabbed_->tag, at.y);
-            break;
-        case PAGE_MIC:
-            OnMicSliderMoved(ctx_, at.y);
-            break;
-        case PAGE_VIRTUAL:
-            DragIcon(at);
-            break;
-        default:
-            break;
+    if (grabbed_->role == Role::Speaker) {
+        DragIcon(at);
+    } else {
+        Slide(*grabbed_, at.y);
     }
 }
 

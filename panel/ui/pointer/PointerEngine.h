@@ -24,13 +24,14 @@ public:
 private:
     void Grab(Control& control, Point window);
     void DragIcon(Point at);
+    // The slider's Top within its travel, handed to its handler.
+    void Slide(const Control& slider, int top);
 
     Scene& scene_;
     PanelContext& ctx_;
     std::function<void()> warn_;
     bool dragging_ = false;
     Control* grabbed_ = nullptr;
-    int page_ = 0;
     Point pressAt_;
     Point grabbedAt_;  // the control's Left and Top at the press
 };

@@ -28,6 +28,30 @@ struct Rect {
 
 enum class Kind : uint8_t { Image, Label, Line, Panel, Notebook };
 
+// What a control is to the user: how it is pressed, painted and named.
+enum class Role : uint8_t {
+    None,         // structure only: bevel lines, page panels, the notebook
+    Picture,      // a picture; with several keys, the one its state selects
+    Text,         // a label that takes no press
+    Form,         // the window's background: a left press drags the window, a right one closes it
+    PushButton,   // Down while held; its release or click runs its action
+    Toggle,       // Down while its state is on; a press flips it
+    ToggleLook,   // shows a toggle's state but takes no press
+    Indicator,    // no pictures of its own: shown while on; a press runs its action
+    Selector,     // one of the selectors sharing its state member: Down when selected
+    ModeButton,   // a press steps its state to the next mode; one picture per mode
+    Caption,      // the label of the button with its tag: presses go to the button
+    PageTab,      // a press shows the page of its tag
+    Slider,       // dragged along its travel
+    SliderBar,    // a press jumps its slider (the bar's tag less kBarTagOffset) to the pointer
+    SliderValue,  // shows its slider's value (the slider's tag)
+    Scale,        // the graduation beside a slider
+    Speaker,      // a speaker icon, dragged around the centre
+    LevelMeter,   // the microphone's level bar
+};
+
+struct CatalogueRow;
+
 // Pages are the notebook's; each panel fills one page.
 enum class Parent : uint8_t {
     Window,
@@ -96,6 +120,8 @@ enum class Handler : uint8_t {
 struct Control {
     std::string name;
     Kind kind = Kind::Image;
+    Role role = Role::None;
+    const CatalogueRow* row = nullptr;  // where it was registered
     Parent parent = Parent::Window;
     int tag = 0;
     Rect bounds;

@@ -14,34 +14,32 @@ Parent PanelParentOfPage(int page) {
     return panels[page];
 }
 
-bool IsButtonTag(int tag) {
-    return (tag >= 1 && tag <= 22) || tag == TAG_SYNC ||
-           (tag >= TAG_VIRTUAL_SWITCH && tag <= TAG_LED);
-}
-
 Handler HandlerOf(const CatalogueRow& row) {
-    const std::string_view name = row.name;
-    if (name == "MainFormImage") {
-        return Handler::Form;
+    switch (row.role) {
+        case Role::Form:
+            return Handler::Form;
+        case Role::PushButton:
+        case Role::Toggle:
+        case Role::Selector:
+        case Role::ModeButton:
+        case Role::Indicator:
+            return Handler::Image;
+        case Role::Caption:
+            // A caption without a tag has no button to forward to.
+            return row.tag != TAG_NONE ? Handler::Label : Handler::None;
+        case Role::PageTab:
+            return Handler::PageTab;
+        default:
+            return Handler::None;
     }
-    if (row.kind == Kind::Image && (name == "CloseImage" || IsButtonTag(row.tag))) {
-        return Handler::Image;
-    }
-    if (row.kind == Kind::Label && row.tag >= 23 && row.tag <= 27) {
-        return Handler::PageTab;
-    }
-    // Value labels share their slider's tag but are no buttons; the image of every other
-    // button tag exists.
-    if (row.kind == Kind::Label && row.tag >= 2 && IsButtonTag(row.tag) && row.tag != TAG_LED) {
-        return Handler::Label;
-    }
-    return Handler::None;
 }
 
 Control FromRow(const CatalogueRow& row) {
     Control c;
     c.name = row.name;
     c.kind = row.kind;
+    c.role = row.role;
+    c.row = &row;
     c.parent = row.parent;
     c.tag = row.tag;
     c.bounds = row.bounds;
@@ -154,6 +152,12 @@ void Scene::SetPage(int page) {
     if (page >= 0 && page < kPageCount) {
         page_ = page;
     }
+}
+
+const Control* Scene::Notebook() const {
+    return notebookIndex_ < controls_.size() && controls_[notebookIndex_].kind == Kind::Notebook
+               ? &controls_[notebookIndex_]
+               : nullptr;
 }
 
 const Control& Scene::PagePanel(int page) const {

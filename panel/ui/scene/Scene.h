@@ -26,6 +26,8 @@ public:
     int Page() const { return page_; }
     // Out-of-range pages are ignored.
     void SetPage(int page);
+    // The page notebook; null only in a scene without one.
+    const Control* Notebook() const;
     // The panel that fills a page (0-4).
     const Control& PagePanel(int page) const;
 

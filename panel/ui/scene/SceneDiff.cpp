@@ -40,11 +40,12 @@ bool SamePaint(const PaintedState& a, const PaintedState& b) {
            a.colour == b.colour && SameFont(a.font, b.font) && a.align == b.align;
 }
 
-PaintedState StateOf(const Scene& scene, const Control& c) {
-    PaintedState s;
+// The control's painted state into s, reusing its strings' storage: the snapshot is taken
+// again after every message, 50 times a second while the speakers rotate.
+void StateInto(const Scene& scene, const Control& c, PaintedState& s) {
     s.painted = IsPainted(scene, c);
     if (!s.painted) {
-        return s;
+        return;
     }
     s.area = PaintedRect(scene, c);
     s.bounds = WindowBounds(scene, c);
@@ -53,18 +54,15 @@ PaintedState StateOf(const Scene& scene, const Control& c) {
     s.transparent = c.transparent;
     s.caption = c.caption;
     s.colour = c.colour;
-    s.font = c.font;
+    s.font.face = c.font.face;
+    s.font.heightPx = c.font.heightPx;
+    s.font.points = c.font.points;
+    s.font.bold = c.font.bold;
     s.align = c.align;
-    return s;
 }
 
 const Control* Notebook(const Scene& scene) {
-    for (const Control& c : scene.Controls()) {
-        if (c.kind == Kind::Notebook) {
-            return &c;
-        }
-    }
-    return nullptr;
+    return scene.Notebook();
 }
 
 // Two rectangles whose union is itself a rectangle: stacked with the same columns or side by
@@ -157,17 +155,24 @@ Rect PaintedRect(const Scene& scene, const Control& control) {
     return area;
 }
 
-SceneSnapshot Take(const Scene& scene) {
-    SceneSnapshot snap;
+void Update(SceneSnapshot& snap, const Scene& scene) {
     snap.page = scene.Page();
+    snap.notebookShown = false;
+    snap.notebook = {};
     if (const Control* book = Notebook(scene)) {
         snap.notebookShown = book->visible;
         snap.notebook = book->bounds;
     }
-    snap.controls.reserve(scene.Controls().size());
-    for (const Control& c : scene.Controls()) {
-        snap.controls.push_back(StateOf(scene, c));
+    const auto& controls = scene.Controls();
+    snap.controls.resize(controls.size());
+    for (size_t i = 0; i < controls.size(); ++i) {
+        StateInto(scene, controls[i], snap.controls[i]);
     }
+}
+
+SceneSnapshot Take(const Scene& scene) {
+    SceneSnapshot snap;
+    Update(snap, scene);
     return snap;
 }
 
@@ -191,9 +196,14 @@ std::vector<Rect> Changed(const SceneSnapshot& before, const Scene& now) {
     }
     const auto& controls = now.Controls();
     const PaintedState hidden;
+    PaintedState current;  // one for all controls: its strings keep their storage
     for (size_t i = 0; i < std::max(controls.size(), before.controls.size()); ++i) {
         const PaintedState& old = i < before.controls.size() ? before.controls[i] : hidden;
-        const PaintedState current = i < controls.size() ? StateOf(now, controls[i]) : hidden;
+        if (i < controls.size()) {
+            StateInto(now, controls[i], current);
+        } else {
+            current.painted = false;
+        }
         if (!SamePaint(old, current)) {
             add(old);
             add(current);

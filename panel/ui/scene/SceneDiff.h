@@ -44,6 +44,8 @@ struct SceneSnapshot {
 };
 
 SceneSnapshot Take(const Scene& scene);
+// The same into an earlier snapshot, reusing its storage.
+void Update(SceneSnapshot& snapshot, const Scene& scene);
 
 // The window rectangles to repaint after the scene changed from the snapshot: the old and the
 // new area of every control whose painted state changed, and the notebook when the page

@@ -1,6 +1,10 @@
 #include "SkinSettings.h"
 
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "Catalogue.h"
 
 #include "PanelError.h"
 #include "ProfileFile.h"
@@ -22,153 +26,66 @@ enum class Geometry {
 };
 
 struct SkinKey {
-    const char16_t* section;
-    const char16_t* key;
+    std::u16string section;
+    std::u16string key;
     Geometry geometry;
 };
 
-constexpr Geometry I = Geometry::None;
-
-// Reading order.
-const SkinKey kKeys[] = {
-    {u"Main", u"MainFormImage", I},
-    {u"Main", u"CloseImageUp", I},
-    {u"Main", u"CloseImageDown", I},
-    {u"Main", u"MinimizeImageUp", I},
-    {u"Main", u"MinimizeImageDown", I},
-    {u"Main", u"DeviceActiveImage", I},
-    {u"Main", u"Menu1ImageUp", I},
-    {u"Main", u"Menu1ImageDown", I},
-    {u"Main", u"Menu2ImageUp", I},
-    {u"Main", u"Menu2ImageDown", I},
-    {u"Main", u"Menu3ImageUp", I},
-    {u"Main", u"Menu3ImageDown", I},
-    {u"Main", u"LogoImage", I},
-    {u"Main", u"LedImageUp", I},
-    {u"Main", u"LedImageDown", I},
-    {u"Main", u"BackNotebook", Geometry::BackNotebook},
-    {u"EQ", u"Back_EQImage", I},
-    {u"EQ", u"EQEQENImageUp", I},
-    {u"EQ", u"EQEQENImageDown", I},
-    {u"EQ", u"EQ3DENImageUp", I},
-    {u"EQ", u"EQ3DENImageDown", I},
-    {u"EQ", u"EQResetImageUp", I},
-    {u"EQ", u"EQResetImageDown", I},
-    {u"EQ", u"EQS1ImageUp", I},
-    {u"EQ", u"EQS1ImageDown", I},
-    {u"EQ", u"EQS2ImageUp", I},
-    {u"EQ", u"EQS2ImageDown", I},
-    {u"EQ", u"EQS3ImageUp", I},
-    {u"EQ", u"EQS3ImageDown", I},
-    {u"EQ", u"EQS4ImageUp", I},
-    {u"EQ", u"EQS4ImageDown", I},
-    {u"EQ", u"EQButtonLineImage1", I},
-    {u"EQ", u"EQButtonLineImage2", I},
-    {u"EQ", u"EQButtonLineImage3", I},
-    {u"EQ", u"EQButtonLineImage4", I},
-    {u"EQ", u"EQButtonLineImage5", I},
-    {u"EQ", u"EQGraduationImage", I},
-    {u"EQ", u"EQ60HzBarImage", I},
-    {u"EQ", u"EQ300HzBarImage", I},
-    {u"EQ", u"EQ1200HzBarImage", I},
-    {u"EQ", u"EQ3600HzBarImage", I},
-    {u"EQ", u"EQ12000HzBarImage", I},
-    {u"EQ", u"EQ60HzSliderImage", I},
-    {u"EQ", u"EQ300HzSliderImage", I},
-    {u"EQ", u"EQ1200HzSliderImage", I},
-    {u"EQ", u"EQ3600HzSliderImage", I},
-    {u"EQ", u"EQ12000HzSliderImage", I},
-    {u"EQ", u"EQPanel", Geometry::EqPanel},
-    {u"EQ", u"EQSlider", Geometry::EqSlider},
-    {u"3D", u"Back_3DImage", I},
-    {u"3D", u"D33DENImageUp", I},
-    {u"3D", u"D33DENImageDown", I},
-    {u"3D", u"D3FBMImageUp", I},
-    {u"3D", u"D3FBMImageDown", I},
-    {u"3D", u"D3ResetImageUp", I},
-    {u"3D", u"D3ResetImageDown", I},
-    {u"3D", u"D3LChannelImage", I},
-    {u"3D", u"D3RChannelImage", I},
-    {u"3D", u"D3ConnectionImage", I},
-    {u"3D", u"D3AlphaIndepImage", I},
-    {u"3D", u"D3AlphaDepImage", I},
-    {u"3D", u"D3AlphaInvImage", I},
-    {u"3D", u"D3BetaIndepImage", I},
-    {u"3D", u"D3BetaDepImage", I},
-    {u"3D", u"D3BetaInvImage", I},
-    {u"3D", u"D3ButtonLineImage1", I},
-    {u"3D", u"D3ButtonLineImage2", I},
-    {u"3D", u"D3LAlphaGraduationImage", I},
-    {u"3D", u"D3LBetaGraduationImage", I},
-    {u"3D", u"D3RAlphaGraduationImage", I},
-    {u"3D", u"D3RBetaGraduationImage", I},
-    {u"3D", u"D3LAlphaBarImage", I},
-    {u"3D", u"D3LBetaBarImage", I},
-    {u"3D", u"D3RAlphaBarImage", I},
-    {u"3D", u"D3RBetaBarImage", I},
-    {u"3D", u"D3LAlphaSliderImage", I},
-    {u"3D", u"D3LBetaSliderImage", I},
-    {u"3D", u"D3RAlphaSliderImage", I},
-    {u"3D", u"D3RBetaSliderImage", I},
-    {u"Effect", u"Back_EffectImage", I},
-    {u"Effect", u"EffectButtonNonImageUp", I},
-    {u"Effect", u"EffectButtonNonImageDown", I},
-    {u"Effect", u"EffectButtonTheaterImageUp", I},
-    {u"Effect", u"EffectButtonTheaterImageDown", I},
-    {u"Effect", u"EffectButtonBathroomImageUp", I},
-    {u"Effect", u"EffectButtonBathroomImageDown", I},
-    {u"Effect", u"EffectButtonLivingroomImageUp", I},
-    {u"Effect", u"EffectButtonLivingroomImageDown", I},
-    {u"Effect", u"EffectButtonStoneGalleryImageUp", I},
-    {u"Effect", u"EffectButtonStoneGalleryImageDown", I},
-    {u"Effect", u"EffectButtonLineImage1", I},
-    {u"Effect", u"EffectButtonLineImage2", I},
-    {u"Effect", u"EffectButtonLineImage3", I},
-    {u"Effect", u"EffectButtonLineImage4", I},
-    {u"Effect", u"EffectPicNonImage", I},
-    {u"Effect", u"EffectPicTheaterImage", I},
-    {u"Effect", u"EffectPicBathroomImage", I},
-    {u"Effect", u"EffectPicLivingroomImage", I},
-    {u"Effect", u"EffectPicStoneGalleryImage", I},
-    {u"Effect", u"EffectPanel", Geometry::EffectPanel},
-    {u"Mic", u"Back_MicImage", I},
-    {u"Mic", u"MicBoostImageUp", I},
-    {u"Mic", u"MicBoostImageDown", I},
-    {u"Mic", u"MicMuteImageUp", I},
-    {u"Mic", u"MicMuteImageDown", I},
-    {u"Mic", u"MicButtonLineImage", I},
-    {u"Mic", u"MicPicImage", I},
-    {u"Mic", u"MicProgressImage", I},
-    {u"Mic", u"MicGainImage", I},
-    {u"Mic", u"MicGraduationImage", I},
-    {u"Mic", u"MicBarImage", I},
-    {u"Mic", u"MicSliderImage", I},
-    {u"Mic", u"MicValueImage", I},
-    {u"Mic", u"MicPanel", Geometry::MicPanel},
-    {u"Mic", u"MicSlider", Geometry::MicSlider},
-    {u"Mic", u"MicProgressLength", Geometry::MicProgressLength},
-    {u"Virtual7ch1", u"Back_Virtual7p1Image", I},
-    {u"Virtual7ch1", u"VirtualEnableImageUp", I},
-    {u"Virtual7ch1", u"VirtualEnableImageDown", I},
-    {u"Virtual7ch1", u"VirtualClockwiseUpImage", I},
-    {u"Virtual7ch1", u"VirtualClockwiseDownImage", I},
-    {u"Virtual7ch1", u"VirtualCounterclockwiseUpImage", I},
-    {u"Virtual7ch1", u"VirtualCounterclockwiseDownImage", I},
-    {u"Virtual7ch1", u"VirtualResetUpImage", I},
-    {u"Virtual7ch1", u"VirtualResetDownImage", I},
-    {u"Virtual7ch1", u"VirtualPicImage", I},
-    {u"Virtual7ch1", u"VirtualCImage", I},
-    {u"Virtual7ch1", u"VirtualLImage", I},
-    {u"Virtual7ch1", u"VirtualLSImage", I},
-    {u"Virtual7ch1", u"VirtualLBImage", I},
-    {u"Virtual7ch1", u"VirtualRBImage", I},
-    {u"Virtual7ch1", u"VirtualRSImage", I},
-    {u"Virtual7ch1", u"VirtualRImage", I},
-    {u"Virtual7ch1", u"VirtualSUBImage", I},
-    {u"Virtual7ch1", u"VirtualPanel", Geometry::VirtualPanel},
-    {u"Virtual7ch1", u"VirtualCenter", Geometry::VirtualCenter},
-    {u"About", u"LogoImage", I},
+struct GeometryKey {
+    const char* section;
+    const char* key;
+    Geometry geometry;
 };
+
+// Each section's geometry keys, read after its image keys.
+const GeometryKey kGeometryKeys[] = {
+    {"Main", "BackNotebook", Geometry::BackNotebook},
+    {"EQ", "EQPanel", Geometry::EqPanel},
+    {"EQ", "EQSlider", Geometry::EqSlider},
+    {"Effect", "EffectPanel", Geometry::EffectPanel},
+    {"Mic", "MicPanel", Geometry::MicPanel},
+    {"Mic", "MicSlider", Geometry::MicSlider},
+    {"Mic", "MicProgressLength", Geometry::MicProgressLength},
+    {"Virtual7ch1", "VirtualPanel", Geometry::VirtualPanel},
+    {"Virtual7ch1", "VirtualCenter", Geometry::VirtualCenter},
+};
+
+const char* const kSectionOrder[] = {"Main", "EQ", "3D", "Effect", "Mic", "Virtual7ch1"};
+
+std::u16string Wide(const char* text) {
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
+
+// Reading order: section by section the catalogue's image keys in creation order, then the
+// section's geometry keys; the About dialog's logo last.
+std::vector<SkinKey> BuildKeys() {
+    std::vector<SkinKey> keys;
+    for (const char* section : kSectionOrder) {
+        const std::string_view name = section;
+        for (size_t i = 0; i < kCatalogueSize; ++i) {
+            const CatalogueRow& row = kCatalogue[i];
+            if (row.kind != Kind::Image || row.keySource != Keys::Skin ||
+                name != SectionOf(row.parent)) {
+                continue;
+            }
+            for (size_t k = 0; k < KeyCount(row); ++k) {
+                keys.push_back({Wide(section), Wide(row.keys[k]), Geometry::None});
+            }
+        }
+        for (const GeometryKey& g : kGeometryKeys) {
+            if (name == g.section) {
+                keys.push_back({Wide(section), Wide(g.key), g.geometry});
+            }
+        }
+    }
+    keys.push_back({u"About", u"LogoImage", Geometry::None});
+    return keys;
+}
+
+const std::vector<SkinKey>& ReadingOrder() {
+    static const std::vector<SkinKey> keys = BuildKeys();
+    return keys;
+}
 
 // The geometry fields as integers; every one of the first count is required.
 std::vector<int32_t> Required(const std::u16string& value, size_t count) {
@@ -226,10 +143,21 @@ void ApplyGeometry(Geometry g, const std::u16string& value, SkinLayout& layout,
 
 }  // namespace
 
+int SkinImageKeyCount() {
+    static const int count = [] {
+        int n = 0;
+        for (const SkinKey& k : ReadingOrder()) {
+            n += k.geometry == Geometry::None ? 1 : 0;
+        }
+        return n;
+    }();
+    return count;
+}
+
 SkinKeyName SkinImageKeyAt(int index) {
-    for (const SkinKey& k : kKeys) {
+    for (const SkinKey& k : ReadingOrder()) {
         if (k.geometry == Geometry::None && index-- == 0) {
-            return {k.section, k.key};
+            return {k.section.c_str(), k.key.c_str()};
         }
     }
     return {u"", u""};
@@ -237,7 +165,7 @@ SkinKeyName SkinImageKeyAt(int index) {
 
 int SkinImageIndex(const std::u16string& section, const std::u16string& key) {
     int index = 0;
-    for (const SkinKey& k : kKeys) {
+    for (const SkinKey& k : ReadingOrder()) {
         if (k.geometry != Geometry::None) {
             continue;
         }
@@ -284,9 +212,9 @@ SkinImageEntry ParseImageValue(const std::u16string& value) {
 
 void LoadSkinSettings(IProfileStrings& strings, const std::u16string& iniPath, SkinLayout& layout,
                       SkinGeometry& geometry) {
-    layout.images.fill(SkinImageEntry{});
+    layout.images.assign(static_cast<size_t>(SkinImageKeyCount()), SkinImageEntry{});
     size_t image = 0;
-    for (const SkinKey& k : kKeys) {
+    for (const SkinKey& k : ReadingOrder()) {
         const std::u16string value = ReadProfileValue(strings, iniPath, k.section, k.key);
         try {
             if (k.geometry == Geometry::None) {

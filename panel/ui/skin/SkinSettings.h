@@ -1,16 +1,19 @@
-// SkinSetting.ini: one SkinImageEntry per image key (128, in reading order) and the geometry keys
-// that size the panels and set the sliders' and speakers' numbers.
+// SkinSetting.ini: one SkinImageEntry per image key (the catalogue's and the About logo, in
+// reading order) and the geometry keys that size the panels and set the sliders' and speakers'
+// numbers.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "SkinImageEntry.h"
 #include "ViewGeometry.h"
 #include "ports/ProfileStrings.h"
 
-constexpr int kSkinImageCount = 128;
+// Number of image keys: one per skin key of the catalogue's images, and the About logo.
+int SkinImageKeyCount();
+inline const int kSkinImageCount = SkinImageKeyCount();
 
 struct SkinBounds {
     int32_t left = 0;
@@ -20,7 +23,8 @@ struct SkinBounds {
 };
 
 struct SkinLayout {
-    std::array<SkinImageEntry, kSkinImageCount> images{};
+    std::vector<SkinImageEntry> images =
+        std::vector<SkinImageEntry>(static_cast<size_t>(SkinImageKeyCount()));
     SkinBounds backNotebook;  // [Main] BackNotebook
     SkinBounds eqPanel;       // sizes only
     SkinBounds effectPanel;
@@ -34,7 +38,8 @@ struct SkinKeyName {
     const char16_t* key;
 };
 
-// Section and key of image table entry index (0-127), for filling the scene's own tables.
+// Section and key of image table entry index (0 to kSkinImageCount - 1), for filling the scene's
+// own tables; empty outside.
 SkinKeyName SkinImageKeyAt(int index);
 
 // Index of [section] key in the image table; -1 for a name that is no image key.

@@ -47,11 +47,19 @@ void Presentation::Overrides() {
 }
 
 void Presentation::ApplyLanguage() {
-    LoadLanguage(
-        strings_,
-        LanguageFilePath(config_.applicationFolder, config_.languageFolderName, choice_.language),
-        language_);
+    const std::u16string file =
+        LanguageFilePath(config_.applicationFolder, config_.languageFolderName, choice_.language);
+    LoadLanguage(strings_, file, language_);
     Overrides();
+    // A screen reader reads the menu in the language of the rest; a file without the names
+    // keeps the built-in ones.
+    const char16_t* const names[] = {u"LanguageMenu", u"SkinMenu", u"CloseMenu"};
+    const char16_t* const builtIn[] = {u"Language", u"Skin", u"Close"};
+    for (size_t i = 0; i < menuCaptions_.size(); ++i) {
+        char16_t buffer[kMenuCaptionLength + 1] = {};
+        strings_.GetString(u"Menu", names[i], builtIn[i], buffer, kMenuCaptionLength + 1, file);
+        menuCaptions_[i] = buffer[0] ? buffer : builtIn[i];
+    }
 }
 
 void Presentation::ApplyRegion() {
@@ -178,18 +186,18 @@ void Presentation::LanguageMenuClick(int item) {
 }
 
 std::vector<MenuItem> Presentation::PopupMenu() const {
-    MenuItem language{u"LanguageMenu", u"Language", false, {}};
+    MenuItem language{u"LanguageMenu", menuCaptions_[0], false, {}};
     for (size_t i = 0; i < languages_.entries.size(); ++i) {
         language.items.push_back({u"",
                                   languages_.entries[i].displayName,
                                   static_cast<int>(i) == languages_.checked,
                                   {}});
     }
-    MenuItem skin{u"SkinMenu", u"Skin", false, {}};
+    MenuItem skin{u"SkinMenu", menuCaptions_[1], false, {}};
     for (size_t i = 0; i < skins_.captions.size(); ++i) {
         skin.items.push_back({u"", skins_.captions[i], static_cast<int>(i) == skins_.checked, {}});
     }
-    return {language, skin, {u"CloseMenu", u"Close", false, {}}};
+    return {language, skin, {u"CloseMenu", menuCaptions_[2], false, {}}};
 }
 
 void Presentation::Minimize() {

@@ -8,6 +8,7 @@
 //   look.LanguageMenuClick(0);    // an item of the Language submenu
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,7 @@ struct AboutContent {
 
 constexpr int kTrayHintLength = 31;
 constexpr int kAppTitleLength = 31;
+constexpr int kMenuCaptionLength = 63;
 
 class Presentation {
 public:
@@ -74,7 +76,8 @@ public:
     void SkinMenuClick(int item);
     void LanguageMenuClick(int item);
 
-    // "Language" (submenu), "Skin" (submenu), "Close", with their check marks.
+    // "Language" (submenu), "Skin" (submenu), "Close", with their check marks; the captions in
+    // the chosen language where its Language.ini names them ([Menu]).
     std::vector<MenuItem> PopupMenu() const;
     const std::u16string& TrayHint() const { return hint_; }
     const std::u16string& Title() const { return title_; }
@@ -120,5 +123,7 @@ private:
     FolderMenu skins_;
     SkinLayout layout_;
     LanguageStyles language_;
+    // LanguageMenu, SkinMenu, CloseMenu.
+    std::array<std::u16string, 3> menuCaptions_{u"Language", u"Skin", u"Close"};
     bool shown_ = false;
 };

@@ -1,20 +1,23 @@
-// The skin and language keys each button's looks come from, by tag.
+// The looks of the window's buttons, read from their catalogue rows.
 #pragma once
 
+#include <vector>
+
+#include "Catalogue.h"
+
 struct ButtonKeys {
-    int tag;
     const char* up;     // skin key of the released / off / unselected picture
     const char* down;   // skin key of the pressed / on / selected picture
-    const char* style;  // language key of the label's colours; null: no label
+    const char* style;  // language key of the caption's colours; null: no caption
 };
 
-// Push buttons: tags 0-6 and 48. Null for any other tag.
-const ButtonKeys* PushButtonKeys(int tag);
-// Toggles: tags 7, 8, 13, 21, 22, 47, 49, 50, 51. Null for any other tag.
-const ButtonKeys* ToggleKeys(int tag);
-// Presets S1-S4 (tags 9-12) and effects (16-20). Null for any other tag.
-const ButtonKeys* SelectorKeys(int tag);
-// The picture of each effect (1-5) on EffectPicImage.
-const char* EffectPictureKey(int effect);
-// The 3D link buttons (14 alpha, 15 beta): the picture key for a link mode 0-2.
-const char* LinkPictureKey(int tag, int mode);
+// A push button's, toggle's or selector's keys. Its caption is the label of its tag; every
+// caption of a selector group takes the colours of the group's first caption.
+ButtonKeys ButtonKeysOf(const CatalogueRow& button);
+
+// The selectors that share a selector's state member, by their values.
+std::vector<const CatalogueRow*> SelectorGroupOf(const CatalogueRow& selector);
+
+// The pictures that show the same state member as a row (the effect's picture for the effect
+// selectors).
+std::vector<const CatalogueRow*> PicturesShowing(const CatalogueRow& row);

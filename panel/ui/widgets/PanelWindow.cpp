@@ -139,22 +139,25 @@ void PanelWindow::SetLabelText(int tag, const std::u16string& text) {
 }
 
 void PanelWindow::ShowToggle(int tag, bool on) {
-    if (tag == TAG_SYNC) {
-        if (Control* image = scene_.FindImageByTag(TAG_SYNC)) {
-            image->visible = on;
-        }
-        PaintLabelColour(scene_.FindLabelByTag(TAG_SYNC), "LabelSync", false);
+    Control* image = scene_.FindImageByTag(tag);
+    if (!image) {
         return;
     }
-    const ButtonKeys* keys = ToggleKeys(tag);
-    if (!keys) {
+    if (image->role == Role::Indicator) {
+        image->visible = on;
+        const CatalogueRow* caption = LabelRowOf(tag);
+        PaintLabelColour(scene_.FindLabelByTag(tag), caption ? KeyAt(*caption, 0) : nullptr, false);
         return;
     }
-    const SkinImageEntry& entry = look_.Image(on ? keys->down : keys->up);
-    if (Control* image = scene_.FindImageByTag(tag); image && !entry.FileName.empty()) {
+    if (image->role != Role::Toggle) {
+        return;
+    }
+    const ButtonKeys keys = ButtonKeysOf(*image->row);
+    const SkinImageEntry& entry = look_.Image(on ? keys.down : keys.up);
+    if (!entry.FileName.empty()) {
         ApplyImageEntry(entry, *image, u"", look_, ports_.pictures);
     }
-    PaintLabelColour(scene_.FindLabelByTag(tag), keys->style, on);
+    PaintLabelColour(scene_.FindLabelByTag(tag), keys.style, on);
 }
 
 void PanelWindow::SetLevelBarWidth(int width) {

@@ -98,8 +98,8 @@ public:
     int CurrentPage() const override { return scene_.Page(); }
 
 private:
-    void PressSelector(int tag);
-    void PressLinkButton(Control& image);
+    void PressSelector(const Control& selected);
+    void PressModeButton(Control& image);
     void ApplyEntry(const char* key, Control* image);
     bool InsideNotebook(Point at) const;
     // A push button's released look; false for other controls.

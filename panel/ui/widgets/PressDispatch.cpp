@@ -7,21 +7,15 @@
 
 namespace {
 
-constexpr int kTagMenuAbout = 4;
-constexpr int kTagAlphaLink = 14;
-constexpr int kTagBetaLink = 15;
-constexpr int kTagPageEQ = 23;
-constexpr int kTagPageVirtual = 27;
-
 // What works without the headset: close, minimise, About's look, the link buttons, Sync (which
 // checks for itself) and the rotation switches.
 bool WorksWithoutDevice(int tag) {
     switch (tag) {
-        case 0:
-        case 1:
-        case kTagMenuAbout:
-        case kTagAlphaLink:
-        case kTagBetaLink:
+        case TAG_NONE:
+        case TAG_MINIMIZE:
+        case TAG_MENU_ABOUT:
+        case TAG_3D_ALPHA_LINK:
+        case TAG_3D_BETA_LINK:
         case TAG_SYNC:
         case TAG_ROTATE_CLOCKWISE:
         case TAG_ROTATE_COUNTERCLOCKWISE:
@@ -39,67 +33,74 @@ bool PanelWindow::OnImageMouseDown(Control& image, MouseButton button) {
         ShowWarning();
         return false;
     }
-    if (const ButtonKeys* keys = PushButtonKeys(t)) {
-        const SkinImageEntry& down = look_.Image(keys->down);
-        if (!down.FileName.empty()) {
-            ApplyImageEntry(down, image, u"", look_, ports_.pictures);
+    switch (image.role) {
+        case Role::PushButton: {
+            const ButtonKeys keys = ButtonKeysOf(*image.row);
+            const SkinImageEntry& down = look_.Image(keys.down);
+            if (!down.FileName.empty()) {
+                ApplyImageEntry(down, image, u"", look_, ports_.pictures);
+            }
+            PaintLabelColour(scene_.FindLabelByTag(t), keys.style, true);
+            return true;
         }
-        if (t >= 2) {
-            PaintLabelColour(scene_.FindLabelByTag(t), keys->style, true);
-        }
-        return true;
+        case Role::Selector:
+            PressSelector(image);
+            return true;
+        case Role::ModeButton:
+            PressModeButton(image);
+            return true;
+        default:
+            break;
     }
-    if (SelectorKeys(t)) {
-        PressSelector(t);
-        return true;
+    // Toggles flip and repaint through ShowToggle; Sync checks the device and page itself. A
+    // toggle with no action of its own just flips the state it shows.
+    if (!RunControlAction(ctx_, t) && image.role == Role::Toggle && image.row->state.member) {
+        int32_t& on = ctx_.state.*image.row->state.member;
+        on = on ? 0 : 1;
+        ShowToggle(t, on != 0);
     }
-    if (t == kTagAlphaLink || t == kTagBetaLink) {
-        PressLinkButton(image);
-        return true;
-    }
-    // Toggles flip and repaint through ShowToggle; Sync checks the device and page itself.
-    RunControlAction(ctx_, t);
     return true;
 }
 
-void PanelWindow::PressSelector(int tag) {
-    const bool preset = tag >= TAG_PRESET_S1 && tag <= TAG_PRESET_S4;
-    const int first = preset ? TAG_PRESET_S1 : TAG_EFFECT_NOTHING;
-    const int last = preset ? TAG_PRESET_S4 : TAG_EFFECT_STONE_GALLERY;
-    for (int t = first; t <= last; ++t) {
-        const ButtonKeys* keys = SelectorKeys(t);
-        ApplyEntry(t == tag ? keys->down : keys->up, scene_.FindImageByTag(t));
-        PaintLabelColour(scene_.FindLabelByTag(t), keys->style, t == tag);
+void PanelWindow::PressSelector(const Control& selected) {
+    const CatalogueRow& row = *selected.row;
+    const char* style = ButtonKeysOf(row).style;
+    for (const CatalogueRow* member : SelectorGroupOf(row)) {
+        const ButtonKeys keys = ButtonKeysOf(*member);
+        ApplyEntry(member == &row ? keys.down : keys.up, scene_.FindImageByTag(member->tag));
+        PaintLabelColour(scene_.FindLabelByTag(member->tag), style, member == &row);
     }
-    if (preset) {
-        const Control* selected = scene_.FindLabelByTag(tag);
-        if (Control* sx = scene_.Find("SXLabel"); sx && selected) {
-            SetCaption(*sx, selected->caption, ports_.text);
+    if (row.state.member == &PanelState::currentPreset) {
+        const Control* label = scene_.FindLabelByTag(row.tag);
+        if (Control* sx = scene_.Find("SXLabel"); sx && label) {
+            SetCaption(*sx, label->caption, ports_.text);
         }
-    } else {
-        ApplyEntry(EffectPictureKey(tag - TAG_EFFECT_NOTHING + 1), scene_.Find("EffectPicImage"));
     }
-    RunControlAction(ctx_, tag);
+    for (const CatalogueRow* picture : PicturesShowing(row)) {
+        ApplyEntry(KeyAt(*picture, row.state.value - picture->state.value),
+                   scene_.Find(picture->name));
+    }
+    RunControlAction(ctx_, row.tag);
 }
 
-void PanelWindow::PressLinkButton(Control& image) {
-    int32_t& mode = image.tag == kTagAlphaLink ? ctx_.state.alphaLinkMode : ctx_.state.betaLinkMode;
-    mode = mode < 0 || mode >= 2 ? 0 : mode + 1;
+void PanelWindow::PressModeButton(Control& image) {
+    const CatalogueRow& row = *image.row;
+    int32_t& mode = ctx_.state.*row.state.member;
+    const int32_t first = row.state.value;
+    const int32_t last = first + static_cast<int32_t>(KeyCount(row)) - 1;
+    mode = mode < first || mode >= last ? first : mode + 1;
     // Only the picture changes; the entry's bounds stay unused.
-    const SkinImageEntry& entry = look_.Image(LinkPictureKey(image.tag, mode));
+    const SkinImageEntry& entry = look_.Image(KeyAt(row, mode - row.state.value));
     LoadPicture(image, look_.skinFolder + u"3D\\" + entry.FileName, ports_.pictures);
 }
 
 bool PanelWindow::ShowReleased(Control& image) {
-    const int t = image.tag;
-    const ButtonKeys* keys = PushButtonKeys(t);
-    if (!keys) {
+    if (image.role != Role::PushButton) {
         return false;
     }
-    ApplyImageEntry(look_.Image(keys->up), image, u"", look_, ports_.pictures);
-    if (t >= 2) {
-        PaintLabelColour(scene_.FindLabelByTag(t), keys->style, false);
-    }
+    const ButtonKeys keys = ButtonKeysOf(*image.row);
+    ApplyImageEntry(look_.Image(keys.up), image, u"", look_, ports_.pictures);
+    PaintLabelColour(scene_.FindLabelByTag(image.tag), keys.style, false);
     return true;
 }
 
@@ -108,11 +109,11 @@ void PanelWindow::OnImageMouseUp(Control& image, MouseButton button) {
         return;
     }
     const int t = image.tag;
-    if (t == 2) {
+    if (t == TAG_MENU_SAVE_PROFILE) {
         ports_.commands.SaveProfile();
-    } else if (t == 3) {
+    } else if (t == TAG_MENU_LOAD_PROFILE) {
         ports_.commands.LoadProfile();
-    } else if (t == kTagMenuAbout && ctx_.device.devicePresent) {
+    } else if (t == TAG_MENU_ABOUT && ctx_.device.devicePresent) {
         ports_.commands.ShowAbout();
     }
 }
@@ -130,12 +131,12 @@ void PanelWindow::OnLabelMouseUp(Control& label, MouseButton button) {
 
 void PanelWindow::Click(Control& control) {
     switch (control.tag) {
-        case 0:
+        case TAG_NONE:
             if (control.name == "CloseImage") {
                 ports_.host.HideToTray();
             }
             break;
-        case 1:
+        case TAG_MINIMIZE:
             ports_.host.Minimize();
             break;
         case TAG_EQ_RESET:
@@ -149,14 +150,14 @@ void PanelWindow::Click(Control& control) {
 }
 
 bool PanelWindow::OnLabelPageMouseDown(Control& label, MouseButton button) {
-    if (label.tag < kTagPageEQ || label.tag > kTagPageVirtual) {
+    if (label.tag < TAG_PAGE_EQ || label.tag > TAG_PAGE_VIRTUAL) {
         return false;
     }
     if (!ctx_.device.devicePresent) {
         ShowWarning();
         return false;
     }
-    ShowPage(label.tag - kTagPageEQ);
+    ShowPage(label.tag - TAG_PAGE_EQ);
     return true;
 }
 
@@ -179,7 +180,10 @@ void PanelWindow::ShowPage(int page) {
         meter_.Stop();
     }
     OnPageShown(ctx_, page);
-    for (int t = kTagPageEQ; t <= kTagPageVirtual; ++t) {
-        PaintLabelColour(scene_.FindLabelByTag(t), "LabelPageEQ", t - kTagPageEQ == page);
+    // Every tab takes the first tab's colours.
+    const CatalogueRow* first = LabelRowOf(TAG_PAGE_EQ);
+    const char* style = first ? KeyAt(*first, 0) : nullptr;
+    for (int t = TAG_PAGE_EQ; t <= TAG_PAGE_VIRTUAL; ++t) {
+        PaintLabelColour(scene_.FindLabelByTag(t), style, t - TAG_PAGE_EQ == page);
     }
 }

@@ -1,5 +1,7 @@
 #include "TrayIcon.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <iterator>
 
@@ -47,7 +49,8 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     data.cbSize = sizeof data;
     data.hWnd = owner_;
     data.uID = kIconId;
-    data.uFlags = NIF_MESSAGE | NIF_TIP | (icon_ ? NIF_ICON : 0);
+    // Version 4 shows the hint only when asked to; older shells ignore the flag.
+    data.uFlags = NIF_MESSAGE | NIF_TIP | NIF_SHOWTIP | (icon_ ? NIF_ICON : 0);
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_.get();
     const size_t length = std::min(hint_.size(), std::size(data.szTip) - 1);
@@ -62,6 +65,11 @@ bool TrayIcon::TryAdd() {
     added_ = shell_.Notify(NIM_ADD, data) || shell_.Notify(NIM_MODIFY, data);
     if (added_) {
         StopRetrying();
+        // Keyboard users reach the icon only through version 4's NIN_KEYSELECT and
+        // WM_CONTEXTMENU. A shell without it keeps the version 0 form.
+        data.uVersion = NOTIFYICON_VERSION_4;
+        version4_ = shell_.Notify(NIM_SETVERSION, data);
+        pointerSelect_ = false;
     } else if (retries_ == 0 && SetTimer(owner_, kRetryTimer, kRetryPeriodMs, nullptr)) {
         // At log-on the shell may not take icons yet.
         retries_ = 1;
@@ -123,13 +131,47 @@ bool TrayIcon::HandleMessage(UINT message, WPARAM wParam) {
 }
 
 TrayEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) {
-    // One event per gesture: opening the menu on more than one would nest two menus.
-    switch (LOWORD(lParam)) {
+    // Both forms carry the event in the low word of lParam.
+    const UINT event = LOWORD(lParam);
+    if (!version4_) {
+        switch (event) {
+            case WM_LBUTTONDBLCLK:
+                return TrayEvent::Show;
+            case WM_RBUTTONUP:
+                anchorKnown_ = false;
+                return TrayEvent::OpenMenu;
+            default:
+                return TrayEvent::None;
+        }
+    }
+    switch (event) {
         case WM_LBUTTONDBLCLK:
-            return TrayEvent::DoubleClick;
-        case WM_RBUTTONUP:
+            return TrayEvent::Show;
+        case WM_LBUTTONUP:
+            pointerSelect_ = true;
+            return TrayEvent::None;
+        case NIN_SELECT:
+            // After a click it is the click's, which shows nothing; alone it is Enter.
+            if (pointerSelect_) {
+                pointerSelect_ = false;
+                return TrayEvent::None;
+            }
+            return TrayEvent::Show;
+        case NIN_KEYSELECT:
+            return TrayEvent::Show;
+        case WM_CONTEXTMENU:
+            // Follows the right button's release too: the menu opens here only.
+            anchor_ = {GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+            anchorKnown_ = true;
             return TrayEvent::OpenMenu;
         default:
             return TrayEvent::None;
     }
+}
+
+POINT TrayIcon::MenuAnchor() const {
+    POINT at = anchor_;
+    if (!anchorKnown_)
+        GetCursorPos(&at);
+    return at;
 }

@@ -4,7 +4,7 @@
 //   tray.SetIcon(icon); tray.SetHint(u"QLN Audio"); tray.Add();
 //   // in the window procedure:
 //   if (tray.HandleMessage(message, wParam)) return 0;
-//   if (message == kTrayMessage) switch (TrayIcon::Decode(wParam, lParam)) ...
+//   if (message == kTrayMessage) switch (tray.Decode(wParam, lParam)) ...
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,9 @@
 
 #include "ShellHandles.h"
 
-enum class TrayEvent { None, DoubleClick, OpenMenu };
+// Show: a double-click, or Enter or Space on the icon chosen with the keyboard (Win+B, arrows).
+// OpenMenu: the right button released, Shift+F10 or the Applications key.
+enum class TrayEvent { None, Show, OpenMenu };
 
 // Port: the shell's notification area (Shell_NotifyIconW).
 class INotifyShell {
@@ -29,7 +31,8 @@ INotifyShell& SystemNotifyShell();
 
 class TrayIcon {
 public:
-    // The owner receives callbackMessage with the mouse message in lParam (the version 0 form).
+    // The owner receives callbackMessage: in the version 4 form (the event in the low word of
+    // lParam, the menu's anchor in wParam) where the shell takes it, else in the version 0 form.
     TrayIcon(HWND owner, UINT callbackMessage, INotifyShell& shell = SystemNotifyShell());
     ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
@@ -56,7 +59,13 @@ public:
     // which the icon is added again. True when message was one of them.
     bool HandleMessage(UINT message, WPARAM wParam);
 
-    static TrayEvent Decode(WPARAM wParam, LPARAM lParam);
+    // One event per gesture: a click is no Show, and a menu opens once however it was asked for.
+    TrayEvent Decode(WPARAM wParam, LPARAM lParam);
+    // Where the menu opens: the point the shell gave with the last OpenMenu (the icon, when the
+    // keyboard asked), else the pointer.
+    POINT MenuAnchor() const;
+    // The shell took NOTIFYICON_VERSION_4: keyboard events arrive.
+    bool KeyboardEvents() const { return version4_; }
 
 private:
     NOTIFYICONDATAW Data() const;
@@ -75,5 +84,9 @@ private:
     bool added_ = false;
     bool wanted_ = false;  // between Add and Remove
     bool tried_ = false;   // an add was sent since the last delete, whatever it answered
-    int retries_ = 0;      // ticks of the retry timer so far; 0 while it does not run
+    bool version4_ = false;
+    bool pointerSelect_ = false;  // a left-button release whose NIN_SELECT is still to come
+    bool anchorKnown_ = false;
+    POINT anchor_{};
+    int retries_ = 0;  // ticks of the retry timer so far; 0 while it does not run
 };

@@ -22,6 +22,11 @@ struct DecodedPicture {
     UniqueBitmap keyed;
     Size size;
     bool opaque = true;  // no pixel lets what is below show
+    // Memory DCs holding dib and keyed for blitting, made on the first paint and kept with them:
+    // selecting the picture into a shared DC for every blit costs more than the blit. Last, so
+    // they let go of the bitmaps before these are deleted.
+    mutable UniqueDc dibDc;
+    mutable UniqueDc keyedDc;
 };
 
 // Needs a live GdiPlusSession.

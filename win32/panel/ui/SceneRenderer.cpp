@@ -39,7 +39,8 @@ UINT AlignFlag(Align align) {
 SceneRenderer::SceneRenderer(PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background)
     : pictures_(pictures), fonts_(fonts), background_(background) {}
 
-void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size client) {
+void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size client,
+                          HRGN region) {
     const Rect area =
         Intersect(Rect{0, 0, client.width, client.height},
                   Rect{clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top});
@@ -52,12 +53,19 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
     if (!dc) {
         return;
     }
-    if (!source_) {
-        source_.reset(CreateCompatibleDC(dc));
-    }
+    region_ = region;
     {
         SavedDcState saved(dc);
         SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+        // Only the changed pieces: the rectangle around moved icons is mostly unchanged. The
+        // clip region is in the buffer's own pixels.
+        if (region) {
+            UniqueRegion shifted(CreateRectRgn(0, 0, 0, 0));
+            if (shifted && CombineRgn(shifted.get(), region, nullptr, RGN_COPY) != ERROR) {
+                OffsetRgn(shifted.get(), -area.left, -area.top);
+                ExtSelectClipRgn(dc, shifted.get(), RGN_COPY);
+            }
+        }
         IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
         Fill(dc, area, background_);
         for (const Control& c : scene.Controls()) {
@@ -71,6 +79,7 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
             }
         }
     }
+    region_ = nullptr;
     BitBlt(target, area.left, area.top, area.width, area.height, dc, 0, 0, SRCCOPY);
     // Small repaints (a slider, the rotating icons) keep theirs; a buffer for most of the window
     // is made again when next needed, so the shown window does not hold a second copy of itself.
@@ -83,7 +92,6 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
 void SceneRenderer::Release() {
     buffer_.Release();
     scaled_.Clear();
-    source_.reset();
 }
 
 void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC dc,
@@ -93,6 +101,10 @@ void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC
     }
     const Rect area = Intersect(scale_.ToScreen(PaintedRect(scene, control)), clip);
     if (IsEmpty(area)) {
+        return;
+    }
+    const RECT box = ToRect(area);
+    if (region_ && !RectInRegion(region_, &box)) {
         return;
     }
     const Rect design = WindowBounds(scene, control);
@@ -115,7 +127,7 @@ void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC
 void SceneRenderer::PaintImage(const Control& control, const Rect& design, const Rect& bounds,
                                const Rect& area, HDC dc) {
     const DecodedPicture* original = pictures_.Picture(control.picture, control.transparent);
-    if (!original || !source_) {
+    if (!original) {
         return;
     }
     // Pixel for pixel at the design's density; stretched pictures keep hard edges at any.
@@ -128,7 +140,10 @@ void SceneRenderer::PaintImage(const Control& control, const Rect& design, const
     }
     const bool keyed = control.transparent && picture->keyed;
     const bool blend = keyed || !picture->opaque;
-    SelectedObject selected(source_.get(), keyed ? picture->keyed.get() : picture->dib.get());
+    HDC source = SourceDc(*picture, keyed, dc);
+    if (!source) {
+        return;
+    }
     const BLENDFUNCTION over{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     const Size size = picture->size;
 
@@ -141,11 +156,10 @@ void SceneRenderer::PaintImage(const Control& control, const Rect& design, const
         const int sx = shown.left - bounds.left;
         const int sy = shown.top - bounds.top;
         if (blend) {
-            AlphaBlend(dc, shown.left, shown.top, shown.width, shown.height, source_.get(), sx, sy,
+            AlphaBlend(dc, shown.left, shown.top, shown.width, shown.height, source, sx, sy,
                        shown.width, shown.height, over);
         } else {
-            BitBlt(dc, shown.left, shown.top, shown.width, shown.height, source_.get(), sx, sy,
-                   SRCCOPY);
+            BitBlt(dc, shown.left, shown.top, shown.width, shown.height, source, sx, sy, SRCCOPY);
         }
         return;
     }
@@ -153,13 +167,24 @@ void SceneRenderer::PaintImage(const Control& control, const Rect& design, const
     SavedDcState saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
     if (blend) {
-        AlphaBlend(dc, bounds.left, bounds.top, bounds.width, bounds.height, source_.get(), 0, 0,
+        AlphaBlend(dc, bounds.left, bounds.top, bounds.width, bounds.height, source, 0, 0,
                    size.width, size.height, over);
     } else {
         SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, bounds.left, bounds.top, bounds.width, bounds.height, source_.get(), 0, 0,
+        StretchBlt(dc, bounds.left, bounds.top, bounds.width, bounds.height, source, 0, 0,
                    size.width, size.height, SRCCOPY);
     }
+}
+
+HDC SceneRenderer::SourceDc(const DecodedPicture& picture, bool keyed, HDC like) {
+    UniqueDc& source = keyed ? picture.keyedDc : picture.dibDc;
+    if (!source) {
+        source.reset(CreateCompatibleDC(like));
+        if (source) {
+            SelectObject(source.get(), keyed ? picture.keyed.get() : picture.dib.get());
+        }
+    }
+    return source.get();
 }
 
 void SceneRenderer::PaintLabel(const Control& control, const Rect& bounds, const Rect& area,

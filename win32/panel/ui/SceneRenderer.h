@@ -27,8 +27,11 @@ public:
     const ScreenScale& Scale() const { return scale_; }
 
     // Paints the window inside clip (screen pixels of the client area) onto target, whose client
-    // area has the given size; pixels of the target outside clip are left alone.
-    void Paint(const Scene& scene, HDC target, const RECT& clip, Size client);
+    // area has the given size; pixels of the target outside clip are left alone. With a region
+    // (client pixels, such as the window's update region) only its inside is painted; the target
+    // must be clipped to it too, as a paint's DC is.
+    void Paint(const Scene& scene, HDC target, const RECT& clip, Size client,
+               HRGN region = nullptr);
 
     // Lets go of the back buffer and the resampled pictures; the next paint makes them again.
     void Release();
@@ -38,6 +41,8 @@ private:
     void PaintControl(const Scene& scene, const Control& control, HDC dc, const Rect& clip);
     void PaintImage(const Control& control, const Rect& design, const Rect& bounds,
                     const Rect& area, HDC dc);
+    // The picture's own memory DC (made on first use) with dib or keyed in it.
+    static HDC SourceDc(const DecodedPicture& picture, bool keyed, HDC like);
     void PaintLabel(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
     void PaintLine(const Control& control, const Rect& design, const Rect& area, HDC dc);
 
@@ -45,7 +50,7 @@ private:
     FontCache& fonts_;
     COLORREF background_;
     OffscreenBuffer buffer_;
-    UniqueDc source_;  // holds one picture at a time for blitting
+    HRGN region_ = nullptr;  // during a paint
     ScreenScale scale_;
     ScaledPictures scaled_;
 };
