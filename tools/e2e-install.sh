@@ -102,14 +102,27 @@ service_state() { "$WINE" sc query AudioDeviceService 2>/dev/null | tr -d '\r' |
 service_running() { [ "$(service_state)" = RUNNING ]; }
 service_gone() { ! "$WINE" sc query AudioDeviceService >/dev/null 2>&1; }
 # Only this run's panel: other prefixes on the machine may run one too.
-panel_running() {
+panel_pids() {
     local pid
     for pid in $(pgrep -f "$APP_NAME.exe"); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q -x -F "WINEPREFIX=$WINEPREFIX" && return 0
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q -x -F "WINEPREFIX=$WINEPREFIX" && echo "$pid"
     done
-    return 1
 }
+panel_running() { [ -n "$(panel_pids)" ]; }
 panel_stopped() { ! panel_running; }
+# The panel's window appears before it has read its skin; a folder swapped under it then makes
+# its start-up fail. Settled: this run's panel took no CPU time over a second.
+panel_cpu() {
+    local stats=()
+    for pid in $(panel_pids); do stats+=("/proc/$pid/stat"); done
+    [ ${#stats[@]} -gt 0 ] && awk '{ s += $14 + $15 } END { print s }' "${stats[@]}" 2>/dev/null
+}
+panel_settled() {
+    local before
+    before=$(panel_cpu)
+    sleep 1
+    [ -n "$before" ] && [ "$before" = "$(panel_cpu)" ]
+}
 panel_window() { [ -n "$(xdotool search --name "^$APP_NAME\$" 2>/dev/null | head -1)" ]; }
 link_targets() { [ -f "$1" ] && { strings -a "$1"; strings -a -el "$1"; } | grep -q -F "$2"; }
 now() { date +%s%N; }
@@ -600,7 +613,7 @@ install_with_wizard() {  # install_with_wizard TRACE
     wait_for 30 not alive "$pid"
     # The panel it starts must be up to hear the uninstaller's request to end.
     wait_for 20 panel_window
-    sleep 0.5
+    wait_for 60 panel_settled
     traced "$1" '==> TMainForm::SetupDone' && [ -f "$INSTALL_DIR/$UNINSTALL_NAME.exe" ]
 }
 
