@@ -4,7 +4,8 @@
 #   SECONDS (default 60), the rotation with and without the simulator's trace file; start-up time
 #   (launch to a running message loop) against the floor of decoding the skin's pictures alone,
 #   PERF_STARTUP_RUNS runs of each (default 7) taken in turn, as medians with their spread;
-#   resident memory against a minimal Win32 window.
+#   resident memory, hidden in the tray and shown, against a minimal Win32 window, and where it
+#   goes (bench/panel-memory-lib.sh); the time to show the window from the tray.
 #   bench/panel-perf.sh [SECONDS [BUILD-DIR]]   without BUILD-DIR: the x86_64 build, then the
 #                                               shipped i686 one where 32-bit programs run
 set -u
@@ -26,6 +27,7 @@ fi
 BUILD=$(cd "$2" && pwd) || exit 2
 . "$ROOT/tools/e2e-lib.sh"
 . "$ROOT/tools/panel-lib.sh"
+. "$ROOT/bench/panel-memory-lib.sh"
 e2e_require "$BUILD/panel/AudioPanelSim.exe" "$BUILD/tools/send-window-message.exe"
 e2e_begin "${PERF_DISPLAY:-:66}" "$BUILD/perf-screenshots"
 panel_layout "$BUILD/panel/AudioPanelSim.exe" "$BUILD/tools/send-window-message.exe" \
@@ -44,7 +46,6 @@ pid_of() {
 }
 running() { [ -n "$(pid_of "$1")" ]; }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
-rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$1/status"; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 cpu_share() {  # cpu_share PID: percent of one core over SECONDS_MEASURED
     local before after
@@ -99,9 +100,15 @@ PANEL_PID=$(pid_of AudioPanelSim.exe)
 sleep 2
 idle=$(cpu_share "$PANEL_PID")
 
+# Memory hidden in the tray, and the show from there (traced: this run has the trace file).
+MEMORY_PID=$PANEL_PID
+memory_snapshot "$MEMORY_PID" "$WORK/hidden.smaps"
+show_ms=$(show_from_tray) || show_ms="(not shown)"
 start_rotating() {
-    tray_double_click
-    wait_for 5 shown
+    if ! shown; then
+        tray_double_click
+        wait_for 5 shown
+    fi
     click_control PageVirtual7p1Label
     click_control VirtualEnableImage
     click_control VirtualClockwiseImage
@@ -110,7 +117,7 @@ start_rotating() {
 start_rotating
 rotating=$(cpu_share "$PANEL_PID")
 XSERVER_PID=$XVFB_PID
-panel_rss=$(rss_kb "$PANEL_PID")
+memory_snapshot "$MEMORY_PID" "$WORK/shown.smaps"
 click_control VirtualClockwiseImage
 panel_exit
 
@@ -127,7 +134,7 @@ panel_exit
 "$RUN" "$PANEL_WIN_DIR\\minimal-window.exe" >/dev/null 2>&1 &
 wait_for 10 running minimal-window.exe
 sleep 2
-minimal_rss=$(rss_kb "$(pid_of minimal-window.exe)")
+memory_snapshot "$(prefix_pid minimal-window.exe)" "$WORK/minimal.smaps"
 
 echo "panel start-up (launch to message loop, median of $STARTUP_RUNS): ${startup} ms ($(spread "${startups[@]}"))"
 echo "decode floor (a program decoding the skin's pictures, median of $STARTUP_RUNS): ${floor} ms ($(spread "${floors[@]}"); $(tr -d '\r' <"$WORK/floor.txt"))"
@@ -136,5 +143,14 @@ printf ' (run by run: median %s, %s)\n' "$(awk -v r="$ratio" 'BEGIN { printf "%.
     "$(spread "${ratios[@]}" | awk '{ printf "min %.2f, max %.2f", $2 / 1000, $4 / 1000 }')"
 echo "CPU, idle in the tray over ${SECONDS_MEASURED} s: ${idle} % of one core"
 echo "CPU, shown and rotating the speakers over ${SECONDS_MEASURED} s: ${rotating} % of one core (without the simulator's trace file: ${rotating_untraced} %)"
+# Memory and the show from the tray.
+panel_rss=$(memory_rss "$WORK/shown.smaps")
+hidden_rss=$(memory_rss "$WORK/hidden.smaps")
+minimal_rss=$(memory_rss "$WORK/minimal.smaps")
 echo "resident memory: panel ${panel_rss} kB, minimal window ${minimal_rss} kB"
 awk -v a="$panel_rss" -v b="$minimal_rss" 'BEGIN { printf "memory / minimal window: %.2f\n", a / b }'
+echo "resident memory, hidden in the tray: ${hidden_rss} kB"
+awk -v a="$hidden_rss" -v b="$minimal_rss" 'BEGIN { printf "memory hidden / minimal window: %.2f\n", a / b }'
+echo "show from the tray to the first paint: ${show_ms} ms"
+echo "where the memory goes:"
+memory_table "hidden" "$WORK/hidden.smaps" "shown" "$WORK/shown.smaps" "minimal" "$WORK/minimal.smaps"

@@ -83,6 +83,7 @@ user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
     iconv -f UTF-16 -t UTF-8 "$PANEL_USER_DIR/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
         sed -n "s/^$1=//p" | head -1
 }
+user_is() { test "$(user_value "$1")" = "$2"; }  # user_is KEY VALUE
 
 # ---- the simulator panel starts with the headset plugged in ------------------------------------
 AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
@@ -197,21 +198,66 @@ click_control PageEQLabel
 
 # ---- skin and language from the tray menu -----------------------------------------------------
 tray_menu Down Down Right Return  # Skin > first item (Aurora)
-wait_for 10 eval '[ "$(user_value DefaultSkin)" = Aurora ]'
+wait_for 10 user_is DefaultSkin Aurora
 check "skin choice written to the per-user AudioConfig.cfg ($(user_value DefaultSkin))" \
-    test "$(user_value DefaultSkin)" = Aurora
+    user_is DefaultSkin Aurora
 geometry
 shot sim-eq-aurora
 check "Aurora skin painted" same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
 layout_before=$(since_layout | md5sum)
 tray_menu Down Right Down Return  # Language > second item (folders sorted: English, French, ...)
-check "language choice written to the per-user AudioConfig.cfg ($(user_value DefaultLanguage))" \
-    test "$(user_value DefaultLanguage)" = French
+check "language choice written to the per-user AudioConfig.cfg" \
+    wait_for 10 user_is DefaultLanguage French
 check "the French texts are shown (labels laid out anew)" test "$(since_layout | md5sum)" != "$layout_before"
 shot sim-eq-aurora-language2
 tray_menu Down Down Right Down Return  # back to Graphite
+wait_for 10 user_is DefaultSkin Graphite  # a busy panel would open the next menu late
 tray_menu Down Right Return            # and the first language
-check "back to Graphite and English" test "$(user_value DefaultSkin)/$(user_value DefaultLanguage)" = Graphite/English
+check "back to Graphite and English" wait_for 10 user_is DefaultLanguage English
+check "still Graphite" user_is DefaultSkin Graphite
+
+# ---- hidden, the window lets its pictures go; shown, they come back from their files ----------
+window_shot() { geometry && import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$1" 2>/dev/null; }
+hide_and_show() {
+    click_control CloseImage
+    wait_for 5 not shown
+    "$@"
+    tray_double_click
+    wait_for 5 shown
+    sleep 0.5
+}
+window_shot "$WORK/before-hiding.png"
+hide_and_show true
+window_shot "$WORK/shown-again.png"
+check "hidden and shown again, the window is pixel for pixel what it was" \
+    test "$(compare -metric AE "$WORK/shown-again.png" "$WORK/before-hiding.png" null: 2>&1)" = 0
+# With the window hidden the menu takes no keys here: the pointer walks it (Skin, then the first
+# item of its submenu, Aurora).
+skin_chosen_while_hidden() {
+    local w item
+    xdotool mousemove $TRAY_X $TRAY_Y
+    sleep 0.3
+    xdotool click 3
+    wait_for 5 menu_open
+    for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+        [ "$HEIGHT" -ge 60 ] && [ "$HEIGHT" -lt 600 ] && [ "$X" -lt 400 ] && break
+    done
+    item=$(((HEIGHT - 6) / 5))  # Language, Skin, the simulator's plug and unplug, Close
+    xdotool mousemove $((X + 30)) $((Y + 3 + item + item / 2))
+    sleep 0.8
+    xdotool mousemove $((X + WIDTH + 30)) $((Y + 3 + item + item / 2)) click 1
+    wait_for 10 user_is DefaultSkin Aurora
+}
+hide_and_show skin_chosen_while_hidden
+geometry
+shot sim-aurora-chosen-while-hidden
+check "a skin chosen while hidden is painted when the window shows" \
+    same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
+check "and so is its EQ page" \
+    same_pixel "$SKINS/Aurora/EQBack.png" 20 250 $((X + 392 + 20)) $((Y + 104 + 2 + 250))
+tray_menu Down Down Right Down Return  # back to Graphite
+wait_for 10 user_is DefaultSkin Graphite
 
 # ---- unplug and plug the simulated headset ----------------------------------------------------
 echo "MARK unplug" >>"$TRACE"

@@ -38,6 +38,9 @@ public:
     // The window's controls where they are now, after start-up and after a skin or language
     // change (the simulator build tells its tests where to click).
     virtual void Layout(const Scene& scene) {}
+    // The window was shown from the tray and painted whole, milliseconds after the request (the
+    // simulator build traces it for the benchmarks).
+    virtual void WindowShown(unsigned milliseconds) {}
     // Called once the panel has ended, before the program returns.
     virtual void Finish() {}
 };

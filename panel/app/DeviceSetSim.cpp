@@ -132,6 +132,9 @@ public:
                              std::to_string(control.bounds.height));
         }
     }
+    void WindowShown(unsigned milliseconds) override {
+        sim_.Trace().Add("SIM SHOWN " + std::to_string(milliseconds));
+    }
     void Finish() override { sim_.Trace().Add("SIM END"); }
 
 private:

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <unordered_set>
 
 #include "AudioConfig.h"
 #include "MessageBoxHost.h"
@@ -109,6 +110,7 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         Update(painted_, panel_->GetScene());
         InvalidateRect(window_, nullptr, FALSE);
         UpdateTimer();
+        ReleasePictures(true);  // it starts in the tray
     } catch (...) {
         // No FormDestroy for a window that never finished its start-up.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -180,8 +182,12 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // the scene covers the whole window
         case WM_SHOWWINDOW:
-            // Hidden to the tray or with its owner: the level meter keeps no microphone open.
+            // Hidden to the tray or with its owner: the level meter keeps no microphone open, and
+            // the pictures wait on their files.
             panel_->SetWindowShown(wParam != FALSE);
+            if (!wParam) {
+                ReleasePictures(true);
+            }
             Refresh();
             break;
         case WM_SIZE:
@@ -362,6 +368,7 @@ void TAudioMainForm::ShowPopupMenu() {
         devices_->Layout(panel_->GetScene());
     } else if (pick.name == u"SkinMenu") {
         presentation_->SkinMenuClick(pick.subIndex);
+        ReleasePictures(!IsWindowVisible(window_));
         InvalidateRect(window_, nullptr, FALSE);
         devices_->Layout(panel_->GetScene());
     } else if (pick.name == u"CloseMenu") {
@@ -372,6 +379,10 @@ void TAudioMainForm::ShowPopupMenu() {
 }
 
 void TAudioMainForm::Restore() {
+    if (!IsWindowVisible(window_)) {
+        showPending_ = true;
+        showRequested_ = std::chrono::steady_clock::now();
+    }
     presentation_->Restore();
     ShowWindow(window_, SW_SHOW);
     BringWindowToTop(window_);
@@ -395,6 +406,12 @@ void TAudioMainForm::Paint() {
                         pieces ? update_.get() : nullptr);
         EndPaint(window_, &paint);
     }
+    if (showPending_) {
+        showPending_ = false;
+        const auto elapsed = std::chrono::steady_clock::now() - showRequested_;
+        devices_->WindowShown(static_cast<unsigned>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+    }
 }
 
 void TAudioMainForm::Refresh() {
@@ -411,6 +428,26 @@ void TAudioMainForm::Refresh() {
         InvalidateRgn(window_, changed_.get(), FALSE);
     }
     Update(painted_, scene);
+    // Whatever a message loaded while hidden that the first paint does not show (another page's
+    // pictures after a skin change) waits for its page.
+    if (!IsWindowVisible(window_) && pictures_.Decoded() > keptWhileHidden_) {
+        ReleasePictures(true);
+    }
+}
+
+void TAudioMainForm::ReleasePictures(bool hidden) {
+    renderer_.Release();
+    // Hidden, the window keeps what its first paint shows, so that it comes back from the tray
+    // without decoding; shown, what it shows on any page.
+    const Scene& scene = panel_->GetScene();
+    std::unordered_set<std::u16string> kept;
+    for (const Control& control : scene.Controls()) {
+        if (!control.picture.empty() && (!hidden || IsPainted(scene, control))) {
+            kept.insert(control.picture);
+        }
+    }
+    pictures_.Release(kept);
+    keptWhileHidden_ = hidden ? pictures_.Decoded() : 0;
 }
 
 void TAudioMainForm::UpdateTimer() {

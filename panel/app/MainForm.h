@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -87,6 +88,10 @@ private:
     void Paint();
     // Invalidates what the last message changed in the scene.
     void Refresh();
+    // Lets go of what can be made again: the back buffer, resampled pictures and the pixels of
+    // pictures no control shows (another skin's, a released button's); hidden, also those of
+    // pages not on show.
+    void ReleasePictures(bool hidden);
     // The timer runs only while a rotation is on: the tick does nothing otherwise.
     void UpdateTimer();
     void CentreOnScreen();
@@ -134,4 +139,8 @@ private:
     bool shutDown_ = false;
     bool onlyInstance_ = false;
     bool releasingCapture_ = false;  // our own ReleaseCapture: the release is handled as such
+    // A show from the tray waits for its first paint: when it was asked for.
+    bool showPending_ = false;
+    size_t keptWhileHidden_ = 0;  // pictures the hidden window's first paint needs
+    std::chrono::steady_clock::time_point showRequested_;
 };

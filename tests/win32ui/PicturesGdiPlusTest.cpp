@@ -1,9 +1,10 @@
-// Pictures decoded by GDI+ into the cache: the product's skin, files that cannot be read, and
-// the see-through copy of pictures without alpha.
+// Pictures decoded by GDI+ into the cache: the product's skin, files that cannot be read, the
+// see-through copy of pictures without alpha, pixels let go and decoded again.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
@@ -49,13 +50,13 @@ TEST_F(PicturesGdiPlusTest, EveryGraphitePictureLoadsWithItsSize) {
         const Size expected = PngSize(entry.path());
         EXPECT_EQ(size.width, expected.width) << Narrow(path);
         EXPECT_EQ(size.height, expected.height) << Narrow(path);
-        ASSERT_NE(pictures.Find(path), nullptr);
+        ASSERT_NE(pictures.Picture(path), nullptr);
         ++count;
     }
     EXPECT_GT(count, 50);
 
     // Alpha of its own: no colour-keyed copy.
-    const DecodedPicture* close = pictures.Picture(skin + u"\\CloseUp.png");
+    const DecodedPicture* close = pictures.Picture(skin + u"\\CloseUp.png", true);
     ASSERT_NE(close, nullptr);
     EXPECT_FALSE(close->opaque);
     EXPECT_FALSE(close->keyed);
@@ -67,8 +68,16 @@ TEST_F(PicturesGdiPlusTest, MissingOrCorruptFilesAreRefused) {
     for (const std::u16string& path : {folder.File(u"missing.png"), corrupt, text}) {
         Size size{-1, -1};
         EXPECT_FALSE(pictures.Load(path, &size)) << Narrow(path);
-        EXPECT_EQ(pictures.Find(path), nullptr);
+        EXPECT_EQ(pictures.Picture(path), nullptr);
     }
+}
+
+// The pixels of a decoded DIB, top row first.
+const uint32_t* Pixels(HBITMAP dib) {
+    DIBSECTION section{};
+    return GetObjectW(dib, sizeof section, &section) == sizeof section
+               ? static_cast<const uint32_t*>(section.dsBm.bmBits)
+               : nullptr;
 }
 
 TEST_F(PicturesGdiPlusTest, BitmapDecodedOnceAndFileLetGo) {
@@ -81,20 +90,59 @@ TEST_F(PicturesGdiPlusTest, BitmapDecodedOnceAndFileLetGo) {
     const DecodedPicture* picture = pictures.Picture(path);
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->opaque);
-    EXPECT_TRUE(picture->keyed);
-    // The GDI+ view shows the decoded pixels.
-    Gdiplus::Color corner;
-    ASSERT_EQ(const_cast<Gdiplus::Bitmap*>(pictures.Find(path))->GetPixel(0, 2, &corner),
-              Gdiplus::Ok);
-    EXPECT_EQ(corner.GetValue() & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(corner.GetA(), 255);
+    EXPECT_FALSE(picture->keyed);  // only when drawn transparent
+    const uint32_t* pixels = Pixels(picture->dib.get());
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(pixels[2 * 5], 0xFF00FF00u);  // bottom-left, opaque
+    EXPECT_EQ(pixels[2 * 5 + 1], 0xFF0000FFu);
 
-    // The decoder does not hold the file; the cache answers without it.
+    // The see-through copy clears the bottom-left colour and keeps the rest.
+    ASSERT_EQ(pictures.Picture(path, true), picture);
+    const uint32_t* keyed = Pixels(picture->keyed.get());
+    ASSERT_NE(keyed, nullptr);
+    EXPECT_EQ(keyed[0], 0u);
+    EXPECT_EQ(keyed[1], 0xFF0000FFu);
+
+    // The decoder does not hold the file; the cache answers without it while it keeps the
+    // pixels, and still knows the size once they are let go.
     ASSERT_TRUE(DeleteFileW(W(path)));
     Size again;
     EXPECT_TRUE(pictures.Load(path, &again));
     EXPECT_EQ(again.width, 5);
     EXPECT_EQ(pictures.Picture(path), picture);
+    pictures.Release();
+    EXPECT_EQ(pictures.Decoded(), 0u);
+    EXPECT_TRUE(pictures.Load(path, &again));
+    EXPECT_EQ(again.height, 3);
+    EXPECT_EQ(pictures.Picture(path), nullptr);  // nothing to decode again from
+}
+
+TEST_F(PicturesGdiPlusTest, ReleasedPicturesComeBackFromTheirFiles) {
+    const std::u16string kept =
+        folder.Write(u"kept.bmp", Bmp24(4, 4, [](int, int) { return 0xFF0000; }));
+    const std::u16string freed = folder.Write(
+        u"freed.bmp", Bmp24(6, 2, [](int x, int) { return x < 3 ? 0x0000FF : 0x00FF00; }));
+    ASSERT_TRUE(pictures.Load(kept, nullptr));
+    ASSERT_TRUE(pictures.Load(freed, nullptr));
+    const DecodedPicture* before = pictures.Picture(kept);
+    pictures.Release({kept});
+    EXPECT_EQ(pictures.Decoded(), 1u);
+    EXPECT_EQ(pictures.Picture(kept), before);
+
+    const DecodedPicture* back = pictures.Picture(freed, true);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->size.width, 6);
+    const uint32_t* pixels = Pixels(back->dib.get());
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(pixels[0], 0xFF0000FFu);
+    EXPECT_EQ(pixels[11], 0xFF00FF00u);
+    ASSERT_TRUE(back->keyed);
+    EXPECT_EQ(Pixels(back->keyed.get())[0], 0u);
+
+    // A file that changed its size since it was laid out is not painted.
+    pictures.Release();
+    folder.Write(u"freed.bmp", Bmp24(3, 3, [](int, int) { return 0xFF; }));
+    EXPECT_EQ(pictures.Picture(freed), nullptr);
 }
 
 }  // namespace

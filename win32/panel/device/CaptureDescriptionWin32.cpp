@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AudioEndpointsWin32.h"
+#include "Handles.h"
 #include "WideText.h"
 
 namespace {
@@ -17,11 +18,6 @@ constexpr size_t kDescriptionChars = 260;  // terminator included
 using CaptureCallback = BOOL(CALLBACK*)(LPGUID, LPCWSTR, LPCWSTR, LPVOID);
 using CaptureEnumerate = HRESULT(WINAPI*)(CaptureCallback callback, LPVOID context);
 
-struct LibraryFreer {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
-
 BOOL CALLBACK OnCaptureDevice(LPGUID, LPCWSTR description, LPCWSTR module, LPVOID context) {
     if (description) {
         auto* devices = static_cast<std::vector<DirectSoundCaptureEntry>*>(context);
@@ -34,21 +30,11 @@ BOOL CALLBACK OnCaptureDevice(LPGUID, LPCWSTR description, LPCWSTR module, LPVOI
     return TRUE;
 }
 
-// dsound.dll from the system folder only, never from the program's folder or the search path.
-UniqueLibrary LoadSystemDsound() {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\dsound.dll";
-    return UniqueLibrary(LoadLibraryW(path.c_str()));
-}
-
 }  // namespace
 
 std::vector<DirectSoundCaptureEntry> DirectSoundCaptureDevicesWin32() {
     // Loaded once for the program's life: the lookups run several times per slider move.
-    static const UniqueLibrary dsound = LoadSystemDsound();
+    static const UniqueLibrary dsound = LoadSystemLibrary(L"dsound.dll");
     static const FARPROC proc =
         dsound ? GetProcAddress(dsound.get(), MAKEINTRESOURCEA(kCaptureEnumerateOrdinal)) : nullptr;
     std::vector<DirectSoundCaptureEntry> devices;

@@ -7,11 +7,13 @@
 
 #include "FileAttributes.h"
 #include "FileFilter.h"
+#include "Handles.h"
 #include "WideText.h"
 
 namespace {
 // Room for long paths: the dialogs fail with FNERR_BUFFERTOOSMALL rather than cut a path.
 constexpr size_t kPathBuffer = 32768;
+using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEW);
 }  // namespace
 
 std::u16string ProfileHostWin32::EnvironmentFolder(const std::u16string& name) {
@@ -61,8 +63,17 @@ bool ProfileHostWin32::RunDialog(bool save, const std::u16string& folder,
     dialog.lpstrDefExt = L"ini";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING |
                    (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
-    const BOOL accepted = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (!accepted)
+    // Loaded for the dialog only: it is seldom opened, and the library brings the printing
+    // stack with it, which would stay in the panel's memory all day.
+    const UniqueLibrary dialogs = LoadSystemLibrary(L"comdlg32.dll");
+    const FARPROC proc =
+        dialogs ? GetProcAddress(dialogs.get(), save ? "GetSaveFileNameW" : "GetOpenFileNameW")
+                : nullptr;
+    if (!proc)
+        return false;
+    // Through void (*)(), which converts to any function type without a warning.
+    const auto run = reinterpret_cast<FileDialog>(reinterpret_cast<void (*)()>(proc));
+    if (!run(&dialog))
         return false;
     chosen = U16(file.data());
     return true;

@@ -18,7 +18,7 @@ HDC OffscreenBuffer::Prepare(HDC target, Size size) {
     if (size.width <= 0 || size.height <= 0) {
         return nullptr;
     }
-    if (dc_ && bitmap_ && size.width == size_.width && size.height == size_.height) {
+    if (dc_ && bitmap_ && size.width <= size_.width && size.height <= size_.height) {
         return dc_.get();
     }
     Release();

@@ -1,4 +1,5 @@
-// A 32-bpp memory bitmap the size of the client area, kept between paints while the size stays.
+// A 32-bpp memory bitmap to paint in, kept between paints while it is large enough and until
+// released.
 #pragma once
 
 #include <windows.h>
@@ -13,12 +14,11 @@ public:
     OffscreenBuffer(const OffscreenBuffer&) = delete;
     OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
 
-    // The buffer's DC for a client of this size, compatible with the target; null on failure.
+    // The buffer's DC, at least this size, compatible with the target; null on failure.
     HDC Prepare(HDC target, Size size);
-
-private:
     void Release();
 
+private:
     UniqueDc dc_;
     UniqueBitmap bitmap_;
     HGDIOBJ original_ = nullptr;

@@ -1,6 +1,12 @@
 #include "PicturesGdiPlus.h"
 
+#include <cstddef>
 #include <cstdint>
+
+// The lean Windows headers leave out what GDI+ needs.
+#include <objidl.h>
+
+#include <gdiplus.h>
 
 #include "WideText.h"
 
@@ -47,10 +53,8 @@ private:
     bool locked_ = false;
 };
 
-// A premultiplied top-down DIB of the straight pixels; with keyed, pixels of the key colour are
-// cleared.
-UniqueBitmap Convert(const LockedPixels& source, UINT width, UINT height, bool keyed, uint32_t key,
-                     uint32_t** bits) {
+// A premultiplied top-down DIB section of this size.
+UniqueBitmap NewDib(UINT width, UINT height, uint32_t** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -60,19 +64,45 @@ UniqueBitmap Convert(const LockedPixels& source, UINT width, UINT height, bool k
     info.bmiHeader.biCompression = BI_RGB;
     void* memory = nullptr;
     UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    if (!dib) {
+    *bits = static_cast<uint32_t*>(memory);
+    return dib;
+}
+
+// A premultiplied DIB of the straight pixels.
+UniqueBitmap Convert(const LockedPixels& source, UINT width, UINT height) {
+    uint32_t* out = nullptr;
+    UniqueBitmap dib = NewDib(width, height, &out);
+    if (!dib || !out) {
         return nullptr;
     }
-    auto* out = static_cast<uint32_t*>(memory);
     for (UINT y = 0; y < height; ++y) {
         const uint32_t* in = source.Row(y);
         for (UINT x = 0; x < width; ++x) {
-            const bool clear = keyed && (in[x] & 0xFFFFFF) == key;
-            *out++ = clear ? 0 : Premultiplied(in[x]);
+            *out++ = Premultiplied(in[x]);
         }
     }
-    if (bits) {
-        *bits = static_cast<uint32_t*>(memory);
+    return dib;
+}
+
+// A copy of an opaque picture (premultiplied pixels are then the straight ones) with the pixels
+// of its bottom-left pixel's colour cleared.
+UniqueBitmap KeyedCopy(HBITMAP opaque, Size size) {
+    DIBSECTION section{};
+    if (GetObjectW(opaque, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) {
+        return nullptr;
+    }
+    const auto width = static_cast<UINT>(size.width);
+    const auto height = static_cast<UINT>(size.height);
+    const auto* in = static_cast<const uint32_t*>(section.dsBm.bmBits);
+    uint32_t* out = nullptr;
+    UniqueBitmap dib = NewDib(width, height, &out);
+    if (!dib || !out) {
+        return nullptr;
+    }
+    const uint32_t key = in[static_cast<size_t>(height - 1) * width] & 0xFFFFFF;
+    const size_t count = static_cast<size_t>(width) * height;
+    for (size_t i = 0; i < count; ++i) {
+        out[i] = (in[i] & 0xFFFFFF) == key ? 0 : in[i];
     }
     return dib;
 }
@@ -89,47 +119,43 @@ bool HasAlpha(const LockedPixels& pixels, UINT width, UINT height) {
     return false;
 }
 
+// The file decoded into a premultiplied DIB; null when it cannot be read or decoded.
+std::unique_ptr<DecodedPicture> Decode(const std::u16string& path) {
+    // The decoder keeps the file open while the bitmap lives: convert, then let it go.
+    std::unique_ptr<Bitmap> decoded(Bitmap::FromFile(W(path)));
+    if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) {
+        return nullptr;
+    }
+    const UINT width = decoded->GetWidth();
+    const UINT height = decoded->GetHeight();
+    if (width == 0 || height == 0) {
+        return nullptr;
+    }
+    LockedPixels pixels(*decoded, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB);
+    if (!pixels.ok()) {
+        return nullptr;
+    }
+    auto picture = std::make_unique<DecodedPicture>();
+    picture->size = {static_cast<int>(width), static_cast<int>(height)};
+    picture->opaque = !HasAlpha(pixels, width, height);
+    picture->dib = Convert(pixels, width, height);
+    if (!picture->dib) {
+        return nullptr;
+    }
+    return picture;
+}
+
 }  // namespace
 
 bool PicturesGdiPlus::Load(const std::u16string& path, Size* size) {
     auto cached = cache_.find(path);
     if (cached == cache_.end()) {
-        // The decoder keeps the file open while the bitmap lives: convert, then let it go.
-        std::unique_ptr<Bitmap> decoded(Bitmap::FromFile(W(path)));
-        if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) {
+        std::unique_ptr<DecodedPicture> picture = Decode(path);
+        if (!picture) {
             return false;
         }
-        const UINT width = decoded->GetWidth();
-        const UINT height = decoded->GetHeight();
-        if (width == 0 || height == 0) {
-            return false;
-        }
-        LockedPixels pixels(*decoded, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB);
-        if (!pixels.ok()) {
-            return false;
-        }
-        DecodedPicture picture;
-        picture.size = {static_cast<int>(width), static_cast<int>(height)};
-        picture.opaque = !HasAlpha(pixels, width, height);
-        uint32_t* bits = nullptr;
-        picture.dib = Convert(pixels, width, height, false, 0, &bits);
-        if (!picture.dib) {
-            return false;
-        }
-        picture.bitmap = std::make_unique<Bitmap>(
-            static_cast<INT>(width), static_cast<INT>(height), static_cast<INT>(width * 4),
-            PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(bits));
-        if (picture.bitmap->GetLastStatus() != Gdiplus::Ok) {
-            return false;
-        }
-        if (picture.opaque) {
-            const uint32_t key = pixels.Row(height - 1)[0] & 0xFFFFFF;
-            picture.keyed = Convert(pixels, width, height, true, key, nullptr);
-            if (!picture.keyed) {
-                return false;
-            }
-        }
-        cached = cache_.emplace(path, std::move(picture)).first;
+        const Size decoded = picture->size;
+        cached = cache_.emplace(path, Entry{decoded, std::move(picture)}).first;
     }
     if (size) {
         *size = cached->second.size;
@@ -137,12 +163,40 @@ bool PicturesGdiPlus::Load(const std::u16string& path, Size* size) {
     return true;
 }
 
-const Gdiplus::Bitmap* PicturesGdiPlus::Find(const std::u16string& path) const {
-    const DecodedPicture* picture = Picture(path);
-    return picture ? picture->bitmap.get() : nullptr;
+const DecodedPicture* PicturesGdiPlus::Picture(const std::u16string& path, bool keyed) {
+    auto it = cache_.find(path);
+    if (it == cache_.end()) {
+        return nullptr;
+    }
+    Entry& entry = it->second;
+    if (!entry.picture) {
+        entry.picture = Decode(path);
+        // A file changed since its first load would move what was laid out by its size.
+        if (!entry.picture || entry.picture->size.width != entry.size.width ||
+            entry.picture->size.height != entry.size.height) {
+            entry.picture.reset();
+            return nullptr;
+        }
+    }
+    DecodedPicture& picture = *entry.picture;
+    if (keyed && picture.opaque && !picture.keyed) {
+        picture.keyed = KeyedCopy(picture.dib.get(), picture.size);
+    }
+    return &picture;
 }
 
-const DecodedPicture* PicturesGdiPlus::Picture(const std::u16string& path) const {
-    auto it = cache_.find(path);
-    return it == cache_.end() ? nullptr : &it->second;
+void PicturesGdiPlus::Release(const std::unordered_set<std::u16string>& keep) {
+    for (auto& [path, entry] : cache_) {
+        if (entry.picture && keep.count(path) == 0) {
+            entry.picture.reset();
+        }
+    }
+}
+
+size_t PicturesGdiPlus::Decoded() const {
+    size_t count = 0;
+    for (const auto& [path, entry] : cache_) {
+        count += entry.picture ? 1 : 0;
+    }
+    return count;
 }

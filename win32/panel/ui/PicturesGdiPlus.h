@@ -1,33 +1,29 @@
-// The window's pictures, decoded once with GDI+ (BMP, PNG, JPEG, GIF and whatever else it reads)
-// and kept by path, ready to draw: painting never decodes.
+// The window's pictures, decoded with GDI+ (BMP, PNG, JPEG, GIF and whatever else it reads) into
+// bitmaps ready to blit. A picture is decoded when first loaded, which gives its size and proves
+// it readable; its pixels may be let go while the window does not need them (hidden in the tray,
+// another skin) and are decoded again from the file when next painted.
 #pragma once
 
 #include <windows.h>
 
-// The lean Windows headers leave out what GDI+ needs.
-#include <objidl.h>
-
-#include <gdiplus.h>
-
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "GdiHandles.h"
 #include "Pictures.h"
 
-// Pixels are premultiplied 32-bpp DIB sections, top row first, so painting is a plain GDI
-// blit; the GDI+ bitmap is a view of the same memory.
+// Pixels are premultiplied 32-bpp DIB sections, top row first, so painting is a plain GDI blit.
 struct DecodedPicture {
     UniqueBitmap dib;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap;  // over dib's pixels: destroyed first
-    // For a picture without alpha: a copy with its bottom-left pixel's colour see-through, for
-    // images drawn transparent. Null when the picture has alpha of its own.
+    // For a picture without alpha drawn transparent: a copy with its bottom-left pixel's colour
+    // see-through, made when first asked for. Never made for a picture with alpha of its own.
     UniqueBitmap keyed;
     Size size;
     bool opaque = true;  // no pixel lets what is below show
-    // Memory DCs holding dib and keyed for blitting, made on the first paint and kept: selecting
-    // the picture into a shared DC for every blit costs more than the blit. Declared last, so
+    // Memory DCs holding dib and keyed for blitting, made on the first paint and kept with them:
+    // selecting the picture into a shared DC for every blit costs more than the blit. Last, so
     // they let go of the bitmaps before these are deleted.
     mutable UniqueDc dibDc;
     mutable UniqueDc keyedDc;
@@ -36,12 +32,23 @@ struct DecodedPicture {
 // Needs a live GdiPlusSession.
 class PicturesGdiPlus : public IPictures {
 public:
+    // Decodes a path not loaded before; a known path answers from what it knew.
     bool Load(const std::u16string& path, Size* size) override;
 
-    // Null when the path was never loaded successfully.
-    const Gdiplus::Bitmap* Find(const std::u16string& path) const;
-    const DecodedPicture* Picture(const std::u16string& path) const;
+    // The decoded picture, decoded again if its pixels were let go; with keyed, its see-through
+    // copy made where it can have one. Null when the path was never loaded successfully or
+    // cannot be decoded now.
+    const DecodedPicture* Picture(const std::u16string& path, bool keyed = false);
+
+    // Lets go of the pixels of every picture not named in keep; the sizes stay known.
+    void Release(const std::unordered_set<std::u16string>& keep = {});
+    // How many pictures hold their pixels.
+    size_t Decoded() const;
 
 private:
-    std::unordered_map<std::u16string, DecodedPicture> cache_;
+    struct Entry {
+        Size size;
+        std::unique_ptr<DecodedPicture> picture;  // null: let go
+    };
+    std::unordered_map<std::u16string, Entry> cache_;
 };

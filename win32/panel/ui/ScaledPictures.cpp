@@ -2,6 +2,11 @@
 
 #include <cstdint>
 
+// The lean Windows headers leave out what GDI+ needs.
+#include <objidl.h>
+
+#include <gdiplus.h>
+
 namespace {
 
 // A premultiplied top-down DIB section of this size, its pixels cleared.
@@ -77,13 +82,15 @@ const DecodedPicture* ScaledPictures::Get(const std::u16string& path,
         if (!scaled.dib) {
             return nullptr;
         }
-        if (original.keyed) {
-            scaled.keyed = Resample(original.keyed.get(), original.size, scaled.size);
-            if (!scaled.keyed) {
-                return nullptr;
-            }
-        }
         it = cache_.emplace(path, std::move(scaled)).first;
     }
-    return &it->second;
+    DecodedPicture& scaled = it->second;
+    // The see-through copy comes when the original has one.
+    if (original.keyed && !scaled.keyed) {
+        scaled.keyed = Resample(original.keyed.get(), original.size, scaled.size);
+        if (!scaled.keyed) {
+            return nullptr;
+        }
+    }
+    return &scaled;
 }

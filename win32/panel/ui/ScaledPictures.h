@@ -1,6 +1,6 @@
 // The skin's pictures at the screen's density, each resampled once with a smooth filter and
-// kept until the density changes. Stretched pictures are not taken from here: they keep hard
-// edges.
+// kept until the density changes or the window lets them go. Stretched pictures are not taken from
+// here: they keep hard edges.
 #pragma once
 
 #include <string>
@@ -15,6 +15,7 @@ public:
     // original itself for the identity scale; null when the resampling fails.
     const DecodedPicture* Get(const std::u16string& path, const DecodedPicture& original,
                               const ScreenScale& scale);
+    void Clear() { cache_.clear(); }
 
 private:
     int dpi_ = kDesignDpi;

@@ -36,7 +36,7 @@ UINT AlignFlag(Align align) {
 
 }  // namespace
 
-SceneRenderer::SceneRenderer(const PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background)
+SceneRenderer::SceneRenderer(PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background)
     : pictures_(pictures), fonts_(fonts), background_(background) {}
 
 void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size client,
@@ -47,16 +47,24 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
     if (IsEmpty(area)) {
         return;
     }
-    HDC dc = buffer_.Prepare(target, client);
+    // Only what is painted goes through the buffer, drawn at client coordinates through the
+    // viewport origin.
+    HDC dc = buffer_.Prepare(target, Size{area.width, area.height});
     if (!dc) {
         return;
     }
     region_ = region;
     {
         SavedDcState saved(dc);
-        // Only the changed pieces: the rectangle around moved icons is mostly unchanged.
+        SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+        // Only the changed pieces: the rectangle around moved icons is mostly unchanged. The
+        // clip region is in the buffer's own pixels.
         if (region) {
-            ExtSelectClipRgn(dc, region, RGN_COPY);
+            UniqueRegion shifted(CreateRectRgn(0, 0, 0, 0));
+            if (shifted && CombineRgn(shifted.get(), region, nullptr, RGN_COPY) != ERROR) {
+                OffsetRgn(shifted.get(), -area.left, -area.top);
+                ExtSelectClipRgn(dc, shifted.get(), RGN_COPY);
+            }
         }
         IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
         Fill(dc, area, background_);
@@ -72,7 +80,18 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
         }
     }
     region_ = nullptr;
-    BitBlt(target, area.left, area.top, area.width, area.height, dc, area.left, area.top, SRCCOPY);
+    BitBlt(target, area.left, area.top, area.width, area.height, dc, 0, 0, SRCCOPY);
+    // Small repaints (a slider, the rotating icons) keep theirs; a buffer for most of the window
+    // is made again when next needed, so the shown window does not hold a second copy of itself.
+    if (2 * static_cast<long long>(area.width) * area.height >
+        static_cast<long long>(client.width) * client.height) {
+        buffer_.Release();
+    }
+}
+
+void SceneRenderer::Release() {
+    buffer_.Release();
+    scaled_.Clear();
 }
 
 void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC dc,
@@ -107,7 +126,7 @@ void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC
 
 void SceneRenderer::PaintImage(const Control& control, const Rect& design, const Rect& bounds,
                                const Rect& area, HDC dc) {
-    const DecodedPicture* original = pictures_.Picture(control.picture);
+    const DecodedPicture* original = pictures_.Picture(control.picture, control.transparent);
     if (!original) {
         return;
     }

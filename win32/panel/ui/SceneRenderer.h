@@ -21,8 +21,7 @@ constexpr COLORREF kWindowFace = RGB(0xF0, 0xF0, 0xF0);
 
 class SceneRenderer {
 public:
-    SceneRenderer(const PicturesGdiPlus& pictures, FontCache& fonts,
-                  COLORREF background = kWindowFace);
+    SceneRenderer(PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background = kWindowFace);
 
     void SetScale(const ScreenScale& scale) { scale_ = scale; }
     const ScreenScale& Scale() const { return scale_; }
@@ -34,6 +33,9 @@ public:
     void Paint(const Scene& scene, HDC target, const RECT& clip, Size client,
                HRGN region = nullptr);
 
+    // Lets go of the back buffer and the resampled pictures; the next paint makes them again.
+    void Release();
+
 private:
     // bounds and area are on the screen; design is the control's window bounds.
     void PaintControl(const Scene& scene, const Control& control, HDC dc, const Rect& clip);
@@ -44,7 +46,7 @@ private:
     void PaintLabel(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
     void PaintLine(const Control& control, const Rect& design, const Rect& area, HDC dc);
 
-    const PicturesGdiPlus& pictures_;
+    PicturesGdiPlus& pictures_;
     FontCache& fonts_;
     COLORREF background_;
     OffscreenBuffer buffer_;
