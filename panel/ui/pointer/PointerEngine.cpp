@@ -32,16 +32,16 @@ void PointerEngine::Grab(Control& control, Point window) {
 }
 
 void PointerEngine::Slide(const Control& slider, int top) {
-    const SliderSpec* spec = slider.row ? slider.row->slider : nullptr;
-    if (!spec) {
+    const SliderTrack* track = slider.row ? slider.row->slider : nullptr;
+    if (!track) {
         return;
     }
     // Its own travel; an inverted one (a broken skin) is left to the handler's clamp.
-    const SliderRange travel = TravelOf(*spec, ctx_.skin);
+    const SliderRange travel = TravelOf(*track, ctx_.skin);
     if (travel.length >= 0) {
         top = ClampInt(top, travel.top0, travel.top0 + travel.length);
     }
-    spec->moved(ctx_, slider.tag, top);
+    track->moved(ctx_, slider.tag, top);
 }
 
 void PointerEngine::Press(Point window) {

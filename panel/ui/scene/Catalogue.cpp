@@ -8,11 +8,12 @@ const char16_t* const kPageNames[kPageCount] = {u"EQ", u"3D", u"Effect", u"Mic",
 namespace {
 
 // Every slider's travel runs the skin's one length; the 3D sliders' start and end are fixed.
-constexpr SliderSpec kEqSlider{&SkinGeometry::eqTop0, &SkinGeometry::sliderTravel, 0, 0,
-                               OnEqSliderMoved};
-constexpr SliderSpec k3DSlider{nullptr, nullptr, k3DTopMin, k3DTopMax - k3DTopMin, On3DSliderMoved};
-constexpr SliderSpec kMicSlider{&SkinGeometry::micTop0, &SkinGeometry::sliderTravel, 0, 0,
-                                OnMicSliderMoved};
+constexpr SliderTrack kEqSlider{&SkinGeometry::eqTop0, &SkinGeometry::sliderTravel, 0, 0,
+                                OnEqSliderMoved};
+constexpr SliderTrack k3DSlider{nullptr, nullptr, k3DTopMin, k3DTopMax - k3DTopMin,
+                                On3DSliderMoved};
+constexpr SliderTrack kMicSlider{&SkinGeometry::micTop0, &SkinGeometry::sliderTravel, 0, 0,
+                                 OnMicSliderMoved};
 
 }  // namespace
 
@@ -193,7 +194,7 @@ const CatalogueRow kCatalogue[] = {
 
 const size_t kCatalogueSize = sizeof kCatalogue / sizeof kCatalogue[0];
 
-SliderRange TravelOf(const SliderSpec& slider, const SkinGeometry& skin) {
+SliderRange TravelOf(const SliderTrack& slider, const SkinGeometry& skin) {
     if (!slider.top0) {
         return {slider.fixedTop0, slider.fixedLength};
     }

@@ -35,7 +35,7 @@ struct StateBinding {
 
 // How a slider travels and what its moves run. Its Top ranges over top0 .. top0 + length, from
 // the skin's geometry or, without a skin member, fixed.
-struct SliderSpec {
+struct SliderTrack {
     int SkinGeometry::*top0;
     int SkinGeometry::*length;
     int fixedTop0;
@@ -47,7 +47,7 @@ struct SliderRange {
     int top0;
     int length;
 };
-SliderRange TravelOf(const SliderSpec& slider, const SkinGeometry& skin);
+SliderRange TravelOf(const SliderTrack& slider, const SkinGeometry& skin);
 
 struct CatalogueRow {
     const char* name;
@@ -62,7 +62,7 @@ struct CatalogueRow {
     Keys keySource;
     RowKeys keys;
     StateBinding state;
-    const SliderSpec* slider;
+    const SliderTrack* slider;
 };
 
 extern const CatalogueRow kCatalogue[];
