@@ -339,13 +339,13 @@ void MoveSettingSlider(PanelContext& ctx, const ChipSetting& setting, int top) {
     (setting.send ? setting.send : SendRegisterField)(ctx, setting);
 }
 
-void OnSettingSliderMoved(PanelContext& ctx, int sliderTag, int top) {
+const ChipSetting* SettingShownBy(int sliderTag) {
     for (const ChipSetting& row : ChipSettings()) {
         if (row.slider == sliderTag && row.member.set) {
-            MoveSettingSlider(ctx, row, top);
-            return;
+            return &row;
         }
     }
+    return nullptr;
 }
 
 void WriteChipSettings(PanelContext& ctx, const ProfileOut& out) {

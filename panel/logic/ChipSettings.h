@@ -191,11 +191,12 @@ void SendRegisterField(PanelContext& ctx, const ChipSetting& setting);
 void SendNeutralRegisterField(PanelContext& ctx, const ChipSetting& setting);
 
 // A setting shown by a slider: its load step places the slider from the value, then sends it;
-// the slider's catalogue row names OnSettingSliderMoved, which takes the value from where the
-// slider stands on its travel, keeps it and sends it (the row's arrival step, else the field).
+// a move takes the value from where the slider stands on its travel, keeps it and sends it (the
+// row's arrival step, else the field).
 void PlaceSliderAndSend(PanelContext& ctx, const ChipSetting& setting);
 void MoveSettingSlider(PanelContext& ctx, const ChipSetting& setting, int top);
-void OnSettingSliderMoved(PanelContext& ctx, int sliderTag, int top);
+// The row whose ShownBy names this slider, or null.
+const ChipSetting* SettingShownBy(int sliderTag);
 
 // A profile written and read row by row; see ProfileFile.h.
 void WriteChipSettings(PanelContext& ctx, const ProfileOut& out);
