@@ -305,6 +305,49 @@ void SendNeutralRegisterField(PanelContext& ctx, const ChipSetting& setting) {
     SendField(ctx, setting.registers[0], setting.neutral);
 }
 
+namespace {
+
+// lo at the bottom of the travel, hi at its top; a travel of no length counts as one pixel.
+int TravelLength(const SliderRange& travel) {
+    return travel.length > 0 ? travel.length : 1;
+}
+
+}  // namespace
+
+void PlaceSliderAndSend(PanelContext& ctx, const ChipSetting& setting) {
+    const SliderRange travel = ctx.view.SliderTravel(setting.slider);
+    const int64_t span = setting.hi > setting.lo ? int64_t{setting.hi} - setting.lo : 1;
+    const int64_t above = ClampInt(setting.Get(ctx.state), setting.lo, setting.hi) - setting.lo;
+    Point at = ctx.view.ImagePosition(setting.slider);
+    at.y =
+        travel.top0 + TravelLength(travel) - static_cast<int>(above * TravelLength(travel) / span);
+    ctx.view.MoveImage(setting.slider, at);
+    SendRegisterField(ctx, setting);
+}
+
+void MoveSettingSlider(PanelContext& ctx, const ChipSetting& setting, int top) {
+    const SliderRange travel = ctx.view.SliderTravel(setting.slider);
+    const int length = TravelLength(travel);
+    top = ClampInt(top, travel.top0, travel.top0 + length);
+    Point at = ctx.view.ImagePosition(setting.slider);
+    at.y = top;
+    ctx.view.MoveImage(setting.slider, at);
+    const int64_t span = int64_t{setting.hi} - setting.lo;
+    const int64_t fromBottom = travel.top0 + length - top;
+    setting.member.set(
+        ctx.state, setting.lo + static_cast<int32_t>((fromBottom * span + length / 2) / length));
+    (setting.send ? setting.send : SendRegisterField)(ctx, setting);
+}
+
+const ChipSetting* SettingShownBy(int sliderTag) {
+    for (const ChipSetting& row : ChipSettings()) {
+        if (row.slider == sliderTag && row.member.set) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 void WriteChipSettings(PanelContext& ctx, const ProfileOut& out) {
     for (const ChipSetting& row : ChipSettings()) {
         if (row.write) {

@@ -106,6 +106,8 @@ struct ChipSetting {
     ArrivalStage arrival = ArrivalStage::None;
     uint32_t pages = 0;
     SettingStep send = nullptr;
+    // On screen: the slider that shows it (its top stands for hi, its bottom for lo).
+    ControlTag slider = TAG_NONE;
 
     constexpr explicit ChipSetting(const char* settingName) : name(settingName) {}
 
@@ -170,6 +172,12 @@ struct ChipSetting {
         return r;
     }
 
+    constexpr ChipSetting ShownBy(ControlTag sliderTag) const {
+        ChipSetting r = *this;
+        r.slider = sliderTag;
+        return r;
+    }
+
     int32_t Get(const PanelState& s) const { return member.get ? member.get(s) : 0; }
 };
 
@@ -181,6 +189,14 @@ const std::vector<ChipSetting>& ChipSettings();
 // report.
 void SendRegisterField(PanelContext& ctx, const ChipSetting& setting);
 void SendNeutralRegisterField(PanelContext& ctx, const ChipSetting& setting);
+
+// A setting shown by a slider: its load step places the slider from the value, then sends it;
+// a move takes the value from where the slider stands on its travel, keeps it and sends it (the
+// row's arrival step, else the field).
+void PlaceSliderAndSend(PanelContext& ctx, const ChipSetting& setting);
+void MoveSettingSlider(PanelContext& ctx, const ChipSetting& setting, int top);
+// The row whose ShownBy names this slider, or null.
+const ChipSetting* SettingShownBy(int sliderTag);
 
 // A profile written and read row by row; see ProfileFile.h.
 void WriteChipSettings(PanelContext& ctx, const ProfileOut& out);

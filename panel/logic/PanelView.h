@@ -13,6 +13,8 @@ public:
     // Left and Top of the image with this tag.
     virtual Point ImagePosition(int tag) const = 0;
     virtual void MoveImage(int tag, Point topLeft) = 0;
+    // Where the slider with this tag travels under the skin in force; {0, 0} for no slider.
+    virtual SliderRange SliderTravel(int sliderTag) const = 0;
     // Caption of the label with this tag.
     virtual void SetLabelText(int tag, const std::u16string& text) = 0;
     // Repaints the switch of this tag (image and label) in its on or off look; for TAG_SYNC the

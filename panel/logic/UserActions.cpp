@@ -1,5 +1,6 @@
 #include "UserActions.h"
 
+#include "ChipSettings.h"
 #include "ControlTags.h"
 #include "D3Operations.h"
 #include "EqOperations.h"
@@ -228,6 +229,12 @@ void OnMicSliderMoved(PanelContext& ctx, int sliderTag, int top) {
     MoveTop(ctx, sliderTag, clamped);
     MicrophoneVolume(ctx, MicValueFromTop(clamped, g.micTop0, g.sliderTravel));
     DisplayRefresh(ctx);
+}
+
+void OnSettingSliderMoved(PanelContext& ctx, int sliderTag, int top) {
+    if (const ChipSetting* setting = SettingShownBy(sliderTag)) {
+        MoveSettingSlider(ctx, *setting, top);
+    }
 }
 
 void OnSpeakerIconDragged(PanelContext& ctx) {

@@ -33,6 +33,9 @@ void OnMicSliderMoved(PanelContext& ctx, int top);  // TAG_MIC_SLIDER
 // The same for the microphone slider of this tag (as the catalogue's slider handlers take it).
 void OnMicSliderMoved(PanelContext& ctx, int sliderTag, int top);
 
+// A slider that shows a chip setting (its row's ShownBy): the setting follows it.
+void OnSettingSliderMoved(PanelContext& ctx, int sliderTag, int top);
+
 // A speaker icon has been moved by the pointer; the table goes into the panel's rotation state.
 void OnSpeakerIconDragged(PanelContext& ctx);
 

@@ -13,6 +13,12 @@ inline bool operator!=(Point a, Point b) {
     return !(a == b);
 }
 
+// A slider's Top ranges over top0 .. top0 + length.
+struct SliderRange {
+    int top0 = 0;
+    int length = 0;
+};
+
 // Numbers the skin supplies.
 struct SkinGeometry {
     int sliderTravel = 120;  // L, shared by every slider

@@ -20,6 +20,10 @@ public:
         }
         ++moves;
     }
+    SliderRange SliderTravel(int sliderTag) const override {
+        const auto it = travels.find(sliderTag);
+        return it == travels.end() ? SliderRange{} : it->second;
+    }
     void SetLabelText(int tag, const std::u16string& text) override { labels[tag] = text; }
     void ShowToggle(int tag, bool on) override { toggles[tag] = on; }
     void SetLevelBarWidth(int width) override { levelBarWidth = width; }
@@ -27,6 +31,7 @@ public:
 
     int Top(int tag) const { return ImagePosition(tag).y; }
 
+    std::map<int, SliderRange> travels;  // what the catalogue would give
     std::map<int, std::u16string> labels;
     std::map<int, bool> toggles;
     int levelBarWidth = -1;

@@ -70,4 +70,35 @@ TEST_F(ProfileTest, AMissingKeyIsTheErrorNamingItUnlessItsRowAllowsIt) {
     }
 }
 
+// A setting shown by a slider: the slider's place and the value follow each other over the
+// slider's own travel, and what is sent lands in the row's register bits.
+TEST_F(ProfileTest, ASlidersPlaceAndItsSettingsValueFollowEachOther) {
+    const ChipSetting row = ChipSetting("level")
+                                .Registers({0x0190, 0x0F})
+                                .Range(0, 15)
+                                .In(Member<&PanelState::micLevel>())
+                                .ShownBy(TAG_MIC_SLIDER);
+    view.travels[TAG_MIC_SLIDER] = {100, 120};
+    struct Case {
+        int top;
+        int32_t value;
+        int placedAt;  // where the value places the slider again
+    };
+    for (const Case& c : {Case{100, 15, 100}, Case{220, 0, 220}, Case{160, 8, 156},
+                          Case{40, 15, 100}, Case{400, 0, 220}}) {
+        SCOPED_TRACE(c.top);
+        Start();
+        MoveSettingSlider(ctx, row, c.top);
+        EXPECT_EQ(state.micLevel, c.value);
+        EXPECT_EQ(row.registers[0].Value(sim.Chip().Register(0x0190)), c.value);
+        PlaceSliderAndSend(ctx, row);
+        EXPECT_EQ(view.Top(TAG_MIC_SLIDER), c.placedAt);
+    }
+    // A skin without that travel divides by nothing.
+    view.travels.erase(TAG_MIC_SLIDER);
+    Start();
+    MoveSettingSlider(ctx, row, 5);
+    PlaceSliderAndSend(ctx, row);
+}
+
 }  // namespace

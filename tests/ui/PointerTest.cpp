@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "ControlTags.h"
+#include "SliderMapping.h"
 #include "UiFixture.h"
 
 namespace {
@@ -60,6 +61,17 @@ TEST_F(PointerTest, EqSliderDragWritesTheBandAndSettlesWhereTheGainMapsBack) {
     sim.Trace().Clear();
     window.MouseMove({0, 0});
     EXPECT_TRUE(sim.Trace().Lines().empty());
+}
+
+// The window tells the logic each slider's own travel, as its catalogue row gives it.
+TEST_F(PointerTest, EachSliderTravelsWhereItsRowSays) {
+    const IPanelView& view = window;
+    EXPECT_EQ(view.SliderTravel(TAG_EQ_SLIDER_60HZ).top0, skin.eqTop0);
+    EXPECT_EQ(view.SliderTravel(TAG_MIC_SLIDER).top0, skin.micTop0);
+    EXPECT_EQ(view.SliderTravel(TAG_MIC_SLIDER).length, skin.sliderTravel);
+    EXPECT_EQ(view.SliderTravel(TAG_3D_LEFT_ALPHA).top0, k3DTopMin);
+    EXPECT_EQ(view.SliderTravel(TAG_3D_LEFT_ALPHA).length, k3DTopMax - k3DTopMin);
+    EXPECT_EQ(view.SliderTravel(TAG_MIC_MUTE).length, 0);  // a button travels nowhere
 }
 
 TEST_F(PointerTest, OneEqMoveIsOneBandWrite) {

@@ -43,10 +43,6 @@ struct SliderTrack {
     void (*moved)(PanelContext& ctx, int sliderTag, int top);
 };
 
-struct SliderRange {
-    int top0;
-    int length;
-};
 SliderRange TravelOf(const SliderTrack& slider, const SkinGeometry& skin);
 
 struct CatalogueRow {

@@ -125,6 +125,14 @@ Point PanelWindow::ImagePosition(int tag) const {
     return image ? Point{image->bounds.left, image->bounds.top} : Point{};
 }
 
+SliderRange PanelWindow::SliderTravel(int sliderTag) const {
+    const Control* image = scene_.FindImageByTag(sliderTag);
+    if (!image || !image->row || !image->row->slider) {
+        return {};
+    }
+    return TravelOf(*image->row->slider, ctx_.skin);
+}
+
 void PanelWindow::MoveImage(int tag, Point topLeft) {
     if (Control* image = scene_.FindImageByTag(tag)) {
         image->bounds.left = topLeft.x;

@@ -91,6 +91,7 @@ public:
 
     // IPanelView
     Point ImagePosition(int tag) const override;
+    SliderRange SliderTravel(int sliderTag) const override;
     void MoveImage(int tag, Point topLeft) override;
     void SetLabelText(int tag, const std::u16string& text) override;
     void ShowToggle(int tag, bool on) override;
