@@ -119,7 +119,7 @@ click_control PageEQLabel
 # ---- the skin that moves the notebook -------------------------------------------------------------
 read -r gx gy _ _ < <(control EQ300HzSliderImage)
 echo "MARK moved" >>"$TRACE"
-tray_menu Down Down Right Down Down Return  # Skin > third item (Aurora, Graphite, Moved)
+tray_menu_until "user_is DefaultSkin Moved" Down Down Right Down Down Return  # Skin > third item (Aurora, Graphite, Moved)
 wait_for 5 traced_since "MARK moved" 'SIM LAYOUT'
 sleep 0.5
 geometry
@@ -138,7 +138,7 @@ check "$DPI dpi: a click in the moved notebook lands (None selects effect 0)" \
     traced_since "MARK moved-effect" '# select effect 0'
 shot sim-dpi$DPI-movedskin-effect
 click_control PageEQLabel
-tray_menu Down Down Right Down Return  # back to Graphite
+tray_menu_until "user_is DefaultSkin Graphite" Down Down Right Down Return  # back to Graphite
 sleep 0.5
 geometry
 shot sim-dpi$DPI-before-drag

@@ -79,11 +79,6 @@ type_keys() {
     done
     xdotool key --delay 40 "${keys[@]}"
 }
-user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
-    iconv -f UTF-16 -t UTF-8 "$PANEL_USER_DIR/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
-        sed -n "s/^$1=//p" | head -1
-}
-user_is() { test "$(user_value "$1")" = "$2"; }  # user_is KEY VALUE
 
 # ---- the simulator panel starts with the headset plugged in ------------------------------------
 AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
@@ -197,23 +192,21 @@ check "rotated icons painted piece by piece are what the whole page shows" \
 click_control PageEQLabel
 
 # ---- skin and language from the tray menu -----------------------------------------------------
-tray_menu Down Down Right Return  # Skin > first item (Aurora)
-wait_for 10 user_is DefaultSkin Aurora
+tray_menu_until "user_is DefaultSkin Aurora" Down Down Right Return  # Skin > first item
 check "skin choice written to the per-user AudioConfig.cfg ($(user_value DefaultSkin))" \
     user_is DefaultSkin Aurora
 geometry
 shot sim-eq-aurora
 check "Aurora skin painted" same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
 layout_before=$(since_layout | md5sum)
-tray_menu Down Right Down Return  # Language > second item (folders sorted: English, French, ...)
-check "language choice written to the per-user AudioConfig.cfg" \
-    wait_for 10 user_is DefaultLanguage French
+# Language > second item (folders sorted: English, French, ...)
+tray_menu_until "user_is DefaultLanguage French" Down Right Down Return
+check "language choice written to the per-user AudioConfig.cfg" user_is DefaultLanguage French
 check "the French texts are shown (labels laid out anew)" test "$(since_layout | md5sum)" != "$layout_before"
 shot sim-eq-aurora-language2
-tray_menu Down Down Right Down Return  # back to Graphite
-wait_for 10 user_is DefaultSkin Graphite  # a busy panel would open the next menu late
-tray_menu Down Right Return            # and the first language
-check "back to Graphite and English" wait_for 10 user_is DefaultLanguage English
+tray_menu_until "user_is DefaultSkin Graphite" Down Down Right Down Return  # back to Graphite
+tray_menu_until "user_is DefaultLanguage English" Down Right Return     # and the first language
+check "back to Graphite and English" user_is DefaultLanguage English
 check "still Graphite" user_is DefaultSkin Graphite
 
 # ---- hidden, the window lets its pictures go; shown, they come back from their files ----------
@@ -256,8 +249,7 @@ check "a skin chosen while hidden is painted when the window shows" \
     same_pixel "$SKINS/Aurora/MainForm.png" 200 420 $((X + 200)) $((Y + 420))
 check "and so is its EQ page" \
     same_pixel "$SKINS/Aurora/EQBack.png" 20 250 $((X + 392 + 20)) $((Y + 104 + 2 + 250))
-tray_menu Down Down Right Down Return  # back to Graphite
-wait_for 10 user_is DefaultSkin Graphite
+tray_menu_until "user_is DefaultSkin Graphite" Down Down Right Down Return  # back to Graphite
 
 # ---- unplug and plug the simulated headset ----------------------------------------------------
 echo "MARK unplug" >>"$TRACE"

@@ -9,6 +9,9 @@
 #                           last said it is; the trace is in design pixels, the screen at
 #                           PANEL_DPI dots per inch (default 96)
 #   to_screen N             design pixels to screen pixels at PANEL_DPI, rounded up
+#   tray_menu KEY...        opens the tray icon's menu and types the keys; tray_menu_until
+#                           "CHECK" KEY... again until CHECK holds
+#   user_value, user_is     the per-user AudioConfig.cfg
 #   traced, since, traced_since, send, picture_pixel: the simulator's trace ($TRACE), a message
 #                           to the panel, a picture's pixel
 
@@ -90,6 +93,23 @@ tray_menu() {  # tray_menu KEY...: opens the popup menu and types the keys
     xdotool key "$@"
     sleep 0.8
 }
+# Keys that go astray on a busy machine leave the menu open or choose another submenu's item
+# (fewer Downs never reach Close): the choice is tried again until its effect shows.
+tray_menu_until() {  # tray_menu_until "CHECK ARGS" KEY...: at most three tries, 10 s each
+    local check=$1 attempt
+    shift
+    for attempt in 1 2 3; do
+        tray_menu "$@"
+        wait_for 10 $check && return 0
+        echo "the tray menu's choice did not take (try $attempt): $*" >&2
+    done
+    return 1
+}
+user_value() {  # user_value KEY: from the per-user AudioConfig.cfg
+    iconv -f UTF-16 -t UTF-8 "$PANEL_USER_DIR/AudioConfig.cfg" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^$1=//p" | head -1
+}
+user_is() { test "$(user_value "$1")" = "$2"; }  # user_is KEY VALUE
 # The colour of one screen pixel as rrggbb.
 pixel() {
     import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
