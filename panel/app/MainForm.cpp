@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "AudioConfig.h"
+#include "FocusRing.h"
 #include "MessageBoxHost.h"
 #include "MessageFilter.h"
 #include "MicOperations.h"
@@ -27,8 +28,6 @@ constexpr int kDesignHeight = 522;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT_PTR kRotationTimer = 1;
 constexpr UINT kRotationPeriodMs = 20;
-// Design pixels around a control that its focus indicator may cover.
-constexpr int kIndicatorMargin = 4;
 
 std::u16string ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
@@ -90,6 +89,8 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         throw PanelError(u"Cannot create the main window");
     }
     scaler_.Attach(window_);
+    // The focus indicator waits for the keyboard: a mouse alone never shows it.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     renderer_.SetScale(scaler_.Scale());
     scaler_.SetSize({kDesignWidth, kDesignHeight});
     try {
@@ -98,6 +99,7 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         profileHost_.SetOwner(window_);
 
         devices_ = CreateDeviceSet(window_);
+        renderer_.SetColours(devices_->Colours());
         tray_ = std::make_unique<TrayIcon>(window_, kTrayMessage);
         trayHost_ = std::make_unique<TrayHostWin32>(*tray_, window_, application_.Handle());
         panel_ = std::make_unique<PanelWindow>(
@@ -199,6 +201,10 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             FocusChanged();
             return result;
         }
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            SystemColoursChanged();
+            break;
         case WM_SHOWWINDOW:
             // Hidden to the tray or with its owner: the level meter keeps no microphone open, and
             // the pictures wait on their files.
@@ -348,23 +354,30 @@ void TAudioMainForm::FocusChanged() {
     focus_->SetIndicatorShown((ui & UISF_HIDEFOCUS) == 0);
     const Control* indicated =
         GetFocus() == window_ && focus_->IndicatorShown() ? focus_->Focused() : nullptr;
-    if (indicated == indicated_) {
+    // The ring moves with its control too (a slider moved by a key).
+    const Rect ring = FocusRingRect(panel_->GetScene(), indicated);
+    if (indicated == indicated_ && SameRect(ring, indicatedRing_)) {
         return;
     }
-    for (const Control* control : {indicated_, indicated}) {
-        if (control) {
-            // The indicator lies around the control.
-            Rect r = control->bounds;
-            const Point origin = panel_->GetScene().ParentOrigin(*control);
-            r = {origin.x + r.left - kIndicatorMargin, origin.y + r.top - kIndicatorMargin,
-                 r.width + 2 * kIndicatorMargin, r.height + 2 * kIndicatorMargin};
+    for (const Rect& r : {indicatedRing_, ring}) {
+        if (!IsEmpty(r)) {
             const Rect s = scaler_.Scale().ToScreen(r);
             const RECT rect{s.left, s.top, s.left + s.width, s.top + s.height};
             InvalidateRect(window_, &rect, FALSE);
         }
     }
     indicated_ = indicated;
-    // renderer_.SetFocusIndicator(indicated_);
+    indicatedRing_ = ring;
+    renderer_.SetFocusIndicator(indicated_);
+    devices_->FocusIndicator(indicated_, ring);
+}
+
+void TAudioMainForm::SystemColoursChanged() {
+    const SystemColours colours = devices_->Colours();
+    if (colours != renderer_.Colours()) {
+        renderer_.SetColours(colours);
+        InvalidateRect(window_, nullptr, FALSE);
+    }
 }
 
 void TAudioMainForm::CancelPointer() {
