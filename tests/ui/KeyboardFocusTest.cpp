@@ -60,10 +60,11 @@ TEST_F(KeyboardFocusTest, EachPageReadsInRowsThenTheWindowsOwn) {
          {"EffectButtonNonImage", "EffectButtonTheaterImage", "EffectButtonBathroomImage",
           "EffectButtonLivingroomImage", "EffectButtonStoneGalleryImage"}},
         {PAGE_MIC, {"MicBoostImage", "MicMuteImage", "MicSliderImage"}},
+        // The speakers in their channels' order, wherever they stand.
         {PAGE_VIRTUAL,
          {"VirtualEnableImage", "VirtualClockwiseImage", "VirtualCounterclockwiseImage",
-          "VirtualResetImage", "VirtualCImage", "VirtualLSImage", "VirtualSUBImage",
-          "VirtualRSImage", "VirtualLImage", "VirtualRImage", "VirtualLBImage", "VirtualRBImage"}},
+          "VirtualResetImage", "VirtualLImage", "VirtualRImage", "VirtualCImage", "VirtualSUBImage",
+          "VirtualLSImage", "VirtualRSImage", "VirtualLBImage", "VirtualRBImage"}},
     };
     for (const auto& p : pages) {
         window.GetScene().SetPage(p.page);
