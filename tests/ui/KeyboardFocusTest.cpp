@@ -141,6 +141,15 @@ TEST_F(KeyboardFocusTest, PageKeysSkipTheHiddenTabWrapAndLeaveTheFocusOnTheTab) 
     EXPECT_TRUE(host.messages.empty());
 }
 
+// Two quick Ctrl+Tabs: the second is handled in the first's page switch, and wins.
+TEST_F(KeyboardFocusTest, APageKeyHandledInAnotherSwitchWins) {
+    Start();
+    host.onPump = [this] { focus.OnKey(NavKey::Tab, kCtrl); };
+    focus.OnKey(NavKey::Tab, kCtrl);
+    EXPECT_EQ(window.GetScene().Page(), PAGE_MIC);
+    EXPECT_EQ(FocusedName(), "PageMicLabel");
+}
+
 TEST_F(KeyboardFocusTest, AFocusedControlThatGoesHandsTheFocusToTheFirst) {
     Start();
     FocusOn("EQS3Image");
@@ -170,6 +179,7 @@ TEST_F(KeyboardFocusTest, WithoutTheHeadsetKeysWarnAsThePointerDoes) {
     EXPECT_TRUE(focus.OnKey(NavKey::Tab, kCtrl));
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(window.GetScene().Page(), PAGE_EQ);
+    EXPECT_EQ(FocusedName(), "PageMicLabel");  // the refused switch leaves the focus
     EXPECT_TRUE(sim.Trace().Filter("HID ").empty());
 }
 

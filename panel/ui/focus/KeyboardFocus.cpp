@@ -182,7 +182,11 @@ void KeyboardFocus::SwitchPage(bool back) {
         next = after == tabs.end() ? tabs.front() : *after;
     }
     Activate(*next);
-    SetFocus(next);
+    // Refused (no headset), or overtaken by another switch handled in the page switch's pump:
+    // the focus stays.
+    if (scene.Page() == next->tag - TAG_PAGE_EQ) {
+        SetFocus(next);
+    }
 }
 
 bool KeyboardFocus::SliderKey(Control& slider, NavKey key) {
