@@ -60,10 +60,11 @@ TEST_F(KeyboardFocusTest, EachPageReadsInRowsThenTheWindowsOwn) {
          {"EffectButtonNonImage", "EffectButtonTheaterImage", "EffectButtonBathroomImage",
           "EffectButtonLivingroomImage", "EffectButtonStoneGalleryImage"}},
         {PAGE_MIC, {"MicBoostImage", "MicMuteImage", "MicSliderImage"}},
+        // The speakers in their channels' order, wherever they stand.
         {PAGE_VIRTUAL,
          {"VirtualEnableImage", "VirtualClockwiseImage", "VirtualCounterclockwiseImage",
-          "VirtualResetImage", "VirtualCImage", "VirtualLSImage", "VirtualSUBImage",
-          "VirtualRSImage", "VirtualLImage", "VirtualRImage", "VirtualLBImage", "VirtualRBImage"}},
+          "VirtualResetImage", "VirtualLImage", "VirtualRImage", "VirtualCImage", "VirtualSUBImage",
+          "VirtualLSImage", "VirtualRSImage", "VirtualLBImage", "VirtualRBImage"}},
     };
     for (const auto& p : pages) {
         window.GetScene().SetPage(p.page);
@@ -140,6 +141,15 @@ TEST_F(KeyboardFocusTest, PageKeysSkipTheHiddenTabWrapAndLeaveTheFocusOnTheTab) 
     EXPECT_TRUE(host.messages.empty());
 }
 
+// Two quick Ctrl+Tabs: the second is handled in the first's page switch, and wins.
+TEST_F(KeyboardFocusTest, APageKeyHandledInAnotherSwitchWins) {
+    Start();
+    host.onPump = [this] { focus.OnKey(NavKey::Tab, kCtrl); };
+    focus.OnKey(NavKey::Tab, kCtrl);
+    EXPECT_EQ(window.GetScene().Page(), PAGE_MIC);
+    EXPECT_EQ(FocusedName(), "PageMicLabel");
+}
+
 TEST_F(KeyboardFocusTest, AFocusedControlThatGoesHandsTheFocusToTheFirst) {
     Start();
     FocusOn("EQS3Image");
@@ -169,6 +179,7 @@ TEST_F(KeyboardFocusTest, WithoutTheHeadsetKeysWarnAsThePointerDoes) {
     EXPECT_TRUE(focus.OnKey(NavKey::Tab, kCtrl));
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(window.GetScene().Page(), PAGE_EQ);
+    EXPECT_EQ(FocusedName(), "PageMicLabel");  // the refused switch leaves the focus
     EXPECT_TRUE(sim.Trace().Filter("HID ").empty());
 }
 

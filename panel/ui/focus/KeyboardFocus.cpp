@@ -41,6 +41,7 @@ std::vector<const Control*> KeyboardFocus::OrderOf() const {
     const Control* book = scene.Notebook();
     std::vector<Placed> page;
     std::vector<Placed> own;
+    std::vector<const Control*> speakers;
     for (const Control& c : scene.Controls()) {
         if (!TakesFocus(c) || !c.visible || !c.enabled) {
             continue;
@@ -49,9 +50,18 @@ std::vector<const Control*> KeyboardFocus::OrderOf() const {
         if (onPage >= 0 && onPage != scene.Page()) {
             continue;
         }
-        (onPage < 0 ? own : page).push_back({&c, ReadingPlace(c, window_.Context().skin)});
+        if (c.role == Role::Speaker) {
+            speakers.push_back(&c);
+        } else {
+            (onPage < 0 ? own : page).push_back({&c, ReadingPlace(c, window_.Context().skin)});
+        }
     }
     std::vector<const Control*> order = ReadingOrder(page);
+    // The speaker icons wander (drags, rotation, the skin's circle): they follow the page's
+    // other controls in the order of their channels, which their tags keep.
+    std::sort(speakers.begin(), speakers.end(),
+              [](const Control* a, const Control* b) { return a->tag < b->tag; });
+    order.insert(order.end(), speakers.begin(), speakers.end());
     // The window's own begin under the notebook, where the page's tabs are, and go on from the
     // top of the window.
     const int below = book ? book->bounds.top : INT_MIN;
@@ -172,7 +182,11 @@ void KeyboardFocus::SwitchPage(bool back) {
         next = after == tabs.end() ? tabs.front() : *after;
     }
     Activate(*next);
-    SetFocus(next);
+    // Refused (no headset), or overtaken by another switch handled in the page switch's pump:
+    // the focus stays.
+    if (scene.Page() == next->tag - TAG_PAGE_EQ) {
+        SetFocus(next);
+    }
 }
 
 bool KeyboardFocus::SliderKey(Control& slider, NavKey key) {

@@ -16,9 +16,6 @@ int64_t Bottom(const Rect& r) {
 }  // namespace
 
 Rect ReadingPlace(const Control& control, const SkinGeometry& skin) {
-    if (control.role == Role::Speaker && control.row) {
-        return control.row->bounds;
-    }
     if (control.role == Role::Slider && control.row && control.row->slider) {
         const SliderRange travel = TravelOf(*control.row->slider, skin);
         Rect place = control.bounds;

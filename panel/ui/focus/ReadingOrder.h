@@ -12,9 +12,8 @@ struct Placed {
     Rect place;
 };
 
-// Where a control counts for the order: where it stands, except for what moves. A slider counts
-// over its whole travel, so the sliders of one page read as one row whatever their values; a
-// speaker icon at its design place, so dragging and rotating never reorder the icons.
+// Where a control counts for the order: where it stands, except that a slider counts over its
+// whole travel, so the sliders of one page read as one row whatever their values.
 Rect ReadingPlace(const Control& control, const SkinGeometry& skin);
 
 std::vector<const Control*> ReadingOrder(std::vector<Placed> controls);
