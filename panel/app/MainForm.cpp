@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "AudioConfig.h"
+#include "FocusCuesWin32.h"
 #include "FocusRing.h"
 #include "MessageBoxHost.h"
 #include "MessageFilter.h"
@@ -89,8 +90,6 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         throw PanelError(u"Cannot create the main window");
     }
     scaler_.Attach(window_);
-    // The focus indicator waits for the keyboard: a mouse alone never shows it.
-    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     renderer_.SetScale(scaler_.Scale());
     scaler_.SetSize({kDesignWidth, kDesignHeight});
     try {
@@ -198,6 +197,7 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_UPDATEUISTATE: {
             const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+            focus_->SetIndicatorShown(IndicatorAfterUiState(wParam, focus_->IndicatorShown()));
             FocusChanged();
             return result;
         }
@@ -350,8 +350,7 @@ bool TAudioMainForm::Key(WPARAM virtualKey) {
 }
 
 void TAudioMainForm::FocusChanged() {
-    const LRESULT ui = SendMessageW(window_, WM_QUERYUISTATE, 0, 0);
-    focus_->SetIndicatorShown((ui & UISF_HIDEFOCUS) == 0);
+    // Shown once a key was used (KeyboardFocus::OnKey) or the system said so (WM_UPDATEUISTATE).
     const Control* indicated =
         GetFocus() == window_ && focus_->IndicatorShown() ? focus_->Focused() : nullptr;
     // The ring moves with its control too (a slider moved by a key).
