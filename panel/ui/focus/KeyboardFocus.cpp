@@ -115,11 +115,11 @@ uint32_t KeyboardFocus::FocusSerial() const {
 }
 
 bool KeyboardFocus::IndicatorShown() const {
-    return indicatorShown_;
+    return keyboardUsed_ && cuesAllow_;
 }
 
 void KeyboardFocus::SetIndicatorShown(bool shown) {
-    indicatorShown_ = shown;
+    cuesAllow_ = shown;
 }
 
 void KeyboardFocus::Activate(Control& control) {
@@ -252,7 +252,7 @@ bool KeyboardFocus::SpeakerKey(Control& speaker, NavKey key) {
 }
 
 bool KeyboardFocus::OnKey(NavKey key, KeyModifiers modifiers) {
-    indicatorShown_ = true;
+    keyboardUsed_ = true;
     if (modifiers.ctrl) {
         switch (key) {
             case NavKey::Tab:

@@ -58,8 +58,11 @@ public:
     bool OnKey(NavKey key, KeyModifiers modifiers);
     // Changes whenever the focus moves (hosts announce it).
     uint32_t FocusSerial() const;
-    // The keyboard was used (WM_UPDATEUISTATE decides on Win32).
+    // The keyboard was used in the window and the platform's focus cues allow the indicator
+    // (WM_UPDATEUISTATE decides on Win32): so a panel worked by the mouse alone never shows it,
+    // also where the platform never hides the cues.
     bool IndicatorShown() const;
+    // The platform's focus cues: false hides the indicator.
     void SetIndicatorShown(bool shown);
 
 private:
@@ -76,5 +79,6 @@ private:
     // Kept current by Focused(), which may hand the focus on.
     mutable Control* focused_ = nullptr;
     mutable uint32_t serial_ = 0;
-    bool indicatorShown_ = false;
+    bool keyboardUsed_ = false;
+    bool cuesAllow_ = true;
 };
