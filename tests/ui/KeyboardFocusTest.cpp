@@ -197,19 +197,6 @@ TEST_F(KeyboardFocusTest, EscapeHidesAndOtherKeysOnButtonsAreNotUsed) {
     EXPECT_TRUE(sim.Trace().Lines().empty());
 }
 
-TEST_F(KeyboardFocusTest, TheIndicatorShowsOnceAKeyIsUsedWhileTheCuesAllowIt) {
-    Start();
-    focus.SetIndicatorShown(true);  // cues never hidden, as under Wine
-    Click("EQEQENImage");
-    EXPECT_FALSE(focus.IndicatorShown());  // the mouse alone shows nothing
-    focus.OnKey(NavKey::Tab, kNone);
-    EXPECT_TRUE(focus.IndicatorShown());
-    focus.SetIndicatorShown(false);
-    EXPECT_FALSE(focus.IndicatorShown());
-    focus.SetIndicatorShown(true);
-    EXPECT_TRUE(focus.IndicatorShown());
-}
-
 // A whole panel on its own headset, for one run of the keys and one of the pointer.
 class Rig : public UiTest {
 public:

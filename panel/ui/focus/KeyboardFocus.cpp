@@ -115,11 +115,11 @@ uint32_t KeyboardFocus::FocusSerial() const {
 }
 
 bool KeyboardFocus::IndicatorShown() const {
-    return keyboardUsed_ && cuesAllow_;
+    return indicatorShown_;
 }
 
 void KeyboardFocus::SetIndicatorShown(bool shown) {
-    cuesAllow_ = shown;
+    indicatorShown_ = shown;
 }
 
 void KeyboardFocus::Activate(Control& control) {
@@ -252,7 +252,7 @@ bool KeyboardFocus::SpeakerKey(Control& speaker, NavKey key) {
 }
 
 bool KeyboardFocus::OnKey(NavKey key, KeyModifiers modifiers) {
-    keyboardUsed_ = true;
+    indicatorShown_ = true;
     if (modifiers.ctrl) {
         switch (key) {
             case NavKey::Tab:

@@ -58,11 +58,8 @@ public:
     bool OnKey(NavKey key, KeyModifiers modifiers);
     // Changes whenever the focus moves (hosts announce it).
     uint32_t FocusSerial() const;
-    // The keyboard was used in the window and the platform's focus cues allow the indicator
-    // (WM_UPDATEUISTATE decides on Win32): so a panel worked by the mouse alone never shows it,
-    // also where the platform never hides the cues.
+    // The keyboard was used (WM_UPDATEUISTATE decides on Win32).
     bool IndicatorShown() const;
-    // The platform's focus cues: false hides the indicator.
     void SetIndicatorShown(bool shown);
 
 private:
@@ -79,6 +76,5 @@ private:
     // Kept current by Focused(), which may hand the focus on.
     mutable Control* focused_ = nullptr;
     mutable uint32_t serial_ = 0;
-    bool keyboardUsed_ = false;
-    bool cuesAllow_ = true;
+    bool indicatorShown_ = false;
 };
