@@ -81,8 +81,9 @@ traffic() {
 }
 
 # The 60 Hz band one step up from flat: the first Top above the middle of the travel whose gain
-# is at least 1 dB above 1024 (the slider's mapping, in awk): the mouse drags there.
-read -r EQ_TOP0 EQ_L < <(iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/Skin/Graphite/SkinSetting.ini" |
+# is at least 1 dB above 1024 (the slider's mapping, in awk): the mouse drags there. The panel
+# starts with the product's default skin, Graphite.
+read -r _ EQ_L < <(iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/Skin/Graphite/SkinSetting.ini" |
     tr -d '\r' | sed -n 's/^EQSlider=\([0-9]*\),\([0-9]*\)$/\1 \2/p')
 EQ_STEP_PX=$(awk -v L="$EQ_L" 'BEGIN {
     for (o = int(L / 2); o >= 0; o--) {
@@ -90,6 +91,7 @@ EQ_STEP_PX=$(awk -v L="$EQ_L" 'BEGIN {
         if (20 * log(g / 1024) / log(10) >= 1 - 1e-9) { print int(L / 2) - o; exit }
     }
 }')
+[ -n "$EQ_STEP_PX" ] || give_up "no EQ slider travel in the skin"
 
 # ---- the keyboard ------------------------------------------------------------------------------
 xdotool mousemove 1270 1010
