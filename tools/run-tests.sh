@@ -120,6 +120,7 @@ if [ $x86_64_built = 1 ]; then
     e2e install-x86_64 $X64 e2e-install.sh $X64
     e2e install-keys-x86_64 $X64 E2E_SCOPE=install E2E_KEYS=1 e2e-install.sh $X64
     e2e panel-x86_64 $X64 e2e-panel.sh $X64
+    e2e panel-keys-x86_64 $X64 e2e-panel-keys.sh $X64
     e2e panel-dpi144-x86_64 $X64 e2e-panel-dpi.sh 144 $X64
     e2e panel-dpi192-x86_64 $X64 e2e-panel-dpi.sh 192 $X64
 fi
@@ -131,6 +132,7 @@ if [ $run_i686 = 1 ]; then
     e2e install-i686-win32 $I686 E2E_WINDOWS=win10 E2E_SCOPE=install AUDIO_WINEARCH=win32 \
         AUDIO_WINEPREFIX="$ROOT/build/e2e-wine-prefix-win32" e2e-install.sh $I686
     e2e panel-i686 $I686 e2e-panel.sh $I686
+    e2e panel-keys-i686 $I686 e2e-panel-keys.sh $I686
 fi
 
 build fuzz && {
