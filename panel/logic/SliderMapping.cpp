@@ -1,5 +1,6 @@
 #include "SliderMapping.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -36,6 +37,10 @@ int EqOffsetFromGain(uint16_t gain, int travel) {
         g = (g - 1023) / 3 + 1024;
     }
     return Narrow(L - int64_t{g} * L / 2048);
+}
+
+double EqLevelDb(uint16_t gain) {
+    return gain == 0 ? kEqSilenceDb : 20.0 * std::log10(gain / 1024.0);
 }
 
 uint8_t D3ValueFromTop(int top, int travel) {

@@ -17,6 +17,10 @@ int ClampInt(int v, int lo, int hi);
 uint16_t EqGainFromOffset(int offset, int travel);
 // The offset a stored gain maps back to.
 int EqOffsetFromGain(uint16_t gain, int travel);
+// A band's level in dB against the flat gain 1024, the gain taken as an amplitude; silence
+// (gain 0) as kEqSilenceDb.
+constexpr double kEqSilenceDb = -100.0;
+double EqLevelDb(uint16_t gain);
 
 // 3D: value 0-15 from a slider Top (held in 0..15), and the Top that shows a value.
 uint8_t D3ValueFromTop(int top, int travel);

@@ -79,13 +79,13 @@ void PointerEngine::Move(Point window) {
     const Point at{Offset(grabbedAt_.x, pressAt_.x, window.x),
                    Offset(grabbedAt_.y, pressAt_.y, window.y)};
     if (grabbed_->role == Role::Speaker) {
-        DragIcon(at);
+        DragIcon(*grabbed_, at);
     } else {
         Slide(*grabbed_, at.y);
     }
 }
 
-void PointerEngine::DragIcon(Point at) {
+void PointerEngine::DragIcon(Control& icon, Point at) {
     const SkinGeometry& g = ctx_.skin;
     const int64_t dx = static_cast<int64_t>(at.x) - g.centerX;
     const int64_t dy = static_cast<int64_t>(at.y) - g.centerY;
@@ -98,14 +98,30 @@ void PointerEngine::DragIcon(Point at) {
         return;
     }
     const Rect& pic = picture->bounds;
-    Rect& icon = grabbed_->bounds;
-    if (at.x > pic.left + 10 && at.x + icon.width <= pic.left + pic.width - 10) {
-        icon.left = at.x;
+    Rect& place = icon.bounds;
+    if (at.x > pic.left + 10 && at.x + place.width <= pic.left + pic.width - 10) {
+        place.left = at.x;
     }
-    if (at.y >= pic.top + 10 && at.y + icon.height <= pic.top + pic.height - 10) {
-        icon.top = at.y;
+    if (at.y >= pic.top + 10 && at.y + place.height <= pic.top + pic.height - 10) {
+        place.top = at.y;
     }
     OnSpeakerIconDragged(ctx_);
+}
+
+void PointerEngine::SlideTo(const Control& slider, int top) {
+    if (!ctx_.device.devicePresent) {
+        warn_();
+        return;
+    }
+    Slide(slider, top);
+}
+
+void PointerEngine::MoveIconTo(Control& icon, Point at) {
+    if (!ctx_.device.devicePresent) {
+        warn_();
+        return;
+    }
+    DragIcon(icon, at);
 }
 
 void PointerEngine::Release() {

@@ -21,9 +21,15 @@ public:
     bool Dragging() const { return dragging_; }
     const Control* Grabbed() const { return grabbed_; }
 
+    // The keyboard's moves, each a press and a drag in one: without the headset the warning,
+    // else the drag's clamp and handler. A slider's wanted Top; an icon's wanted top-left corner
+    // in its panel.
+    void SlideTo(const Control& slider, int top);
+    void MoveIconTo(Control& icon, Point at);
+
 private:
     void Grab(Control& control, Point window);
-    void DragIcon(Point at);
+    void DragIcon(Control& icon, Point at);
     // The slider's Top within its travel, handed to its handler.
     void Slide(const Control& slider, int top);
 

@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "PanelContext.h"
 #include "SliderMapping.h"
 #include "UserActions.h"
 
@@ -7,13 +8,42 @@ const char16_t* const kPageNames[kPageCount] = {u"EQ", u"3D", u"Effect", u"Mic",
 
 namespace {
 
+double EqShown(const SkinGeometry& skin, int top) {
+    return EqLevelDb(EqGainFromOffset(top - skin.eqTop0, skin.sliderTravel));
+}
+
+double EqShowing(const PanelContext& ctx, int sliderTag) {
+    const int band = sliderTag - TAG_EQ_SLIDER_60HZ;
+    return band >= 0 && band < kEqBandCount ? EqLevelDb(ctx.state.workingEq.Gain[band]) : 0.0;
+}
+
+double D3Shown(const SkinGeometry& skin, int top) {
+    return D3ValueFromTop(top, skin.sliderTravel);
+}
+
+double D3Showing(const PanelContext& ctx, int sliderTag) {
+    return D3Shown(ctx.skin, ctx.view.ImagePosition(sliderTag).y);
+}
+
+double MicShown(const SkinGeometry& skin, int top) {
+    return MicValueFromTop(top, skin.micTop0, skin.sliderTravel);
+}
+
+double MicShowing(const PanelContext& ctx, int) {
+    return ctx.state.micLevel;
+}
+
+constexpr SliderSteps kEqSteps{EqShown, EqShowing, 1.0, 3.0};  // dB
+constexpr SliderSteps k3DSteps{D3Shown, D3Showing, 1.0, 3.0};
+constexpr SliderSteps kMicSteps{MicShown, MicShowing, 1.0, 10.0};
+
 // Every slider's travel runs the skin's one length; the 3D sliders' start and end are fixed.
-constexpr SliderTrack kEqSlider{&SkinGeometry::eqTop0, &SkinGeometry::sliderTravel, 0, 0,
-                                OnEqSliderMoved};
-constexpr SliderTrack k3DSlider{nullptr, nullptr, k3DTopMin, k3DTopMax - k3DTopMin,
-                                On3DSliderMoved};
-constexpr SliderTrack kMicSlider{&SkinGeometry::micTop0, &SkinGeometry::sliderTravel, 0, 0,
-                                 OnMicSliderMoved};
+constexpr SliderTrack kEqSlider{
+    &SkinGeometry::eqTop0, &SkinGeometry::sliderTravel, 0, 0, OnEqSliderMoved, kEqSteps};
+constexpr SliderTrack k3DSlider{nullptr,         nullptr, k3DTopMin, k3DTopMax - k3DTopMin,
+                                On3DSliderMoved, k3DSteps};
+constexpr SliderTrack kMicSlider{
+    &SkinGeometry::micTop0, &SkinGeometry::sliderTravel, 0, 0, OnMicSliderMoved, kMicSteps};
 
 }  // namespace
 

@@ -33,6 +33,17 @@ struct StateBinding {
     int32_t value = 0;
 };
 
+// The keyboard's steps of a slider, counted in the value it shows (higher at the top): step for
+// an arrow key, largeStep for PageUp and PageDown. shown is the value a move to a Top gives,
+// showing the value shown now (a slider settles where its value puts it, which may be a pixel
+// from where it was moved).
+struct SliderSteps {
+    double (*shown)(const SkinGeometry& skin, int top);
+    double (*showing)(const PanelContext& ctx, int sliderTag);
+    double step;
+    double largeStep;
+};
+
 // How a slider travels and what its moves run. Its Top ranges over top0 .. top0 + length, from
 // the skin's geometry or, without a skin member, fixed.
 struct SliderTrack {
@@ -41,6 +52,7 @@ struct SliderTrack {
     int fixedTop0;
     int fixedLength;
     void (*moved)(PanelContext& ctx, int sliderTag, int top);
+    SliderSteps steps;
 };
 
 SliderRange TravelOf(const SliderTrack& slider, const SkinGeometry& skin);
