@@ -105,7 +105,12 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
             panel_->Context(), PlatformProfileStrings(), profileHost_, programFolder_, u""});
         life_ = std::make_unique<MainLifecycle>(*panel_, *profiles_, devices_->Devices(),
                                                 devices_->Os(), *this);
+        focus_ = std::make_unique<KeyboardFocus>(*panel_);
         life_->Start();
+        if (presentation_) {
+            access_ = std::make_unique<PanelAccessibility>(window_, *panel_, *focus_, scaler_,
+                                                           *presentation_);
+        }
         started_ = true;
         Update(painted_, panel_->GetScene());
         InvalidateRect(window_, nullptr, FALSE);
@@ -245,7 +250,24 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                     break;
             }
             break;
+        case WM_GETOBJECT: {
+            LRESULT object = 0;
+            if (access_ && access_->Answer(wParam, lParam, &object)) {
+                return object;
+            }
+            break;
+        }
+        case PanelAccessibility::kActionMessage:
+            if (access_) {
+                access_->RunAction(wParam);
+            }
+            Refresh();
+            UpdateTimer();
+            return 0;
         case WM_DESTROY:
+            if (access_) {
+                access_->Disconnect();
+            }
             FormDestroy();
             tray_.reset();
             PostQuitMessage(0);
@@ -428,6 +450,9 @@ void TAudioMainForm::Refresh() {
         InvalidateRgn(window_, changed_.get(), FALSE);
     }
     Update(painted_, scene);
+    if (access_) {
+        access_->Announce();
+    }
     // Whatever a message loaded while hidden that the first paint does not show (another page's
     // pictures after a skin change) waits for its page.
     if (!IsWindowVisible(window_) && pictures_.Decoded() > keptWhileHidden_) {
