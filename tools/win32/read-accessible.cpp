@@ -287,8 +287,10 @@ int Read(HWND window, HANDLE file) {
         // A window whose children are its own elements names the focused one itself.
         VARIANT child;
         VariantInit(&child);
-        if (focused && (FAILED(focused->get_accFocus(&child)) || child.vt != VT_I4))
+        if (focused && (FAILED(focused->get_accFocus(&child)) || child.vt != VT_I4)) {
+            VariantClear(&child);
             child = Self();
+        }
         if (focused)
             Write(file, L"focus\t" + RoleName(RoleOf(focused.get(), child)) + L"\t" +
                             NameOf(focused.get(), child));
