@@ -11,6 +11,7 @@
 #include "MessageBoxHost.h"
 #include "MessageFilter.h"
 #include "MicOperations.h"
+#include "NavKeyWin32.h"
 #include "PanelError.h"
 #include "PopupMenuWin32.h"
 #include "WideText.h"
@@ -26,6 +27,8 @@ constexpr int kDesignHeight = 522;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT_PTR kRotationTimer = 1;
 constexpr UINT kRotationPeriodMs = 20;
+// Design pixels around a control that its focus indicator may cover.
+constexpr int kIndicatorMargin = 4;
 
 std::u16string ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
@@ -101,11 +104,11 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
             device_, state_, skin_, devices_->Hid(), devices_->Driver(), devices_->Audio(),
             devices_->WaveInput(), look_, UiPorts{pictures_, text_, *this, *this});
         panel_->SetWindowShown(false);  // created hidden
+        focus_ = std::make_unique<KeyboardFocus>(*panel_);
         profiles_ = std::make_unique<ProfileSession>(ProfileSession{
             panel_->Context(), PlatformProfileStrings(), profileHost_, programFolder_, u""});
         life_ = std::make_unique<MainLifecycle>(*panel_, *profiles_, devices_->Devices(),
                                                 devices_->Os(), *this);
-        focus_ = std::make_unique<KeyboardFocus>(*panel_);
         life_->Start();
         if (presentation_) {
             access_ = std::make_unique<PanelAccessibility>(window_, *panel_, *focus_, scaler_,
@@ -186,6 +189,20 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the scene covers the whole window
+        case WM_KEYDOWN:
+            if (Key(wParam)) {
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            FocusChanged();
+            break;
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+            FocusChanged();
+            return result;
+        }
         case WM_SHOWWINDOW:
             // Hidden to the tray or with its owner: the level meter keeps no microphone open, and
             // the pictures wait on their files.
@@ -332,6 +349,45 @@ bool TAudioMainForm::Pointer(UINT message, WPARAM, LPARAM lParam) {
     return true;
 }
 
+bool TAudioMainForm::Key(WPARAM virtualKey) {
+    NavKey key;
+    if (!NavKeyOf(virtualKey, &key)) {
+        return false;
+    }
+    const bool used = focus_->OnKey(key, KeyModifiersNow());
+    if (used && IsNavigationKey(key)) {
+        // As a dialog does: from now on the focus is shown.
+        SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+    Refresh();
+    UpdateTimer();
+    return used;
+}
+
+void TAudioMainForm::FocusChanged() {
+    const LRESULT ui = SendMessageW(window_, WM_QUERYUISTATE, 0, 0);
+    focus_->SetIndicatorShown((ui & UISF_HIDEFOCUS) == 0);
+    const Control* indicated =
+        GetFocus() == window_ && focus_->IndicatorShown() ? focus_->Focused() : nullptr;
+    if (indicated == indicated_) {
+        return;
+    }
+    for (const Control* control : {indicated_, indicated}) {
+        if (control) {
+            // The indicator lies around the control.
+            Rect r = control->bounds;
+            const Point origin = panel_->GetScene().ParentOrigin(*control);
+            r = {origin.x + r.left - kIndicatorMargin, origin.y + r.top - kIndicatorMargin,
+                 r.width + 2 * kIndicatorMargin, r.height + 2 * kIndicatorMargin};
+            const Rect s = scaler_.Scale().ToScreen(r);
+            const RECT rect{s.left, s.top, s.left + s.width, s.top + s.height};
+            InvalidateRect(window_, &rect, FALSE);
+        }
+    }
+    indicated_ = indicated;
+    // renderer_.SetFocusIndicator(indicated_);
+}
+
 void TAudioMainForm::CancelPointer() {
     panel_->CancelPress();
     Refresh();
@@ -409,6 +465,7 @@ void TAudioMainForm::Restore() {
     ShowWindow(window_, SW_SHOW);
     BringWindowToTop(window_);
     SetForegroundWindow(window_);
+    SetFocus(window_);  // the keyboard works the panel at once
 }
 
 void TAudioMainForm::Paint() {
@@ -450,6 +507,7 @@ void TAudioMainForm::Refresh() {
         InvalidateRgn(window_, changed_.get(), FALSE);
     }
     Update(painted_, scene);
+    FocusChanged();  // a page or a control may have gone from under the focus
     if (access_) {
         access_->Announce();
     }

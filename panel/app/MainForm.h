@@ -83,6 +83,10 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool Pointer(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_KEYDOWN: true when the panel used the key.
+    bool Key(WPARAM virtualKey);
+    // The focus, its indicator or the window's keyboard focus changed.
+    void FocusChanged();
     void DeviceChange(WPARAM event, LPARAM data);
     void TrayMessage(WPARAM wParam, LPARAM lParam);
     void ShowPopupMenu();
@@ -123,10 +127,11 @@ private:
     SkinGeometry skin_;
     Appearance look_;
     std::unique_ptr<PanelWindow> panel_;
+    std::unique_ptr<KeyboardFocus> focus_;
+    const Control* indicated_ = nullptr;  // the control the focus indicator is drawn around
     std::unique_ptr<ProfileSession> profiles_;
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<MainLifecycle> life_;
-    std::unique_ptr<KeyboardFocus> focus_;
     // What screen readers read; made once the presentation is there.
     std::unique_ptr<PanelAccessibility> access_;
     SceneSnapshot painted_;

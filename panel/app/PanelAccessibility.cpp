@@ -34,7 +34,9 @@ bool PanelAccessibility::Focus(const Control& control) {
     if (GetFocus() != window_) {
         SetFocus(window_);
     }
-    Announce();
+    // The indicator and the announcement follow as after any message; none runs here, inside
+    // the reader's call.
+    PostMessageW(window_, kActionMessage, kNoAction, 0);
     return true;
 }
 

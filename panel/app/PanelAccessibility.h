@@ -13,8 +13,10 @@
 
 class PanelAccessibility final : public IAccessibleHost {
 public:
-    // Posted for a default action; wParam: the control's index in the scene.
+    // Posted for a default action; wParam: the control's index in the scene, or kNoAction for
+    // the window's refresh alone.
     static constexpr UINT kActionMessage = WM_APP + 19;
+    static constexpr WPARAM kNoAction = ~WPARAM{0};
 
     PanelAccessibility(HWND window, PanelWindow& panel, KeyboardFocus& focus,
                        const WindowScaler& scaler, const Presentation& presentation);
