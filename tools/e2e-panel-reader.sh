@@ -86,19 +86,23 @@ shot reader-effect
 # ---- a screen reader's event hook: the focus moves, a toggle changes --------------------------
 xdotool windowactivate --sync "$(main_window)" 2>/dev/null
 xdotool windowfocus --sync "$(main_window)" 2>/dev/null
-read_panel events -events 6 -focus Bathroom &
+read_panel events -events 8 -focus Bathroom &
 READER_PID=$!
 wait_for 10 grep -q -x hooked "$WORK/events.txt"
-sleep 1
+wait_for 5 grep -q -P '^event\tfocus\t[0-9]+\tBathroom$' "$WORK/events.txt"
+xdotool key Tab
+wait_for 5 grep -q -P '^event\tfocus\t[0-9]+\tLiving Room$' "$WORK/events.txt"
 click_control EffectButtonNonImage
 wait "$READER_PID"
 check "the hook hears the focus move to the child the reader chose" \
     grep -q -P '^event\tfocus\t[0-9]+\tBathroom$' "$WORK/events.txt"
+check "the hook hears Tab move the focus on to Living Room" \
+    grep -q -P '^event\tfocus\t[0-9]+\tLiving Room$' "$WORK/events.txt"
 check "the hook hears the effects' states change after a click" \
     grep -q -P '^event\tstate\t[0-9]+\t' "$WORK/events.txt"
 read_panel focus
-check "the reader finds the focus on Bathroom" has focus "radio button" Bathroom 3 focused
-check "the window's focus is the child Bathroom" grep -q -P '^focus\tradio button\tBathroom$' "$WORK/focus.txt"
+check "the reader finds the focus on Living Room" has focus "radio button" "Living Room" 3 focused
+check "the window's focus is the child Living Room" grep -q -P '^focus\tradio button\tLiving Room$' "$WORK/focus.txt"
 
 # ---- names in the four languages ----------------------------------------------------------
 # Language > item N (folders sorted: English, French, German, Spanish)
@@ -110,7 +114,7 @@ language() {  # language FOLDER DOWNS...
 language French Down
 read_panel french
 check "French: the close button reads Fermer" has french "push button" Fermer
-check "French: the effect clicked last reads Aucun, checked" has french "radio button" Aucun 3 checked
+check "French: the effects read in French (Cinéma)" has french "radio button" "Cinéma" 7 "Sélectionner"
 language German Down Down
 read_panel german
 check "German: the close button reads Schließen" has german "push button" "Schließen"
