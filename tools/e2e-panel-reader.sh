@@ -104,6 +104,18 @@ read_panel focus
 check "the reader finds the focus on Living Room" has focus "radio button" "Living Room" 3 focused
 check "the window's focus is the child Living Room" grep -q -P '^focus\tradio button\tLiving Room$' "$WORK/focus.txt"
 
+# ---- the Mic page: the level meter and the microphone slider ---------------------------------
+read_panel tomic -do Microphone
+wait_for 5 grep -q -F 'did	Microphone	0x00000000' "$WORK/tomic.txt"
+sleep 1
+read_panel mic
+check "the level meter reads as a progress bar with a percentage" \
+    grep -q -P '^progress bar\tMicrophone level\t\t[0-9]+%\t' "$WORK/mic.txt"
+check "the microphone slider is named by its label and valued as shown" \
+    grep -q -P '^slider\tVolume\tfocusable\t[0-9]+\t' "$WORK/mic.txt"
+check "mute: a check box" has mic "check box" Mute
+shot reader-mic
+
 # ---- names in the four languages ----------------------------------------------------------
 # Language > item N (folders sorted: English, French, German, Spanish)
 language() {  # language FOLDER DOWNS...
@@ -114,7 +126,7 @@ language() {  # language FOLDER DOWNS...
 language French Down
 read_panel french
 check "French: the close button reads Fermer" has french "push button" Fermer
-check "French: the effects read in French (Cinéma)" has french "radio button" "Cinéma" 7 "Sélectionner"
+check "French: the Effects tab reads Effets, its action Basculer" has french "page tab" Effets 7 Basculer
 language German Down Down
 read_panel german
 check "German: the close button reads Schließen" has german "push button" "Schließen"
@@ -125,7 +137,7 @@ check "Spanish: the close button reads Cerrar" has spanish "push button" Cerrar
 check "Spanish: the Microphone tab reads Micrófono" has spanish "page tab" "Micrófono"
 language English
 read_panel english
-check "English again: Theater" has english "radio button" Theater
+check "English again: the Effects tab" has english "page tab" Effects 7 Switch
 
 # ---- the About dialog's text ----------------------------------------------------------------
 read_panel about-open -do About
