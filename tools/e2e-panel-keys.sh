@@ -35,7 +35,7 @@ key() {  # key KEYSYM [COUNT]
     local i
     for ((i = 0; i < ${2:-1}; i++)); do
         xdotool key --clearmodifiers "$1"
-        sleep 0.25
+        settle
     done
 }
 # The shell's callback for the icon (version 4): Wine's tray cannot take the keyboard focus, so it
@@ -58,14 +58,14 @@ stop_panel() {
     alive "$SIM_PID" && kill "$SIM_PID"
     wait "$SIM_PID" 2>/dev/null
 }
-# Waits until the trace has not grown for half a second (at most 10 s): a key's or a click's
-# exchange is over.
+# Waits until no line but the level meter's buffers came for half a second (at most 10 s): an
+# action's exchange is over before the next one, so none is handled inside another's page switch.
 settle() {
-    local size=-1 now
+    local count=-1 now
     for _ in $(seq 20); do
-        now=$(stat -c %s "$TRACE")
-        [ "$now" = "$size" ] && return 0
-        size=$now
+        now=$(grep -c -v -E '^WAVE (DATA|REQUEUE) ' "$TRACE")
+        [ "$now" = "$count" ] && return 0
+        count=$now
         sleep 0.5
     done
 }
@@ -81,8 +81,9 @@ traffic() {
 }
 
 # The 60 Hz band one step up from flat: the first Top above the middle of the travel whose gain
-# is at least 1 dB above 1024 (the slider's mapping, in awk): the mouse drags there.
-read -r EQ_TOP0 EQ_L < <(iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/Skin/Graphite/SkinSetting.ini" |
+# is at least 1 dB above 1024 (the slider's mapping, in awk): the mouse drags there. The panel
+# starts with the product's default skin, Graphite.
+read -r _ EQ_L < <(iconv -f UTF-16 -t UTF-8 "$PANEL_DIR/Skin/Graphite/SkinSetting.ini" |
     tr -d '\r' | sed -n 's/^EQSlider=\([0-9]*\),\([0-9]*\)$/\1 \2/p')
 EQ_STEP_PX=$(awk -v L="$EQ_L" 'BEGIN {
     for (o = int(L / 2); o >= 0; o--) {
@@ -90,6 +91,7 @@ EQ_STEP_PX=$(awk -v L="$EQ_L" 'BEGIN {
         if (20 * log(g / 1024) / log(10) >= 1 - 1e-9) { print int(L / 2) - o; exit }
     }
 }')
+[ -n "$EQ_STEP_PX" ] || give_up "no EQ slider travel in the skin"
 
 # ---- the keyboard ------------------------------------------------------------------------------
 xdotool mousemove 1270 1010
@@ -148,6 +150,7 @@ check "mouse: a double-click on the tray icon shows the window" shown
 step pages
 for tab in PageEffectLabel PageMicLabel PageVirtual7p1Label PageEQLabel; do
     click_control $tab
+    settle
 done
 step eq-band
 read -r sx sy sw sh < <(control EQ60HzSliderImage)
@@ -159,12 +162,17 @@ sleep 0.3
 xdotool mouseup 1
 step effect
 click_control PageEffectLabel
+settle
 click_control EffectButtonBathroomImage
+settle
 step mute
 click_control PageMicLabel
+settle
 click_control MicMuteImage
+settle
 step speaker
 click_control PageVirtual7p1Label
+settle
 read -r sx sy sw sh < <(control VirtualSUBImage)
 xdotool mousemove $((X + sx + sw / 2)) $((Y + sy + sh / 2)) mousedown 1
 sleep 0.3

@@ -78,24 +78,27 @@ menu_open() {
 }
 tray_menu() {  # tray_menu KEY...: opens the popup menu and types the keys
     local attempt
-    for attempt in 1 2 3 4; do
+    for attempt in 1 2 3; do
         xdotool mousemove $((TRAY_X + 40)) $((TRAY_Y + 200))
         sleep 0.2
         xdotool mousemove $TRAY_X $TRAY_Y
         sleep 0.3
         xdotool click 3
-        for _ in $(seq 20); do
+        # A second click while a slow menu is still opening would close it, and the keys would
+        # then go to the shown window, where they press its focused control.
+        for _ in $(seq 60); do
             menu_open && break 2
             sleep 0.1
         done
     done
     sleep 0.3
+    menu_open || return 1
     xdotool key "$@"
     sleep 0.8
 }
 # Keys that go astray on a busy machine leave the menu open or choose another submenu's item
 # (fewer Downs never reach Close): the choice is tried again until its effect shows.
-tray_menu_until() {  # tray_menu_until "CHECK ARGS" KEY...: at most three tries, 10 s each
+tray_menu_until() {  # tray_menu_until "CHECK ARGS" KEY...: three tries, 10 s each (e2e-lib.sh)
     local check=$1 attempt
     shift
     for attempt in 1 2 3; do

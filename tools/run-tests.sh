@@ -121,6 +121,7 @@ if [ $x86_64_built = 1 ]; then
     e2e install-keys-x86_64 $X64 E2E_SCOPE=install E2E_KEYS=1 e2e-install.sh $X64
     e2e panel-x86_64 $X64 e2e-panel.sh $X64
     e2e panel-keys-x86_64 $X64 e2e-panel-keys.sh $X64
+    e2e panel-reader-x86_64 $X64 e2e-panel-reader.sh $X64
     e2e panel-dpi144-x86_64 $X64 e2e-panel-dpi.sh 144 $X64
     e2e panel-dpi192-x86_64 $X64 e2e-panel-dpi.sh 192 $X64
 fi

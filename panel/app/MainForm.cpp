@@ -111,6 +111,10 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         life_ = std::make_unique<MainLifecycle>(*panel_, *profiles_, devices_->Devices(),
                                                 devices_->Os(), *this);
         life_->Start();
+        if (presentation_) {
+            access_ = std::make_unique<PanelAccessibility>(window_, *panel_, *focus_, scaler_,
+                                                           *presentation_);
+        }
         started_ = true;
         Update(painted_, panel_->GetScene());
         InvalidateRect(window_, nullptr, FALSE);
@@ -269,7 +273,24 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                     break;
             }
             break;
+        case WM_GETOBJECT: {
+            LRESULT object = 0;
+            if (access_ && access_->Answer(wParam, lParam, &object)) {
+                return object;
+            }
+            break;
+        }
+        case PanelAccessibility::kActionMessage:
+            if (access_) {
+                access_->RunAction(wParam);
+            }
+            Refresh();
+            UpdateTimer();
+            return 0;
         case WM_DESTROY:
+            if (access_) {
+                access_->Disconnect();
+            }
             FormDestroy();
             tray_.reset();
             PostQuitMessage(0);
@@ -499,6 +520,9 @@ void TAudioMainForm::Refresh() {
     }
     Update(painted_, scene);
     FocusChanged();  // a page or a control may have gone from under the focus
+    if (access_) {
+        access_->Announce();
+    }
     // Whatever a message loaded while hidden that the first paint does not show (another page's
     // pictures after a skin change) waits for its page.
     if (!IsWindowVisible(window_) && pictures_.Decoded() > keptWhileHidden_) {

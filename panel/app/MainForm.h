@@ -16,6 +16,7 @@
 #include "FontCache.h"
 #include "KeyboardFocus.h"
 #include "MainLifecycle.h"
+#include "PanelAccessibility.h"
 #include "PanelWindow.h"
 #include "PicturesGdiPlus.h"
 #include "Presentation.h"
@@ -134,6 +135,8 @@ private:
     std::unique_ptr<ProfileSession> profiles_;
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<MainLifecycle> life_;
+    // What screen readers read; made once the presentation is there.
+    std::unique_ptr<PanelAccessibility> access_;
     SceneSnapshot painted_;
     // Kept between messages: a rotation tick changes sixteen rectangles 50 times a second.
     UniqueRegion changed_{CreateRectRgn(0, 0, 0, 0)};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessibleNames.h"
 #include "Catalogue.h"
 #include "ProfileFile.h"
 #include "SkinSettings.h"
@@ -57,6 +58,21 @@ TEST(ShippedFiles, EveryLanguageGivesEveryLabelKey) {
                           u"")
                     << language << ": [" << SectionOf(row.parent) << "] " << row.keys[k];
             }
+        }
+    }
+}
+
+// A screen reader would read the built-in English name in the middle of another language.
+TEST(ShippedFiles, EveryLanguageNamesWhatAScreenReaderReads) {
+    const std::vector<std::string> languages = ShippedFolders("product/Language");
+    ASSERT_FALSE(languages.empty());
+    for (const std::string& language : languages) {
+        const std::u16string ini = SourcePath("product/Language/" + language + "/Language.ini");
+        for (const AccessibleNameKey& name : kAccessibleNameKeys) {
+            EXPECT_NE(ReadProfileValue(PlatformProfileStrings(), ini, kAccessibilitySection,
+                                       Wide(name.key)),
+                      u"")
+                << language << ": [Accessibility] " << name.key;
         }
     }
 }

@@ -41,6 +41,14 @@ ORDER = [
     ('About', ['LabelAbout']),
     # The tray menu's captions, read by screen readers in the panel's language.
     ('Menu', ['LanguageMenu', 'SkinMenu', 'CloseMenu']),
+    # What a screen reader calls the controls no label names, the link modes and the default
+    # actions (keys after the catalogue rows; the panel has built-in English names).
+    ('Accessibility', [
+        'CloseImage', 'MinimizeImage', 'LEDImage', 'SyncImage', 'D3LBetaSliderImage', 'D3LAlphaSliderImage',
+        'D3RBetaSliderImage', 'D3RAlphaSliderImage', 'D3AlphaImage', 'D3BetaImage', 'MicProgressImage',
+        'VirtualLImage', 'VirtualRImage', 'VirtualCImage', 'VirtualSUBImage', 'VirtualLSImage',
+        'VirtualRSImage', 'VirtualLBImage', 'VirtualRBImage', 'D3LinkIndependent', 'D3LinkDependent',
+        'D3LinkInverse', 'ActionPress', 'ActionCheck', 'ActionUncheck', 'ActionSelect', 'ActionSwitch']),
 ]
 SETUP = ['LabelBackBtn', 'LabelNextBtn', 'LabelFinishBtn', 'LabelCancelBtn', 'LabelSelectLang', 'LabelVersion',
          'LabelAudioExt', 'LabelInstall', 'LabelReboot', 'LabelRebootRadioBtn', 'LabelNoRebootRadioBtn', 'LabelTitle',
@@ -201,6 +209,35 @@ TEXTS = {
     },
 }
 
+# The [Accessibility] names, in the order of the section.
+ACCESSIBILITY = {
+    'English': [
+        'Close', 'Minimize', 'LED', 'Synchronize', 'Left beta', 'Left alpha', 'Right beta', 'Right alpha',
+        'Alpha link', 'Beta link', 'Microphone level', 'Front left speaker', 'Front right speaker',
+        'Centre speaker', 'Subwoofer', 'Side left speaker', 'Side right speaker', 'Back left speaker',
+        'Back right speaker', 'Independent', 'Linked', 'Inverse', 'Press', 'Check', 'Uncheck', 'Select',
+        'Switch'],
+    'German': [
+        'Schließen', 'Minimieren', 'LED', 'Synchronisieren', 'Beta links', 'Alpha links', 'Beta rechts',
+        'Alpha rechts', 'Alpha-Kopplung', 'Beta-Kopplung', 'Mikrofonpegel', 'Lautsprecher vorne links',
+        'Lautsprecher vorne rechts', 'Center-Lautsprecher', 'Subwoofer', 'Lautsprecher seitlich links',
+        'Lautsprecher seitlich rechts', 'Lautsprecher hinten links', 'Lautsprecher hinten rechts',
+        'Unabhängig', 'Gekoppelt', 'Gegenläufig', 'Drücken', 'Einschalten', 'Ausschalten', 'Auswählen',
+        'Wechseln'],
+    'French': [
+        'Fermer', 'Réduire', 'LED', 'Synchroniser', 'Bêta gauche', 'Alpha gauche', 'Bêta droite',
+        'Alpha droite', 'Liaison alpha', 'Liaison bêta', 'Niveau du micro', 'Haut-parleur avant gauche',
+        'Haut-parleur avant droit', 'Haut-parleur central', 'Caisson de basses', 'Haut-parleur latéral gauche',
+        'Haut-parleur latéral droit', 'Haut-parleur arrière gauche', 'Haut-parleur arrière droit',
+        'Indépendant', 'Lié', 'Inversé', 'Appuyer', 'Cocher', 'Décocher', 'Sélectionner', 'Basculer'],
+    'Spanish': [
+        'Cerrar', 'Minimizar', 'LED', 'Sincronizar', 'Beta izquierda', 'Alfa izquierda', 'Beta derecha',
+        'Alfa derecha', 'Enlace alfa', 'Enlace beta', 'Nivel del micrófono', 'Altavoz delantero izquierdo',
+        'Altavoz delantero derecho', 'Altavoz central', 'Subwoofer', 'Altavoz lateral izquierdo',
+        'Altavoz lateral derecho', 'Altavoz trasero izquierdo', 'Altavoz trasero derecho', 'Independiente',
+        'Enlazado', 'Inverso', 'Pulsar', 'Activar', 'Desactivar', 'Seleccionar', 'Cambiar'],
+}
+
 
 def value(key, text):
     if ',' in text:
@@ -237,7 +274,9 @@ def write(folder, texts, out):
 
 
 if __name__ == '__main__':
+    access_keys = dict(ORDER)['Accessibility']
     for folder, texts in TEXTS.items():
+        texts.update(zip(access_keys, ACCESSIBILITY[folder]))
         missing = [k for _, keys in ORDER for k in keys if k not in texts and k not in COMMON] + \
                   [k for k in SETUP if k not in texts]
         if missing:

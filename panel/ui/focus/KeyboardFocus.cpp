@@ -36,13 +36,13 @@ int Shifted(int v, int by) {
 
 KeyboardFocus::KeyboardFocus(PanelWindow& window) : window_(window) {}
 
-std::vector<const Control*> KeyboardFocus::OrderOf() const {
-    const Scene& scene = window_.GetScene();
+std::vector<Control*> KeyboardFocus::OrderOf() const {
+    Scene& scene = window_.GetScene();
     const Control* book = scene.Notebook();
     std::vector<Placed> page;
     std::vector<Placed> own;
-    std::vector<const Control*> speakers;
-    for (const Control& c : scene.Controls()) {
+    std::vector<Control*> speakers;
+    for (Control& c : scene.Controls()) {
         if (!TakesFocus(c) || !c.visible || !c.enabled) {
             continue;
         }
@@ -56,14 +56,14 @@ std::vector<const Control*> KeyboardFocus::OrderOf() const {
             (onPage < 0 ? own : page).push_back({&c, ReadingPlace(c, window_.Context().skin)});
         }
     }
-    std::vector<const Control*> order = ReadingOrder(page);
+    std::vector<Control*> order = ReadingOrder(page);
     // The speaker icons wander (drags, rotation, the skin's circle): they follow the page's
     // other controls in the order of their channels, which their tags keep.
     std::sort(speakers.begin(), speakers.end(),
               [](const Control* a, const Control* b) { return a->tag < b->tag; });
     order.insert(order.end(), speakers.begin(), speakers.end());
-    // The window's own begin under the notebook, where the page's tabs are, and go on from the
-    // top of the window.
+    // Of the window's own, those level with or under the notebook come first (the page's tabs
+    // lie under it), then those above it.
     const int below = book ? book->bounds.top : INT_MIN;
     std::vector<Placed> lower;
     std::vector<Placed> upper;
@@ -71,18 +71,19 @@ std::vector<const Control*> KeyboardFocus::OrderOf() const {
         (p.place.top >= below ? lower : upper).push_back(p);
     }
     for (const std::vector<Placed>* part : {&lower, &upper}) {
-        const std::vector<const Control*> read = ReadingOrder(*part);
+        const std::vector<Control*> read = ReadingOrder(*part);
         order.insert(order.end(), read.begin(), read.end());
     }
     return order;
 }
 
 std::vector<Control*> KeyboardFocus::Order() {
-    std::vector<Control*> order;
-    for (const Control* c : OrderOf()) {
-        order.push_back(const_cast<Control*>(c));  // the scene's own controls
-    }
-    return order;
+    return OrderOf();
+}
+
+bool KeyboardFocus::InOrder(const Control* control) const {
+    const std::vector<Control*> order = OrderOf();
+    return control && std::find(order.begin(), order.end(), control) != order.end();
 }
 
 void KeyboardFocus::Focus(Control* control) const {
@@ -93,16 +94,15 @@ void KeyboardFocus::Focus(Control* control) const {
 }
 
 Control* KeyboardFocus::Focused() const {
-    const std::vector<const Control*> order = OrderOf();
-    if (std::find(order.begin(), order.end(), focused_) == order.end()) {
-        Focus(order.empty() ? nullptr : const_cast<Control*>(order.front()));
+    if (!InOrder(focused_)) {
+        const std::vector<Control*> order = OrderOf();
+        Focus(order.empty() ? nullptr : order.front());
     }
     return focused_;
 }
 
 bool KeyboardFocus::SetFocus(Control* control) {
-    const std::vector<const Control*> order = OrderOf();
-    if (!control || std::find(order.begin(), order.end(), control) == order.end()) {
+    if (!InOrder(control)) {
         return false;
     }
     Focus(control);
@@ -147,14 +147,15 @@ void KeyboardFocus::Activate(Control& control) {
 }
 
 void KeyboardFocus::Move(bool back) {
-    const std::vector<const Control*> order = OrderOf();
+    Control* focused = Focused();
+    const std::vector<Control*> order = OrderOf();
     if (order.empty()) {
         return;
     }
-    const auto at = std::find(order.begin(), order.end(), Focused());
+    const auto at = std::find(order.begin(), order.end(), focused);
     const size_t i = at == order.end() ? 0 : static_cast<size_t>(at - order.begin());
     const size_t n = order.size();
-    Focus(const_cast<Control*>(order[back ? (i + n - 1) % n : (i + 1) % n]));
+    Focus(order[back ? (i + n - 1) % n : (i + 1) % n]);
 }
 
 void KeyboardFocus::SwitchPage(bool back) {

@@ -63,13 +63,14 @@ public:
     void SetIndicatorShown(bool shown);
 
 private:
-    std::vector<const Control*> OrderOf() const;
+    std::vector<Control*> OrderOf() const;
     void Move(bool back);
     // Ctrl+Tab and Ctrl+PageDown: the next page whose tab is shown, as a press on that tab.
     void SwitchPage(bool back);
     bool SliderKey(Control& slider, NavKey key);
     bool SpeakerKey(Control& speaker, NavKey key);
     void Focus(Control* control) const;
+    bool InOrder(const Control* control) const;
 
     PanelWindow& window_;
     // Kept current by Focused(), which may hand the focus on.

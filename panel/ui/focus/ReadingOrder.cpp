@@ -26,11 +26,11 @@ Rect ReadingPlace(const Control& control, const SkinGeometry& skin) {
     return control.bounds;
 }
 
-std::vector<const Control*> ReadingOrder(std::vector<Placed> controls) {
+std::vector<Control*> ReadingOrder(std::vector<Placed> controls) {
     // Stable: controls at the very same place keep their creation order.
     std::stable_sort(controls.begin(), controls.end(),
                      [](const Placed& a, const Placed& b) { return a.place.top < b.place.top; });
-    std::vector<const Control*> order;
+    std::vector<Control*> order;
     size_t start = 0;
     while (start < controls.size()) {
         const Rect& first = controls[start].place;

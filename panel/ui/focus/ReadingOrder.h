@@ -8,7 +8,7 @@
 #include "Control.h"
 
 struct Placed {
-    const Control* control;
+    Control* control;
     Rect place;
 };
 
@@ -16,4 +16,4 @@ struct Placed {
 // whole travel, so the sliders of one page read as one row whatever their values.
 Rect ReadingPlace(const Control& control, const SkinGeometry& skin);
 
-std::vector<const Control*> ReadingOrder(std::vector<Placed> controls);
+std::vector<Control*> ReadingOrder(std::vector<Placed> controls);

@@ -60,6 +60,7 @@ void Presentation::ApplyLanguage() {
         strings_.GetString(u"Menu", names[i], builtIn[i], buffer, kMenuCaptionLength + 1, file);
         menuCaptions_[i] = buffer[0] ? buffer : builtIn[i];
     }
+    accessNames_.Load(strings_, file);
 }
 
 void Presentation::ApplyRegion() {

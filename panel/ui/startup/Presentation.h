@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessibleNames.h"
 #include "FolderListing.h"
 #include "LanguageCatalogue.h"
 #include "LanguageStyles.h"
@@ -92,6 +93,8 @@ public:
 
     const SkinLayout& Layout() const { return layout_; }
     const LanguageStyles& Language() const { return language_; }
+    // What a screen reader calls the controls no label names, in the chosen language.
+    const AccessibleNames& AccessNames() const { return accessNames_; }
 
 private:
     std::u16string SkinFile(const std::u16string& file) const;
@@ -123,6 +126,7 @@ private:
     FolderMenu skins_;
     SkinLayout layout_;
     LanguageStyles language_;
+    AccessibleNames accessNames_;
     // LanguageMenu, SkinMenu, CloseMenu.
     std::array<std::u16string, 3> menuCaptions_{u"Language", u"Skin", u"Close"};
     bool shown_ = false;

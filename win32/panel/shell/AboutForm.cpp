@@ -74,6 +74,7 @@ void AboutForm::ShowModal(HWND owner, const AboutContent& content) {
         view_ = nullptr;
         return;
     }
+    access_ = std::make_unique<AboutAccessible>(window.get(), view.Layout());
     ownerWasEnabled_ = owner && IsWindowEnabled(owner);
     if (owner)
         EnableWindow(owner, FALSE);
@@ -97,6 +98,7 @@ void AboutForm::ShowModal(HWND owner, const AboutContent& content) {
     if (owner && ownerWasEnabled_)
         EnableWindow(owner, TRUE);
     window.reset();
+    access_.reset();
     closed_ = true;
     view_ = nullptr;
 }
@@ -133,7 +135,15 @@ LRESULT AboutForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
             closed_ = true;
             PostMessageW(window, WM_NULL, 0, 0);
             return 0;
+        case WM_GETOBJECT: {
+            LRESULT object = 0;
+            if (access_ && access_->Answer(wParam, lParam, &object))
+                return object;
+            break;
+        }
         case WM_DESTROY:
+            if (access_)
+                access_->Disconnect();
             closed_ = true;
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             break;

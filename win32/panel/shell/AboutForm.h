@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "AboutAccessible.h"
 #include "AboutView.h"
 #include "Presentation.h"
 
@@ -29,5 +32,6 @@ private:
     HWND owner_ = nullptr;
     bool ownerWasEnabled_ = false;
     const AboutView* view_ = nullptr;
+    std::unique_ptr<AboutAccessible> access_;  // while the dialog is open
     bool closed_ = true;
 };
