@@ -104,8 +104,8 @@ TEST_F(AccessTest, EqPageInEnglishAndGerman) {
             {"EQS1Image", AccessRole::RadioButton, u"Preset 1", u"", kF, u"Select"},
             {"EQS2Image", AccessRole::RadioButton, u"Preset 2", u"",
              kF | kAccessChecked | kAccessFocused, u"Select"},
-            // The value label's text: the gain as the panel writes it.
-            {"EQ60HzSliderImage", AccessRole::Slider, u"60Hz", u"400", kF, u""},
+            // Flat: the gain 0x400 reads as 0 dB.
+            {"EQ60HzSliderImage", AccessRole::Slider, u"60Hz", u"0 dB", kF, u""},
             {"PageEQLabel", AccessRole::PageTab, u"EQ", u"", kF | kAccessSelected, u"Switch"},
             {"PageMicLabel", AccessRole::PageTab, u"Microphone", u"", kF, u"Switch"},
             {"CloseImage", AccessRole::PushButton, u"Close", u"", kF, u"Press"},
@@ -128,14 +128,21 @@ TEST_F(AccessTest, EqPageInEnglishAndGerman) {
 
 TEST_F(AccessTest, ValuesFollowWhatThePanelShows) {
     UseLanguage("English");
-    // An EQ slider dragged up: its value is the new text of its value label.
+    // An EQ slider dragged up reads its new gain in decibels, dragged down a negative one.
     const Point at = Centre("EQ60HzSliderImage");
     window.MouseDown(MouseButton::Left, at);
     window.MouseMove({at.x, at.y - 30});
     window.MouseUp(MouseButton::Left, {at.x, at.y - 30});
-    const auto eq = Describe(Order({"EQ60HzSliderImage"}));
-    EXPECT_NE(Item(eq, "EQ60HzSliderImage").value, u"400");
-    EXPECT_EQ(Item(eq, "EQ60HzSliderImage").value, Get("EQ60HzValueLabel").caption);
+    const std::u16string up =
+        Item(Describe(Order({"EQ60HzSliderImage"})), "EQ60HzSliderImage").value;
+    EXPECT_EQ(up.front(), u'+') << std::string(up.begin(), up.end());
+    EXPECT_EQ(up.substr(up.size() - 3), u" dB");
+    const Point raised = Centre("EQ60HzSliderImage");
+    window.MouseDown(MouseButton::Left, raised);
+    window.MouseMove({raised.x, raised.y + 60});
+    window.MouseUp(MouseButton::Left, {raised.x, raised.y + 60});
+    EXPECT_EQ(Item(Describe(Order({"EQ60HzSliderImage"})), "EQ60HzSliderImage").value.front(),
+              u'-');
 
     // Mic page: the slider named by the gain label, the level meter as a progress bar over its
     // whole length, mute checked.

@@ -1,10 +1,13 @@
 #include "Describe.h"
 
+#include <cmath>
 #include <cstring>
+#include <string>
 
 #include "ControlTags.h"
 #include "LabelText.h"
 #include "SceneDiff.h"
+#include "SliderMapping.h"
 
 namespace {
 
@@ -59,6 +62,14 @@ std::u16string NameOf(const AccessView& view, const Control& c) {
         }
     }
     return view.names.Of(c.name.c_str());
+}
+
+// An EQ band in whole decibels against the flat gain, as its arrow keys step it ("+3 dB"): its
+// value label holds the chip's gain in hexadecimal, which tells a listener nothing.
+std::u16string EqBandValue(const PanelState& state, int band) {
+    const long db = std::lround(EqLevelDb(state.workingEq.Gain[band]));
+    const std::string text = (db > 0 ? "+" : "") + std::to_string(db) + " dB";
+    return std::u16string(text.begin(), text.end());
 }
 
 // A slider shows its value in the label with its tag.
@@ -129,7 +140,11 @@ AccessibleItem DescribeControl(const AccessView& view, const Control& c) {
             break;
         case Role::Slider:
             item.role = AccessRole::Slider;
-            item.value = SliderValue(view.scene, c);
+            if (const int band = c.tag - TAG_EQ_SLIDER_60HZ; band >= 0 && band < kEqBandCount) {
+                item.value = EqBandValue(view.state, band);
+            } else {
+                item.value = SliderValue(view.scene, c);
+            }
             break;
         case Role::Speaker:
             item.role = AccessRole::Graphic;
