@@ -77,7 +77,7 @@ step() {  # step NAME: marks the trace before an action
 # milliseconds; the level meter's filled and requeued buffers, whose number follows the clock)
 # and this script's marks.
 traffic() {
-    grep -v -E '^(SIM LAYOUT |SIM SHOWN |WAVE DATA |WAVE REQUEUE |MARK )' "$1"
+    grep -v -E '^(SIM LAYOUT |SIM SHOWN |SIM FOCUS RING |WAVE DATA |WAVE REQUEUE |MARK )' "$1"
 }
 
 # The 60 Hz band one step up from flat: the first Top above the middle of the travel whose gain

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Presentation.h"
+#include "SystemColoursWin32.h"
 #include "ports/AudioEndpoint.h"
 #include "ports/DeviceEnumerator.h"
 #include "ports/DriverDevice.h"
@@ -41,6 +42,10 @@ public:
     // The window was shown from the tray and painted whole, milliseconds after the request (the
     // simulator build traces it for the benchmarks).
     virtual void WindowShown(unsigned milliseconds) {}
+    // The system's colours and high-contrast setting now.
+    virtual SystemColours Colours() { return ReadSystemColours(); }
+    // The focus indicator is drawn around control (null: none) and covers ring (design pixels).
+    virtual void FocusIndicator(const Control* control, const Rect& ring) {}
     // Called once the panel has ended, before the program returns.
     virtual void Finish() {}
 };

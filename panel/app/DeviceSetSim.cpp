@@ -135,6 +135,24 @@ public:
     void WindowShown(unsigned milliseconds) override {
         sim_.Trace().Add("SIM SHOWN " + std::to_string(milliseconds));
     }
+    // Wine keeps no high-contrast setting: where the system says off, what the user's registry
+    // says (tools/win32/high-contrast.cpp puts it there under Wine). Traced when it changes.
+    SystemColours Colours() override {
+        SystemColours system = ReadSystemColours();
+        if (!system.highContrast) {
+            system = ReadSystemColoursFromRegistry();
+        }
+        if (system.highContrast != highContrast_) {
+            highContrast_ = system.highContrast;
+            sim_.Trace().Add(highContrast_ ? "SIM HIGH CONTRAST ON" : "SIM HIGH CONTRAST OFF");
+        }
+        return system;
+    }
+    void FocusIndicator(const Control* control, const Rect& ring) override {
+        sim_.Trace().Add("SIM FOCUS RING " + (control ? control->name : std::string("-")) + " " +
+                         std::to_string(ring.left) + " " + std::to_string(ring.top) + " " +
+                         std::to_string(ring.width) + " " + std::to_string(ring.height));
+    }
     void Finish() override { sim_.Trace().Add("SIM END"); }
 
 private:
@@ -199,6 +217,7 @@ private:
     UINT suspendMessage_ = 0;
     UINT holdMessage_ = 0;
     UINT_PTR timer_ = 0;
+    bool highContrast_ = false;
     unsigned ticks_ = 0;
     std::array<std::array<uint8_t, IWaveInput::kBufferSize>, 2> buffers_{};
 };

@@ -8,6 +8,8 @@
 #include <unordered_set>
 
 #include "AudioConfig.h"
+#include "FocusCuesWin32.h"
+#include "FocusRing.h"
 #include "MessageBoxHost.h"
 #include "MessageFilter.h"
 #include "MicOperations.h"
@@ -27,8 +29,6 @@ constexpr int kDesignHeight = 522;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT_PTR kRotationTimer = 1;
 constexpr UINT kRotationPeriodMs = 20;
-// Design pixels around a control that its focus indicator may cover.
-constexpr int kIndicatorMargin = 4;
 
 std::u16string ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
@@ -98,6 +98,7 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         profileHost_.SetOwner(window_);
 
         devices_ = CreateDeviceSet(window_);
+        renderer_.SetColours(devices_->Colours());
         tray_ = std::make_unique<TrayIcon>(window_, kTrayMessage);
         trayHost_ = std::make_unique<TrayHostWin32>(*tray_, window_, application_.Handle());
         panel_ = std::make_unique<PanelWindow>(
@@ -200,9 +201,14 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_UPDATEUISTATE: {
             const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+            focus_->SetIndicatorShown(IndicatorAfterUiState(wParam, focus_->IndicatorShown()));
             FocusChanged();
             return result;
         }
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            SystemColoursChanged();
+            break;
         case WM_SHOWWINDOW:
             // Hidden to the tray or with its owner: the level meter keeps no microphone open, and
             // the pictures wait on their files.
@@ -365,27 +371,33 @@ bool TAudioMainForm::Key(WPARAM virtualKey) {
 }
 
 void TAudioMainForm::FocusChanged() {
-    const LRESULT ui = SendMessageW(window_, WM_QUERYUISTATE, 0, 0);
-    focus_->SetIndicatorShown((ui & UISF_HIDEFOCUS) == 0);
+    // Shown once a key was used (KeyboardFocus::OnKey) or the system said so (WM_UPDATEUISTATE).
     const Control* indicated =
         GetFocus() == window_ && focus_->IndicatorShown() ? focus_->Focused() : nullptr;
-    if (indicated == indicated_) {
+    // The ring moves with its control too (a slider moved by a key).
+    const Rect ring = FocusRingRect(panel_->GetScene(), indicated);
+    if (indicated == indicated_ && SameRect(ring, indicatedRing_)) {
         return;
     }
-    for (const Control* control : {indicated_, indicated}) {
-        if (control) {
-            // The indicator lies around the control.
-            Rect r = control->bounds;
-            const Point origin = panel_->GetScene().ParentOrigin(*control);
-            r = {origin.x + r.left - kIndicatorMargin, origin.y + r.top - kIndicatorMargin,
-                 r.width + 2 * kIndicatorMargin, r.height + 2 * kIndicatorMargin};
+    for (const Rect& r : {indicatedRing_, ring}) {
+        if (!IsEmpty(r)) {
             const Rect s = scaler_.Scale().ToScreen(r);
             const RECT rect{s.left, s.top, s.left + s.width, s.top + s.height};
             InvalidateRect(window_, &rect, FALSE);
         }
     }
     indicated_ = indicated;
-    // renderer_.SetFocusIndicator(indicated_);
+    indicatedRing_ = ring;
+    renderer_.SetFocusIndicator(indicated_);
+    devices_->FocusIndicator(indicated_, ring);
+}
+
+void TAudioMainForm::SystemColoursChanged() {
+    const SystemColours colours = devices_->Colours();
+    if (colours != renderer_.Colours()) {
+        renderer_.SetColours(colours);
+        InvalidateRect(window_, nullptr, FALSE);
+    }
 }
 
 void TAudioMainForm::CancelPointer() {

@@ -87,6 +87,8 @@ private:
     bool Key(WPARAM virtualKey);
     // The focus, its indicator or the window's keyboard focus changed.
     void FocusChanged();
+    // WM_SYSCOLORCHANGE, WM_SETTINGCHANGE: high contrast may have come or gone.
+    void SystemColoursChanged();
     void DeviceChange(WPARAM event, LPARAM data);
     void TrayMessage(WPARAM wParam, LPARAM lParam);
     void ShowPopupMenu();
@@ -129,6 +131,7 @@ private:
     std::unique_ptr<PanelWindow> panel_;
     std::unique_ptr<KeyboardFocus> focus_;
     const Control* indicated_ = nullptr;  // the control the focus indicator is drawn around
+    Rect indicatedRing_;                  // and where it was drawn
     std::unique_ptr<ProfileSession> profiles_;
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<MainLifecycle> life_;

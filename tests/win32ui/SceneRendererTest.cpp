@@ -343,3 +343,135 @@ TEST_F(SceneRendererTest, DenserScreenGrowsEveryControl) {
 }
 
 }  // namespace
+
+namespace {
+
+// Brightness of a pixel, 0..255.
+int Luma(Pixel p) {
+    return (299 * Channel(p, 16) + 587 * Channel(p, 8) + 114 * Channel(p, 0)) / 1000;
+}
+
+// The focus ring around the close button on each skin's own background, at the design's density
+// and doubled: dark just outside the button, light outside that, each two design pixels wide; the
+// button and everything beyond the ring as without it; one of the lines stands out from the
+// background on every side; a paint's clip cuts it.
+TEST_F(SceneRendererTest, FocusRingShowsOnBothSkinsAtAnyDensity) {
+    for (const char* skin : {"Graphite", "Aurora"}) {
+        const std::string folder = std::string("product/Skin/") + skin + "/";
+        Image("MainFormImage", {0, 0, 800, 500}, SourcePath(folder + "MainForm.png"));
+        const Control& close =
+            Image("CloseImage", {745, 58, 27, 27}, SourcePath(folder + "CloseUp.png"));
+        for (const int dpi : {96, 192}) {
+            SCOPED_TRACE(std::string(skin) + " at " + std::to_string(dpi));
+            const int k = dpi / 96;
+            renderer.SetScale(ScreenScale(dpi));
+            renderer.SetFocusIndicator(nullptr);
+            MemoryCanvas plain{kClient.width * 2, kClient.height * 2, kUntouched};
+            renderer.Paint(scene, plain.dc(), {0, 0, 1612, 1044}, {1612, 1044});
+
+            renderer.SetFocusIndicator(&close);
+            MemoryCanvas ringed{kClient.width * 2, kClient.height * 2, kUntouched};
+            renderer.Paint(scene, ringed.dc(), {0, 0, 1612, 1044}, {1612, 1044});
+
+            const int left = 745 * k;
+            const int top = 58 * k;
+            const int right = (745 + 27) * k;  // outside
+            const int bottom = (58 + 27) * k;
+            const int midY = top + 13 * k;
+            const int midX = left + 13 * k;
+            for (int d = 1; d <= 4 * k; ++d) {
+                const Pixel want = d <= 2 * k ? 0x000000 : 0xFFFFFF;
+                EXPECT_TRUE(Is(want, ringed.At(left - d, midY))) << d;
+                EXPECT_TRUE(Is(want, ringed.At(right - 1 + d, midY))) << d;
+                EXPECT_TRUE(Is(want, ringed.At(midX, top - d))) << d;
+                EXPECT_TRUE(Is(want, ringed.At(midX, bottom - 1 + d))) << d;
+            }
+            // Corners are closed; the button and what lies beyond the ring are untouched.
+            EXPECT_TRUE(Is(0xFFFFFF, ringed.At(left - 4 * k, top - 4 * k)));
+            EXPECT_TRUE(Is(0x000000, ringed.At(right, bottom)));
+            for (const auto& p : {std::pair<int, int>{left, top},
+                                  {midX, midY},
+                                  {right - 1, bottom - 1},
+                                  {left - 4 * k - 1, midY},
+                                  {right + 4 * k, midY},
+                                  {midX, top - 4 * k - 1}}) {
+                EXPECT_TRUE(Is(plain.At(p.first, p.second), ringed.At(p.first, p.second)));
+            }
+            // Seen against the background on every side.
+            for (const auto& p : {std::pair<int, int>{left - 4 * k - 1, midY},
+                                  {right + 4 * k, midY},
+                                  {midX, top - 4 * k - 1},
+                                  {midX, bottom + 4 * k}}) {
+                const int background = Luma(plain.At(p.first, p.second));
+                EXPECT_GE(std::max(background, 255 - background), 128);
+            }
+
+            // A paint of the left half only draws the left half of the ring.
+            MemoryCanvas half{kClient.width * 2, kClient.height * 2, kUntouched};
+            renderer.Paint(scene, half.dc(), {0, 0, midX, 1044}, {1612, 1044});
+            EXPECT_TRUE(Is(0xFFFFFF, half.At(left - 4 * k, midY)));
+            EXPECT_TRUE(Is(kUntouched, half.At(right + 2 * k, midY)));
+        }
+    }
+    renderer.SetFocusIndicator(nullptr);
+}
+
+// In high contrast a label's text takes the system's text colour on a box of its window colour
+// around the text only, and the focus ring the system's highlight; back out of it, the label is
+// painted as before.
+TEST_F(SceneRendererTest, HighContrastTextOnItsOwnBoxLeavesThePicturesAlone) {
+    Image("MainFormImage", {0, 0, 200, 200}, Solid(u"red.bmp", kRed, 200));
+    const Rect bounds{20, 20, 150, 20};
+    Control& label = Label("SettingLabel", bounds, u"Bass", Align::Right);
+    label.colour = kColorHighlight;
+    Paint();
+    MemoryCanvas before{kClient.width, kClient.height, kUntouched};
+    renderer.Paint(scene, before.dc(), {0, 0, kClient.width, kClient.height}, kClient);
+
+    SystemColours high;
+    high.highContrast = true;
+    high.colour[kSysWindow] = 0x000000;
+    high.colour[kSysWindowText] = 0xFFFFFF;
+    high.colour[kSysHighlight] = 0xFFFF00;  // 0x00BBGGRR: cyan
+    renderer.SetColours(high);
+    renderer.SetFocusIndicator(scene.Find("MainFormImage"));
+    Paint();
+    int white = 0;
+    int black = 0;
+    int other = 0;
+    int boxLeft = bounds.left + bounds.width;
+    for (int y = bounds.top; y < bounds.top + bounds.height; ++y) {
+        for (int x = bounds.left; x < bounds.left + bounds.width; ++x) {
+            const Pixel p = canvas.At(x, y);
+            if (p == kRed) {
+                continue;
+            }
+            white += p == kWhite;
+            black += p == 0x000000;
+            other += p != kWhite && p != 0x000000 && Channel(p, 16) != Channel(p, 8);
+            boxLeft = std::min(boxLeft, x);
+        }
+    }
+    EXPECT_GT(white, 5);
+    EXPECT_GT(black, white);               // the box around the glyphs
+    EXPECT_EQ(other, 0);                   // no trace of the label's own colour
+    EXPECT_GT(boxLeft, bounds.left + 80);  // right-aligned: the box stays by the text
+    EXPECT_TRUE(Is(kRed, canvas.At(bounds.left, bounds.top)));
+    EXPECT_TRUE(Is(kRed, canvas.At(100, 100)));  // the picture itself
+    // The ring of a control at the window's corner: the highlight inside, the window colour
+    // outside, what falls off the window cut.
+    EXPECT_TRUE(Is(0x00FFFF, canvas.At(200, 100)));
+    EXPECT_TRUE(Is(0x00FFFF, canvas.At(100, 201)));
+    EXPECT_TRUE(Is(0x000000, canvas.At(203, 100)));
+
+    renderer.SetColours(SystemColours{});
+    renderer.SetFocusIndicator(nullptr);
+    Paint();
+    for (int y = bounds.top; y < bounds.top + bounds.height; ++y) {
+        for (int x = bounds.left; x < bounds.left + bounds.width; ++x) {
+            ASSERT_TRUE(Is(before.At(x, y), canvas.At(x, y))) << x << "," << y;
+        }
+    }
+}
+
+}  // namespace

@@ -82,7 +82,8 @@ enum LookFlag : uint32_t {
     kRightEdge = 1u << 6,  // lines: drawn on the right edge
 };
 
-// Colours are 0x00BBGGRR; named system colours carry the top bit and the system's colour index.
+// Colours are 0x00BBGGRR; named system colours carry the top bit and the system's colour index
+// (resolved in Colours.h).
 constexpr int32_t SystemColour(int index) {
     return INT32_MIN + index;
 }
@@ -96,10 +97,6 @@ constexpr int32_t kColorWindowText = SystemColour(8);
 constexpr int32_t kColorHighlight = SystemColour(13);
 constexpr int32_t kColorWhite = 0xFFFFFF;
 constexpr int32_t kColorAqua = 0xFFFF00;
-
-// A concrete 0x00BBGGRR colour for a named system colour (the classic defaults); plain colours
-// pass through.
-int32_t ResolveColour(int32_t colour);
 
 struct LabelFont {
     std::u16string face;

@@ -17,10 +17,6 @@ bool SameFont(const LabelFont& a, const LabelFont& b) {
     return a.face == b.face && a.heightPx == b.heightPx && a.points == b.points && a.bold == b.bold;
 }
 
-bool SameRect(const Rect& a, const Rect& b) {
-    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
-}
-
 bool Inside(const Rect& inner, const Rect& outer) {
     return inner.left >= outer.left && inner.top >= outer.top &&
            inner.left + inner.width <= outer.left + outer.width &&

@@ -12,6 +12,9 @@ Rect Intersect(const Rect& a, const Rect& b);
 inline bool IsEmpty(const Rect& r) {
     return r.width <= 0 || r.height <= 0;
 }
+inline bool SameRect(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
 
 // True when the control puts something on screen: it is shown and, on a page, the page is the
 // one on show. Panels and the notebook paint nothing themselves.

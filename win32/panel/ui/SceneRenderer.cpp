@@ -1,5 +1,6 @@
 #include "SceneRenderer.h"
 
+#include "FocusRing.h"
 #include "SceneDiff.h"
 #include "TextMeasureGdi.h"
 #include "WideText.h"
@@ -21,6 +22,22 @@ void Fill(HDC dc, const Rect& r, COLORREF colour) {
     const RECT box = ToRect(r);
     SetDCBrushColor(dc, colour);
     FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// The frame between outer and the inner rectangle inside it, as far as it lies in clip.
+void Frame(HDC dc, const Rect& clip, const Rect& outer, const Rect& inner, COLORREF colour) {
+    const int outerRight = outer.left + outer.width;
+    const int outerBottom = outer.top + outer.height;
+    const int innerRight = inner.left + inner.width;
+    const int innerBottom = inner.top + inner.height;
+    Fill(dc, Intersect(clip, Rect{outer.left, outer.top, outer.width, inner.top - outer.top}),
+         colour);
+    Fill(dc, Intersect(clip, Rect{outer.left, innerBottom, outer.width, outerBottom - innerBottom}),
+         colour);
+    Fill(dc, Intersect(clip, Rect{outer.left, inner.top, inner.left - outer.left, inner.height}),
+         colour);
+    Fill(dc, Intersect(clip, Rect{innerRight, inner.top, outerRight - innerRight, inner.height}),
+         colour);
 }
 
 UINT AlignFlag(Align align) {
@@ -78,6 +95,7 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
                 PaintControl(scene, c, dc, area);
             }
         }
+        PaintFocusRing(scene, area, dc);
     }
     region_ = nullptr;
     BitBlt(target, area.left, area.top, area.width, area.height, dc, 0, 0, SRCCOPY);
@@ -196,10 +214,41 @@ void SceneRenderer::PaintLabel(const Control& control, const Rect& bounds, const
     IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
     SelectedObject font(dc, fonts_.Get(control.font, scale_.Dpi()));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, static_cast<COLORREF>(ResolveColour(control.colour)));
+    const LabelInk ink = InkForLabel(control.colour, colours_);
+    SetTextColor(dc, static_cast<COLORREF>(ink.text));
+    const UINT flags = kLabelTextFlags | AlignFlag(control.align);
     RECT box = ToRect(bounds);
-    DrawTextW(dc, W(control.caption), static_cast<int>(control.caption.size()), &box,
-              kLabelTextFlags | AlignFlag(control.align));
+    if (ink.boxed) {
+        // Behind the text only, a pixel around it: the picture below stays in view.
+        RECT extent = box;
+        DrawTextW(dc, W(control.caption), static_cast<int>(control.caption.size()), &extent,
+                  flags | DT_CALCRECT);
+        const int width = extent.right - extent.left;
+        int left = bounds.left;
+        if (control.align == Align::Center) {
+            left += (bounds.width - width) / 2;
+        } else if (control.align == Align::Right) {
+            left += bounds.width - width;
+        }
+        const int pad = scale_.ToScreen(1);
+        Fill(dc,
+             Intersect(area, Rect{left - pad, bounds.top - pad, width + 2 * pad,
+                                  extent.bottom - extent.top + 2 * pad}),
+             static_cast<COLORREF>(ink.box));
+    }
+    DrawTextW(dc, W(control.caption), static_cast<int>(control.caption.size()), &box, flags);
+}
+
+void SceneRenderer::PaintFocusRing(const Scene& scene, const Rect& area, HDC dc) {
+    if (!focus_ || !IsPainted(scene, *focus_)) {
+        return;
+    }
+    const Rect bounds = WindowBounds(scene, *focus_);
+    const Rect inner = scale_.ToScreen(Inflate(bounds, kFocusRingLine));
+    const Rect outer = scale_.ToScreen(Inflate(bounds, 2 * kFocusRingLine));
+    const RingInk ink = InkForFocusRing(colours_);
+    Frame(dc, area, outer, inner, static_cast<COLORREF>(ink.outer));
+    Frame(dc, area, inner, scale_.ToScreen(bounds), static_cast<COLORREF>(ink.inner));
 }
 
 void SceneRenderer::PaintLine(const Control& control, const Rect& design, const Rect& area,

@@ -3,11 +3,13 @@
 // controls in creation order. Pictures come decoded from the cache and text in the fonts it was
 // measured with, so a paint only blits. The scene is in design pixels; on a denser screen every
 // control is drawn at its edges mapped to the screen, pictures resampled smoothly (stretched
-// ones keep hard edges) and text in fonts of the screen's density.
+// ones keep hard edges) and text in fonts of the screen's density. The focus indicator goes on
+// top of everything; in high contrast labels take the system's colours.
 #pragma once
 
 #include <windows.h>
 
+#include "Colours.h"
 #include "FontCache.h"
 #include "GdiHandles.h"
 #include "OffscreenBuffer.h"
@@ -25,6 +27,13 @@ public:
 
     void SetScale(const ScreenScale& scale) { scale_ = scale; }
     const ScreenScale& Scale() const { return scale_; }
+
+    // The focus indicator around control (null: none), a control of the scene painted. The host
+    // repaints FocusRingRect where it was and where it is.
+    void SetFocusIndicator(const Control* control) { focus_ = control; }
+    // The system's colours and whether the user asked for high contrast.
+    void SetColours(const SystemColours& colours) { colours_ = colours; }
+    const SystemColours& Colours() const { return colours_; }
 
     // Paints the window inside clip (screen pixels of the client area) onto target, whose client
     // area has the given size; pixels of the target outside clip are left alone. With a region
@@ -45,6 +54,7 @@ private:
     static HDC SourceDc(const DecodedPicture& picture, bool keyed, HDC like);
     void PaintLabel(const Control& control, const Rect& bounds, const Rect& area, HDC dc);
     void PaintLine(const Control& control, const Rect& design, const Rect& area, HDC dc);
+    void PaintFocusRing(const Scene& scene, const Rect& area, HDC dc);
 
     PicturesGdiPlus& pictures_;
     FontCache& fonts_;
@@ -53,4 +63,6 @@ private:
     HRGN region_ = nullptr;  // during a paint
     ScreenScale scale_;
     ScaledPictures scaled_;
+    const Control* focus_ = nullptr;
+    SystemColours colours_;
 };
