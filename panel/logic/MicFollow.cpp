@@ -31,7 +31,8 @@ bool MicFollower::OnNotice(const MicNotice& notice) {
             Unfollow();
             return false;
         case MicChange::DefaultDevice:
-            // Which endpoint is the headset's does not depend on the default; it may have come back.
+            // Which endpoint is the headset's does not depend on the default; it may have come
+            // back.
             if (!watch_.Watching()) {
                 LookUpCaptureEndpoint(d, ctx_.audio);
                 d.captureEndpoint.reset();

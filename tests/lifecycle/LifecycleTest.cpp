@@ -793,10 +793,8 @@ TEST_F(MicFollowTest, TheEndpointRemovedAloneEndsTheWatchAndADefaultChangeFindsI
 
 TEST(MicNoticeTest, PackedNoticesComeBackAsTheyWere) {
     const MicNotice notices[] = {
-        {MicChange::Controls, true, 1, 100},
-        {MicChange::Controls, true, 0, 0},
-        {MicChange::Controls, false, 0, 0},
-        {MicChange::Removed, false, 0, 0},
+        {MicChange::Controls, true, 1, 100},     {MicChange::Controls, true, 0, 0},
+        {MicChange::Controls, false, 0, 0},      {MicChange::Removed, false, 0, 0},
         {MicChange::DefaultDevice, false, 0, 0},
     };
     for (const MicNotice& n : notices) {

@@ -175,8 +175,7 @@ public:
     // Registers for the changes of the capture endpoint of that ID (Core Audio) or, with an empty
     // ID, of the headset's wave-in mixer line (vendor and product ID). A watch already running is
     // stopped first. False when nothing could be registered.
-    virtual bool Start(const std::u16string& endpointId, uint16_t vendorId,
-                       uint16_t productId) = 0;
+    virtual bool Start(const std::u16string& endpointId, uint16_t vendorId, uint16_t productId) = 0;
     // Unregisters before anything it holds is released: once it returns, no callback runs into
     // the watch. Notices already posted may still arrive.
     virtual void Stop() = 0;
