@@ -122,16 +122,23 @@ protected:
         MakeFolder(folder.File(u"AppData"));
         MakeFolder(folder.File(u"User"));
         lifeHost.presentation = &presentation;
+        life.SetMicWatch(*micWatch);
     }
 
     // One day of use in a few calls: the headset pulled and put back, a page chosen by its tab,
     // a meter buffer on the Mic page, now and then the other skin, and rotation ticks.
     void Cycle(int n) {
+        // Another program's mute, its notice still queued when the headset goes.
+        sim.Microphone().MuteElsewhere(n % 2 != 0);
         sim.Unplug();
         life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
         sim.Plug();
         sim.Chip().PowerOn();
         life.OnDeviceChange(DBT_DEVICEARRIVAL_EVENT, &hidHeadset);
+        for (const MicNotice& notice : notices) {
+            life.OnMicNotice(notice);
+        }
+        notices.clear();
         Click(kPageTabs[n % 5]);
         if (sim.Wave().IsOpen()) {
             const int buffer = sim.Wave().Deliver(voice);
@@ -178,6 +185,9 @@ protected:
         DBT_DEVTYP_DEVICEINTERFACE_TYPE, kHidInterfaceClass,
         u"\\\\?\\HID#VID_3F9C&PID_4712&MI_03#8&1234&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}"};
     std::vector<uint8_t> voice = std::vector<uint8_t>(400, 200);
+    std::vector<MicNotice> notices;
+    std::unique_ptr<IMicWatch> micWatch =
+        sim.Microphone().NewWatch([this](const MicNotice& n) { notices.push_back(n); });
 };
 
 TEST_F(PanelSoakTest, NothingPilesUpOverAThousandCycles) {
@@ -200,6 +210,8 @@ TEST_F(PanelSoakTest, NothingPilesUpOverAThousandCycles) {
     EXPECT_EQ(before.hidHandles, 1);  // the presence handle
     EXPECT_EQ(after.driverHandles, 0);
     EXPECT_EQ(after.endpoints, before.endpoints);
+    EXPECT_EQ(after.endpoints, 1);  // the watch's
+    EXPECT_EQ(sim.Microphone().Watchers(), 1);
     EXPECT_EQ(after.waveStreams, before.waveStreams);
     EXPECT_LE(after.waveStreams, 1);
     EXPECT_EQ(device.devicePresent, 1);
@@ -207,6 +219,8 @@ TEST_F(PanelSoakTest, NothingPilesUpOverAThousandCycles) {
 
     life.Shutdown();
     EXPECT_EQ(sim.Hid().OpenHandles(), 0);
+    EXPECT_EQ(sim.Microphone().LiveEndpoints(), 0);
+    EXPECT_EQ(sim.Microphone().Watchers(), 0);
     EXPECT_EQ(sim.Wave().OpenStreams(), 0);
 }
 
