@@ -13,12 +13,14 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${1:-$ROOT/build/mingw-x86_64}" && pwd) || exit 2
 SIM_EXE=$BUILD/panel/AudioPanelSim.exe
 SENDER=$BUILD/tools/send-window-message.exe
+READER=$BUILD/tools/read-accessible.exe
+HOLDER=$BUILD/tools/hold-hotkey.exe
 
 export AUDIO_WINEPREFIX=${AUDIO_WINEPREFIX:-$ROOT/build/e2e-wine-prefix}
 . "$ROOT/tools/wine-env.sh"
 . "$ROOT/tools/e2e-lib.sh"
 . "$ROOT/tools/panel-lib.sh"
-e2e_require "$SIM_EXE" "$SENDER"
+e2e_require "$SIM_EXE" "$SENDER" "$READER" "$HOLDER"
 e2e_begin "${E2E_PANEL_DISPLAY:-:61}" "${E2E_SHOTS:-$BUILD/e2e-panel-hotkeys-screenshots}"
 panel_layout "$SIM_EXE" "$SENDER" || give_up "cannot lay the panel out"
 USER_CFG=$PANEL_USER_DIR/AudioConfig.cfg
@@ -157,6 +159,18 @@ menu_keys Down Down Down Return  # Language, Skin, Hotkeys...
 wait_for 10 test -n "$(dialog)"
 check "the tray menu's third item opens the Hotkeys dialog" test -n "$(dialog)"
 shot hotkeys-dialog
+# As a screen reader reads it: each hotkey control named by the label before it. (This Wine's
+# accessibility gives every child of a dialog the generic "client" role.)
+timeout 30 "$RUN" "$READER" '#32770' "Z:${WORK//\//\\}\\dialog.txt" >/dev/null 2>&1
+named_after_label() {  # the label, then a child with the same name without '&' and ':'
+    awk -F'\t' -v n="$1" 'label && $2 == n { found = 1 } { label = index($2, n) == 1 && $2 != n }
+        END { exit !found }' "$WORK/dialog.txt"
+}
+check "a screen reader hears the mute's control by its label" named_after_label 'Microphone mute'
+check "and the show/hide one's" named_after_label 'Show or hide the panel'
+check "and the OK and Cancel buttons" \
+    eval "cut -f2 '$WORK/dialog.txt' | grep -qx OK && cut -f2 '$WORK/dialog.txt' | grep -qx Cancel"
+grep -v '^window' "$WORK/dialog.txt" 2>/dev/null | cut -f1,2,5 | sed 's/^/      /'
 xdotool windowfocus "$(dialog)" 2>/dev/null
 sleep 0.3
 press Tab  # from the mute's control to the show/hide one's
@@ -195,28 +209,44 @@ check "the mute hotkey still works after the dialog" \
     traced_since "MARK mute-after-dialog" 'SET-MUTE 1'
 stop_panel
 
-# ---- a combination the file does not understand -------------------------------------------------
+# ---- a combination not understood and one another program holds ---------------------------------
 rm -f "$TRACE"
-sed_cfg() {
-    iconv -f UTF-16 -t UTF-8 "$USER_CFG" | sed "s/^MicMute=.*/MicMute=Ctrl+Hyper+M\r/" |
-        iconv -f UTF-8 -t UTF-16LE >"$WORK/cfg" && { printf '\xff\xfe'; cat "$WORK/cfg"; } >"$USER_CFG"
+set_user() {  # set_user KEY VALUE: one [Hotkeys] value of the per-user file
+    iconv -f UTF-16 -t UTF-8 "$USER_CFG" | sed "s/^$1=.*/$1=$2\r/" | iconv -f UTF-8 -t UTF-16LE \
+        >"$WORK/cfg" && { printf '\xff\xfe'; cat "$WORK/cfg"; } >"$USER_CFG"
 }
-sed_cfg
+set_user MicMute Ctrl+Hyper+M
+set_user ShowPanel Ctrl+Alt+T
+"$RUN" "$HOLDER" 3 0x54 60 >"$WORK/holder.log" 2>&1 &  # Ctrl+Alt+T
+HOLDER_PID=$!
+wait_for 20 grep -q held "$WORK/holder.log"
+check "another program holds Ctrl+Alt+T" grep -q held "$WORK/holder.log"
 start_panel
 report() { xdotool search --onlyvisible --name "^$PANEL_TITLE\$" 2>/dev/null | head -1; }
 wait_for 10 test -n "$(report)"
-check "a hotkey that is not understood is reported in a message box" test -n "$(report)"
-shot hotkeys-not-understood
+check "both are reported in one message box in the chosen language" test -n "$(report)"
+shot hotkeys-reported
 xdotool windowfocus "$(report)" 2>/dev/null
 sleep 0.3
 press Return
 wait_for 5 test -z "$(report)"
-hotkey ctrl+alt+k
+sleep 1
+check "and only once" test -z "$(report)"
+kill "$HOLDER_PID" 2>/dev/null
+wait "$HOLDER_PID" 2>/dev/null
+# Once the other program lets it go, OK in the dialog (nothing changed) takes it up.
+menu_keys Down Down Down Return
+wait_for 10 test -n "$(dialog)"
+xdotool windowfocus "$(dialog)" 2>/dev/null
+sleep 0.3
+press Return
+wait_for 5 test -z "$(dialog)"
+hotkey ctrl+alt+t
 wait_for 5 shown
-check "the other hotkey still works" shown
+check "the held combination was kept and works once free" shown
 stop_panel
-check "the text is kept in the file ([Hotkeys] MicMute=$(user_value MicMute | tr -d '\r'))" \
-    test "$(user_value MicMute | tr -d '\r')" = Ctrl+Hyper+M
+check "both texts are kept in the file (MicMute=$(user_value MicMute | tr -d '\r'), ShowPanel=$(user_value ShowPanel | tr -d '\r'))" \
+    eval 'test "$(user_value MicMute | tr -d "\r")" = Ctrl+Hyper+M && test "$(user_value ShowPanel | tr -d "\r")" = Ctrl+Alt+T'
 
 echo "screenshots: $SHOTS"
 e2e_end

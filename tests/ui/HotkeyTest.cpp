@@ -61,6 +61,13 @@ TEST(HotkeyText, RefusesWhatNamesNoUsableCombination) {
     EXPECT_EQ(HotkeyText({0x4000 | kHotkeyCtrl, 'M'}), u"");
 }
 
+TEST(HotkeyTexts, LabelsNameTheirControlsWithoutMarkOrColon) {
+    EXPECT_EQ(ControlNameOfLabel(u"&Microphone mute:"), u"Microphone mute");
+    EXPECT_EQ(ControlNameOfLabel(u"Couper le &micro :"), u"Couper le micro");
+    EXPECT_EQ(ControlNameOfLabel(u"Bass && &treble"), u"Bass & treble");
+    EXPECT_EQ(ControlNameOfLabel(u"Ends in &"), u"Ends in &");
+}
+
 class FakeRegistrar : public IHotkeyRegistrar {
 public:
     bool Register(int id, const Hotkey& hotkey) override {

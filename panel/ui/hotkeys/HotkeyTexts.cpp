@@ -27,6 +27,20 @@ void LoadHotkeyTexts(IProfileStrings& strings, const std::u16string& languageFil
     }
 }
 
+std::u16string ControlNameOfLabel(const std::u16string& label) {
+    std::u16string name;
+    for (size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == u'&' && i + 1 < label.size()) {
+            ++i;  // the marked letter, or the second '&' of "&&"
+        }
+        name += label[i];
+    }
+    while (!name.empty() && (name.back() == u':' || name.back() == u' ')) {
+        name.pop_back();
+    }
+    return name;
+}
+
 std::u16string WithCombination(const std::u16string& report, const std::u16string& combination) {
     std::u16string text = report;
     const size_t at = text.find(u"%1");

@@ -25,5 +25,9 @@ struct HotkeyTexts {
 void LoadHotkeyTexts(IProfileStrings& strings, const std::u16string& languageFile,
                      HotkeyTexts& texts);
 
+// A label's text as the name of the control it stands before: without its access-key mark ("&&"
+// is a plain "&") and without the closing colon, as screen readers read names.
+std::u16string ControlNameOfLabel(const std::u16string& label);
+
 // The report with its "%1" replaced by the combination.
 std::u16string WithCombination(const std::u16string& report, const std::u16string& combination);

@@ -115,7 +115,11 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             SetDlgItemTextW(dialog, kHotkeyShowPanelLabel, W(t.showPanel));
             SetDlgItemTextW(dialog, IDOK, W(t.ok));
             SetDlgItemTextW(dialog, IDCANCEL, W(t.cancel));
+            const std::u16string* labels[] = {&t.micMute, &t.showPanel};
             for (size_t i = 0; i < kHotkeyActionCount; ++i) {
+                // The control paints its combination, not its text: the text is its name for
+                // screen readers that do not look for the label before it.
+                SetDlgItemTextW(dialog, kControls[i], W(ControlNameOfLabel(*labels[i])));
                 state->shown[i] = ControlValueOf((*state->current)[i].hotkey);
                 SendDlgItemMessageW(dialog, kControls[i], HKM_SETHOTKEY, state->shown[i], 0);
             }
