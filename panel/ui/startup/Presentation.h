@@ -16,6 +16,7 @@
 #include "FolderListing.h"
 #include "LanguageCatalogue.h"
 #include "LanguageStyles.h"
+#include "MicStateTexts.h"
 #include "PanelWindow.h"
 #include "SkinCatalogue.h"
 #include "SkinSettings.h"
@@ -95,6 +96,8 @@ public:
     const LanguageStyles& Language() const { return language_; }
     // What a screen reader calls the controls no label names, in the chosen language.
     const AccessibleNames& AccessNames() const { return accessNames_; }
+    // What the tray and the notice say of the microphone, in the chosen language.
+    const MicStateTexts& MicTexts() const { return micTexts_; }
 
 private:
     std::u16string SkinFile(const std::u16string& file) const;
@@ -127,6 +130,7 @@ private:
     SkinLayout layout_;
     LanguageStyles language_;
     AccessibleNames accessNames_;
+    MicStateTexts micTexts_;
     // LanguageMenu, SkinMenu, CloseMenu.
     std::array<std::u16string, 3> menuCaptions_{u"Language", u"Skin", u"Close"};
     bool shown_ = false;
