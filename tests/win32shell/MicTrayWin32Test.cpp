@@ -227,7 +227,7 @@ TEST(MicNotice, ShownWithoutTakingTheFocusReadAsAnAlertAndGoneAfterItsTime) {
 
     // Read by a screen reader: an alert named by its text, with the text as its one child.
     IAccessible* object = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+    ASSERT_EQ(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&object)),
               S_OK);
     VARIANT self{};
