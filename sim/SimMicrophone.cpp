@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 #include "CaptureSearch.h"
 
@@ -25,6 +26,39 @@ struct SimMicrophone::State {
     int liveEndpoints = 0;
 
     const SimOsVersion* os = nullptr;
+
+    // Registered watches: the endpoint's volume and device callbacks, or the mixer line's.
+    struct Watcher {
+        bool endpoint = true;
+        std::function<void(const MicNotice&)> post;
+    };
+    std::vector<const Watcher*> watchers;
+
+    // Every registered watch hears of the change, as Windows' callbacks would; each notice is
+    // traced here and delivered later by its watch's post.
+    void Notify(MicChange change) {
+        const std::vector<const Watcher*> now = watchers;
+        for (const Watcher* watcher : now) {
+            MicNotice notice;
+            notice.change = change;
+            if (!watcher->endpoint) {
+                if (change != MicChange::Controls)
+                    continue;
+                Trace("MIX NOTIFY");
+            } else if (change == MicChange::Removed) {
+                Trace("EP NOTIFY REMOVED");
+            } else {
+                notice.valuesKnown = true;
+                notice.mute = muted ? 1 : 0;
+                notice.level = static_cast<uint32_t>(std::lround(scalar * 100.0f));
+                char text[48];
+                std::snprintf(text, sizeof text, "EP NOTIFY MUTE %d VOLUME %.2f", notice.mute,
+                              static_cast<double>(scalar));
+                Trace(text);
+            }
+            watcher->post(notice);
+        }
+    }
 
     // Vista and later present endpoint IDs where XP presented interface paths.
     bool CoreAudio() const {
@@ -97,6 +131,8 @@ public:
                 state_->step = static_cast<uint32_t>(std::lround(level * (state_->stepCount - 1)));
         }
         state_->Trace(EndpointVolumeLine(level));
+        if (level >= 0.0f && level <= 1.0f)
+            state_->Notify(MicChange::Controls);
         return MIC_OK;
     }
 
@@ -116,6 +152,7 @@ public:
             return Fail("EP SET-MUTE", code);
         state_->muted = mute != 0;
         state_->Trace(std::string("EP SET-MUTE ") + (state_->muted ? "1" : "0"));
+        state_->Notify(MicChange::Controls);
         return MIC_OK;
     }
 
@@ -233,6 +270,78 @@ private:
     std::shared_ptr<SimMicrophone::State> state_;
 };
 
+namespace {
+
+// The platform's watch as the panel holds it: it registers before it is handed any notice and
+// unregisters before it lets go of the endpoint it holds, as Windows requires.
+class SimMicWatch : public IMicWatch {
+public:
+    SimMicWatch(std::shared_ptr<SimMicrophone::State> state,
+                std::function<void(const MicNotice&)> post)
+        : state_(std::move(state)) {
+        watcher_.post = std::move(post);
+    }
+    ~SimMicWatch() override { Stop(); }
+    SimMicWatch(const SimMicWatch&) = delete;
+    SimMicWatch& operator=(const SimMicWatch&) = delete;
+
+    bool Start(const std::u16string& endpointId, uint16_t vendorId, uint16_t productId) override {
+        Stop();
+        SimMicrophone::State& s = *state_;
+        const bool endpoint = !endpointId.empty();
+        if (endpoint) {
+            if (endpointId != kHeadsetEndpointId || !s.plugged || s.faults.endpointAbsent ||
+                s.faults.volumeNotObtained) {
+                s.Trace("EP WATCH-FAIL");
+                return false;
+            }
+            endpoint_ = std::make_unique<SimCaptureEndpoint>(state_);
+        } else if (s.faults.mixerAbsent || !s.plugged || vendorId != s.vendorId ||
+                   productId != s.productId) {
+            s.Trace("MIX WATCH-FAIL");
+            return false;
+        }
+        watcher_.endpoint = endpoint;
+        s.watchers.push_back(&watcher_);
+        watching_ = true;
+        s.Trace(endpoint ? "EP WATCH" : "MIX WATCH");
+        return true;
+    }
+
+    void Stop() override {
+        if (!watching_)
+            return;
+        auto& list = state_->watchers;
+        list.erase(std::remove(list.begin(), list.end(), &watcher_), list.end());
+        watching_ = false;
+        state_->Trace(watcher_.endpoint ? "EP UNWATCH" : "MIX UNWATCH");
+        endpoint_.reset();
+    }
+
+    bool Watching() const override { return watching_; }
+
+private:
+    std::shared_ptr<SimMicrophone::State> state_;
+    SimMicrophone::State::Watcher watcher_;
+    std::unique_ptr<ICaptureEndpoint> endpoint_;  // the volume the registration is made on
+    bool watching_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<IMicWatch> SimMicrophone::NewWatch(std::function<void(const MicNotice&)> post) {
+    return std::make_unique<SimMicWatch>(state_, std::move(post));
+}
+
+void SimMicrophone::MuteElsewhere(bool muted) {
+    state_->muted = muted;
+    state_->Notify(MicChange::Controls);
+}
+
+int SimMicrophone::Watchers() const {
+    return static_cast<int>(state_->watchers.size());
+}
+
 SimMicrophone::SimMicrophone(std::shared_ptr<SimTrace> trace)
     : state_(std::make_shared<State>(std::move(trace))),
       devices_(std::make_unique<SimCaptureDevices>(state_)) {}
@@ -307,6 +416,8 @@ uint32_t SimCaptureDevices::MixerControlByDescription(MixerControlKind kind, uin
             return 0;
     }
     state_->Trace(MixerLine(kind, true, *value));
+    if (kind == MIXER_WRITE_VOLUME || kind == MIXER_WRITE_MUTE || kind == MIXER_WRITE_BOOST)
+        state_->Notify(MicChange::Controls);
     return 1;
 }
 
@@ -327,9 +438,12 @@ SimMicrophoneFaults& SimMicrophone::Faults() {
 }
 
 void SimMicrophone::SetPlugged(bool plugged) {
-    if (state_->plugged && !plugged)
+    const bool removed = state_->plugged && !plugged;
+    if (removed)
         ++state_->generation;
     state_->plugged = plugged;
+    if (removed)
+        state_->Notify(MicChange::Removed);
 }
 
 void SimMicrophone::PresentAs(const SimOsVersion* os) {

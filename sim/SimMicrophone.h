@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,16 @@ public:
     bool Boost() const;
     void SetBoost(bool boost);
     const std::u16string& Description() const;
+
+    // A watch as the panel's platform gives it. Every change of the endpoint's volume or mute (by
+    // the panel or elsewhere), of the mixer line, and the endpoint's removal is traced
+    // ("EP NOTIFY ...", "MIX NOTIFY") and handed to post, which must deliver it later, as Windows
+    // calls back on another thread: never inside the call that made the change.
+    std::unique_ptr<IMicWatch> NewWatch(std::function<void(const MicNotice&)> post);
+    // Another program mutes or unmutes the microphone through the endpoint.
+    void MuteElsewhere(bool muted);
+    // Watches registered now.
+    int Watchers() const;
 
     struct State;
 

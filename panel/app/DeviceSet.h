@@ -18,6 +18,9 @@
 #include "ports/DriverDevice.h"
 #include "ports/HidDevice.h"
 
+// Where the microphone's watch posts its notices: wParam the MicChange, lParam PackMicNotice.
+constexpr UINT kMicNoticeMessage = WM_APP + 20;
+
 class DeviceSet {
 public:
     virtual ~DeviceSet() = default;
@@ -31,6 +34,9 @@ public:
 
     // The buffer an MM_WIM_DATA message reports and its samples; -1 when the message is stale.
     virtual int MeterBuffer(LPARAM header, const uint8_t** samples) = 0;
+
+    // The microphone's watch, whose notices come as kMicNoticeMessage; null for none.
+    virtual IMicWatch* MicWatch() { return nullptr; }
 
     // Items the tray menu carries beyond the panel's own, and what choosing one does.
     virtual std::vector<MenuItem> ExtraMenuItems() { return {}; }

@@ -55,6 +55,12 @@ public:
         plugMessage_ = RegisterWindowMessageW(kSimPlugMessageName);
         suspendMessage_ = RegisterWindowMessageW(kSimSuspendMessageName);
         holdMessage_ = RegisterWindowMessageW(kSimHoldMessageName);
+        micMessage_ = RegisterWindowMessageW(kSimMicMessageName);
+        // Windows calls back on another thread: the notice reaches the window through its queue.
+        micWatch_ = sim_.Microphone().NewWatch([this](const MicNotice& notice) {
+            PostMessageW(window_, kMicNoticeMessage, static_cast<WPARAM>(notice.change),
+                         static_cast<LPARAM>(PackMicNotice(notice)));
+        });
         // As on most machines, the default recording device is not the headset.
         sim_.Wave().defaultIsMachineMicrophone = true;
         sim_.Wave().onData = [this](int buffer, const uint8_t* samples, uint32_t size) {
@@ -78,6 +84,7 @@ public:
     IWaveInput& WaveInput() override { return sim_.WaveInput(); }
     IOsVersion& Os() override { return sim_.OsVersion(); }
     IDeviceEnumerator& Devices() override { return sim_.DeviceTree(); }
+    IMicWatch* MicWatch() override { return micWatch_.get(); }
 
     int MeterBuffer(LPARAM header, const uint8_t** samples) override {
         const LPARAM buffer = header - kBufferCookie;
@@ -112,6 +119,9 @@ public:
         } else if (message == holdMessage_) {
             sim_.Trace().Add("SIM HOLD");
             ::Sleep(static_cast<DWORD>(std::min<WPARAM>(wParam, kLongestHoldMs)));
+        } else if (message == micMessage_) {
+            sim_.Trace().Add(wParam != 0 ? "SIM MIC 1" : "SIM MIC 0");
+            sim_.Microphone().MuteElsewhere(wParam != 0);
         } else {
             return false;
         }
@@ -226,6 +236,9 @@ private:
     UINT plugMessage_ = 0;
     UINT suspendMessage_ = 0;
     UINT holdMessage_ = 0;
+    UINT micMessage_ = 0;
+    // After the headset: let go of before it.
+    std::unique_ptr<IMicWatch> micWatch_;
     UINT_PTR timer_ = 0;
     bool highContrast_ = false;
     bool trayMuted_ = false;

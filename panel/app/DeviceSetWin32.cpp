@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "MicWatchWin32.h"
 #include "PanelDeviceWin32.h"
 #include "TraceFileWin32.h"
 #include "TracingPorts.h"
@@ -21,6 +22,7 @@ public:
           audio_(CreateAudioEndpointsWin32()),
           os_(CreateOsVersionWin32()),
           wave_(mainWindow),
+          micWatch_(mainWindow, kMicNoticeMessage),
           trace_(OpenTraceFileWin32(FieldTracePath())) {
         if (trace_) {
             const TraceSink sink = TraceFileSink(*trace_);
@@ -39,6 +41,7 @@ public:
     }
     IOsVersion& Os() override { return *os_; }
     IDeviceEnumerator& Devices() override { return PlatformDeviceEnumerator(); }
+    IMicWatch* MicWatch() override { return &micWatch_; }
 
     int MeterBuffer(LPARAM header, const uint8_t** samples) override {
         const int buffer = wave_.BufferOf(header);
@@ -57,6 +60,7 @@ private:
     std::unique_ptr<IAudioEndpoints> audio_;
     std::unique_ptr<IOsVersion> os_;
     WaveInputWin32 wave_;
+    MicWatchWin32 micWatch_;
     // Declared after the ports they wrap, so destroyed before them.
     std::unique_ptr<TraceFileWin32> trace_;
     std::unique_ptr<TracingHidBus> tracedHid_;

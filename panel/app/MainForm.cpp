@@ -130,6 +130,9 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
             panel_->Context(), PlatformProfileStrings(), profileHost_, programFolder_, u""});
         life_ = std::make_unique<MainLifecycle>(*panel_, *profiles_, devices_->Devices(),
                                                 devices_->Os(), *this);
+        if (IMicWatch* watch = devices_->MicWatch()) {
+            life_->SetMicWatch(*watch);
+        }
         life_->Start();
         if (presentation_) {
             access_ = std::make_unique<PanelAccessibility>(window_, *panel_, *focus_, scaler_,
@@ -278,6 +281,13 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case kMicNoticeMessage:
+            MicNoticeArrived(
+                UnpackMicNotice(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam)));
+            return 0;
+        case MM_MIXM_CONTROL_CHANGE:
+            MicNoticeArrived(MicNotice{MicChange::Controls});
+            return 0;
         case kTrayMessage:
             TrayMessage(wParam, lParam);
             Refresh();
@@ -525,6 +535,13 @@ void TAudioMainForm::Paint() {
         const auto elapsed = std::chrono::steady_clock::now() - showRequested_;
         devices_->WindowShown(static_cast<unsigned>(
             std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+    }
+}
+
+void TAudioMainForm::MicNoticeArrived(const MicNotice& notice) {
+    if (started_) {
+        life_->OnMicNotice(notice);
+        Refresh();
     }
 }
 

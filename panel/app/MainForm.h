@@ -91,6 +91,8 @@ private:
     // WM_SYSCOLORCHANGE, WM_SETTINGCHANGE: high contrast may have come or gone.
     void SystemColoursChanged();
     void DeviceChange(WPARAM event, LPARAM data);
+    // The microphone was changed elsewhere (or by the panel itself): it is read again and shown.
+    void MicNoticeArrived(const MicNotice& notice);
     void TrayMessage(WPARAM wParam, LPARAM lParam);
     void ShowPopupMenu();
     void Restore();

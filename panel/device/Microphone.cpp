@@ -73,3 +73,29 @@ bool MicHasNoBoost(uint32_t boostCode) {
     constexpr uint32_t kLastWalkStep = 10;
     return boostCode != 0 && (boostCode < kFirstWalkStep || boostCode > kLastWalkStep);
 }
+
+namespace {
+
+constexpr uint32_t kNoticeLevelMask = 0xFF;
+constexpr uint32_t kNoticeMuteBit = 0x100;
+constexpr uint32_t kNoticeValuesBit = 0x200;
+
+}  // namespace
+
+uint32_t PackMicNotice(const MicNotice& notice) {
+    if (!notice.valuesKnown)
+        return 0;
+    return kNoticeValuesBit | (notice.mute != 0 ? kNoticeMuteBit : 0) |
+           std::min<uint32_t>(notice.level, 100);
+}
+
+MicNotice UnpackMicNotice(uint32_t change, uint32_t packed) {
+    MicNotice notice;
+    notice.change = static_cast<MicChange>(change);
+    notice.valuesKnown = (packed & kNoticeValuesBit) != 0;
+    if (notice.valuesKnown) {
+        notice.mute = (packed & kNoticeMuteBit) != 0 ? 1 : 0;
+        notice.level = std::min<uint32_t>(packed & kNoticeLevelMask, 100);
+    }
+    return notice;
+}

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "ControlTags.h"
 #include "EqOperations.h"
+#include "MicOperations.h"
 #include "SceneDiff.h"
 #include "TestFiles.h"
 #include "UiFixture.h"
@@ -647,6 +650,163 @@ TEST_F(LifecycleTest, ExtremeSpeakerPositionsInTheLastProfileOverflowNothing) {
     const std::string saved = LastProfile();
     EXPECT_NE(saved.find("[Virtual7ch1]"), std::string::npos);
     EXPECT_NE(saved.find("CurrentEffect=1\r\n"), std::string::npos);  // held to effects 1-5
+}
+
+// Changes to the microphone made elsewhere reach the panel through the platform's watch, whose
+// notices arrive later through the window's queue (here: posted).
+class MicFollowTest : public LifecycleTest {
+protected:
+    MicFollowTest() {
+        // The mute switch's two pictures, so that its display shows in the scene.
+        for (const char* key : {"MicMuteImageUp", "MicMuteImageDown"}) {
+            look.images[key].FileName = std::u16string(key, key + std::strlen(key)) + u".bmp";
+        }
+        life.SetMicWatch(*watch);
+    }
+
+    void UseLegacyMixer() { sim.Os().info = {2, 5, 1}; }  // XP
+    // The window handles what was posted, in order.
+    void Deliver() {
+        while (!posted.empty()) {
+            const MicNotice notice = posted.front();
+            posted.pop_front();
+            life.OnMicNotice(notice);
+        }
+    }
+    size_t Writes() { return Count("EP SET") + Count("MIX WRITE"); }
+
+    std::deque<MicNotice> posted;
+    std::unique_ptr<IMicWatch> watch =
+        sim.Microphone().NewWatch([this](const MicNotice& n) { posted.push_back(n); });
+};
+
+TEST_F(MicFollowTest, AMuteSetElsewhereIsShownOnceItsNoticeArrivesAndNothingIsWritten) {
+    for (const bool legacy : {false, true}) {
+        SCOPED_TRACE(legacy ? "mixer" : "endpoint");
+        state = PanelState();
+        if (legacy) {
+            UseLegacyMixer();
+        }
+        StartPanel(true);
+        ASSERT_EQ(sim.Microphone().Watchers(), 1);
+        EXPECT_EQ(Count(legacy ? "MIX WATCH" : "EP WATCH"), 1u);
+        window.ShowPage(PAGE_MIC);
+        for (const bool muted : {true, false}) {
+            const SceneSnapshot before = Take(window.GetScene());
+            sim.Trace().Clear();
+            sim.Microphone().MuteElsewhere(muted);
+            EXPECT_EQ(Count(legacy ? "MIX NOTIFY" : "EP NOTIFY MUTE"), 1u);
+            // Never inside the change: only the window's handling of the notice shows it.
+            EXPECT_EQ(state.micMute, muted ? 0 : 1);
+            Deliver();
+            EXPECT_EQ(state.micMute, muted ? 1 : 0);
+            EXPECT_FALSE(Changed(before, window.GetScene()).empty());
+            EXPECT_EQ(Count(legacy ? "MIX READ-MUTE" : "EP GET-MUTE"), 1u);
+            EXPECT_EQ(Writes(), 0u);
+        }
+        life.Shutdown();
+        EXPECT_EQ(sim.Microphone().Watchers(), 0);
+    }
+}
+
+TEST_F(MicFollowTest, ThePanelsOwnWriteIsNotWrittenAgain) {
+    const std::function<void()> writes[] = {
+        [this] { OnMicMuteSwitch(ctx); },
+        [this] { OnMicSliderMoved(ctx, skin.micTop0 + skin.sliderTravel / 4); },
+    };
+    for (const bool legacy : {false, true}) {
+        SCOPED_TRACE(legacy ? "mixer" : "endpoint");
+        if (legacy) {
+            UseLegacyMixer();
+        }
+        StartPanel(true);
+        window.ShowPage(PAGE_MIC);
+        for (const auto& write : writes) {
+            sim.Trace().Clear();
+            write();
+            ASSERT_EQ(Writes(), 1u);
+            EXPECT_EQ(posted.size(), 1u);
+            const int32_t mute = state.micMute;
+            const int32_t level = state.micLevel;
+            const size_t traffic = sim.Trace().Lines().size();
+            Deliver();
+            EXPECT_EQ(Writes(), 1u);
+            EXPECT_EQ(state.micMute, mute);
+            EXPECT_EQ(state.micLevel, level);
+            if (!legacy) {
+                // The endpoint's notice carries the values already shown: not even a read.
+                EXPECT_EQ(sim.Trace().Lines().size(), traffic) << sim.Trace().Lines().back();
+            }
+        }
+        // Both notices handled after both writes: the first one's values are no longer shown,
+        // so the microphone is read again, and still nothing is written.
+        sim.Trace().Clear();
+        writes[0]();
+        writes[1]();
+        Deliver();
+        EXPECT_EQ(Writes(), 2u);
+        life.Shutdown();
+    }
+}
+
+TEST_F(MicFollowTest, UnplugWithANoticeOnTheWayUnregistersBeforeTheEndpointGoes) {
+    StartPanel(true);
+    sim.Microphone().MuteElsewhere(true);  // its notice waits in the queue
+    sim.Unplug();
+    life.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE_EVENT, &hidHeadset);
+    EXPECT_EQ(sim.Microphone().Watchers(), 0);
+    EXPECT_EQ(sim.Microphone().LiveEndpoints(), 0);
+    EXPECT_EQ(Lines({"EP NOTIFY REMOVED", "EP UNWATCH"}),
+              (std::vector<std::string>{"EP NOTIFY REMOVED", "EP UNWATCH"}));
+    ASSERT_EQ(posted.size(), 2u);
+    sim.Trace().Clear();
+    Deliver();  // stale: the headset is gone
+    EXPECT_EQ(Count("EP "), 0u);
+    EXPECT_EQ(state.micMute, 0);
+
+    // Back again: watched again, and a change elsewhere is followed.
+    PlugIn();
+    EXPECT_EQ(sim.Microphone().Watchers(), 1);
+    sim.Microphone().MuteElsewhere(true);
+    Deliver();
+    EXPECT_EQ(state.micMute, 1);
+
+    life.Shutdown();
+    EXPECT_EQ(sim.Microphone().Watchers(), 0);
+    EXPECT_EQ(sim.Microphone().LiveEndpoints(), 0);
+    sim.Microphone().MuteElsewhere(false);
+    EXPECT_TRUE(posted.empty());
+    life.OnMicNotice(MicNotice{});  // one already posted before the end
+    EXPECT_EQ(state.micMute, 1);
+}
+
+TEST_F(MicFollowTest, TheEndpointRemovedAloneEndsTheWatchAndADefaultChangeFindsItAgain) {
+    StartPanel(true);
+    life.OnMicNotice(MicNotice{MicChange::Removed});
+    EXPECT_EQ(sim.Microphone().Watchers(), 0);
+    EXPECT_EQ(sim.Microphone().LiveEndpoints(), 0);
+    life.OnMicNotice(MicNotice{MicChange::DefaultDevice});
+    EXPECT_EQ(sim.Microphone().Watchers(), 1);
+    EXPECT_EQ(sim.Microphone().LiveEndpoints(), 1);  // the watch's own
+    life.Shutdown();
+}
+
+TEST(MicNoticeTest, PackedNoticesComeBackAsTheyWere) {
+    const MicNotice notices[] = {
+        {MicChange::Controls, true, 1, 100},     {MicChange::Controls, true, 0, 0},
+        {MicChange::Controls, false, 0, 0},      {MicChange::Removed, false, 0, 0},
+        {MicChange::DefaultDevice, false, 0, 0},
+    };
+    for (const MicNotice& n : notices) {
+        const MicNotice back = UnpackMicNotice(static_cast<uint32_t>(n.change), PackMicNotice(n));
+        EXPECT_EQ(back.change, n.change);
+        EXPECT_EQ(back.valuesKnown, n.valuesKnown);
+        EXPECT_EQ(back.mute, n.mute);
+        EXPECT_EQ(back.level, n.level);
+    }
+    // A level out of range is held to 100 both ways.
+    EXPECT_EQ(UnpackMicNotice(1, PackMicNotice({MicChange::Controls, true, 0, 250})).level, 100u);
+    EXPECT_EQ(UnpackMicNotice(1, 0x200 | 0xFF).level, 100u);
 }
 
 }  // namespace

@@ -143,3 +143,41 @@ public:
     // GetVersionExW, first with the extended record, then with the basic one; false if both fail.
     virtual bool GetVersion(OsVersionInfo& info) = 0;
 };
+
+// A change to the headset's microphone that the platform announced: made by another program,
+// the headset's own button or the panel itself (the platform cannot always tell).
+enum class MicChange : uint32_t {
+    Controls = 1,       // volume or mute of the endpoint, or a control of the mixer line
+    Removed = 2,        // the watched endpoint went away
+    DefaultDevice = 3,  // the default capture device changed
+};
+
+struct MicNotice {
+    MicChange change = MicChange::Controls;
+    // The values the endpoint's notification carries; the mixer's and the device notifications
+    // carry none.
+    bool valuesKnown = false;
+    int32_t mute = 0;
+    uint32_t level = 0;  // 0-100
+};
+
+// A notice as it travels in a posted window message, and back.
+uint32_t PackMicNotice(const MicNotice& notice);
+MicNotice UnpackMicNotice(uint32_t change, uint32_t packed);
+
+// Watches the headset's microphone for changes made elsewhere. The platform calls back on threads
+// of its own: the callbacks only post a notice to the main window, which reads the microphone
+// again on its own thread.
+class IMicWatch {
+public:
+    virtual ~IMicWatch() = default;
+
+    // Registers for the changes of the capture endpoint of that ID (Core Audio) or, with an empty
+    // ID, of the headset's wave-in mixer line (vendor and product ID). A watch already running is
+    // stopped first. False when nothing could be registered.
+    virtual bool Start(const std::u16string& endpointId, uint16_t vendorId, uint16_t productId) = 0;
+    // Unregisters before anything it holds is released: once it returns, no callback runs into
+    // the watch. Notices already posted may still arrive.
+    virtual void Stop() = 0;
+    virtual bool Watching() const = 0;
+};

@@ -53,6 +53,26 @@ void MainLifecycle::RefreshMicrophoneOnce() {
     }
 }
 
+void MainLifecycle::SetMicWatch(IMicWatch& watch) {
+    micFollower_ = std::make_unique<MicFollower>(ctx_, watch);
+}
+
+bool MainLifecycle::OnMicNotice(const MicNotice& notice) {
+    return running_ && micFollower_ && micFollower_->OnNotice(notice);
+}
+
+void MainLifecycle::FollowMicrophone() {
+    if (micFollower_) {
+        micFollower_->Follow();
+    }
+}
+
+void MainLifecycle::UnfollowMicrophone() {
+    if (micFollower_) {
+        micFollower_->Unfollow();
+    }
+}
+
 bool MainLifecycle::Start() {
     PanelState& s = ctx_.state;
     window_.OpenDevices();
@@ -100,6 +120,7 @@ bool MainLifecycle::Start() {
     LastProfileLoad(profiles_);
 
     ctx_.device.captureEndpoint.reset();
+    FollowMicrophone();
     return true;
 }
 
@@ -151,6 +172,7 @@ void MainLifecycle::Reapply() {
     host_.Sleep(100);
 
     RefreshMicrophoneOnce();
+    FollowMicrophone();
 
     const int page = ctx_.view.CurrentPage();
     ReapplyChipSettings(ctx_, ArrivalStage::AfterMicrophone, page);
@@ -185,6 +207,7 @@ void MainLifecycle::OnRemoval(const DeviceBroadcast& broadcast) {
     d.devicePresent = 0;
     d.synchronise = 0;
     ShowDeviceLabel();
+    UnfollowMicrophone();
     if (d.presence) {
         d.presence.reset();
         d.captureEndpoint.reset();
@@ -211,6 +234,7 @@ void MainLifecycle::Shutdown() {
         return;
     }
     running_ = false;
+    UnfollowMicrophone();
     LastProfileSave(profiles_);
     NeutraliseChipSettings(ctx_);
     ctx_.device.presence.reset();

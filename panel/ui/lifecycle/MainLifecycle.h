@@ -10,9 +10,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "DeviceGuid.h"
+#include "MicFollow.h"
 #include "PanelWindow.h"
 #include "ProfileActions.h"
 #include "ports/DeviceEnumerator.h"
@@ -88,6 +90,12 @@ public:
     // went on to the device steps: the window's destruction and the session's end both call it.
     void Shutdown();
 
+    // The platform's watch of the microphone, given before Start: the panel then follows changes
+    // made elsewhere. Without one it does not.
+    void SetMicWatch(IMicWatch& watch);
+    // A notice the watch posted: true when the microphone's display may have changed.
+    bool OnMicNotice(const MicNotice& notice);
+
     uint32_t ExitMessage() const { return exitMessage_; }
     bool NotificationsRegistered() const { return registered_; }
 
@@ -97,6 +105,8 @@ private:
     // Arrival steps 4-9 once the headset is open: what the page on show needs, sent again.
     void Reapply();
     bool EndpointUsable();
+    void FollowMicrophone();
+    void UnfollowMicrophone();
 
     PanelWindow& window_;
     PanelContext& ctx_;
@@ -107,4 +117,5 @@ private:
     uint32_t exitMessage_ = 0;
     bool registered_ = false;
     bool running_ = false;  // the device steps ran and the shutdown has not
+    std::unique_ptr<MicFollower> micFollower_;
 };

@@ -36,3 +36,7 @@ std::unique_ptr<ICaptureEndpoint> FindCaptureEndpointByDescription(
 // failed (also for an empty description).
 uint32_t MixerControlByDescription(MixerControlKind kind, uint32_t* value, uint32_t* minimum,
                                    uint32_t* maximum, const std::u16string& description);
+
+// The number of the first mixer device whose wave-in line's target name agrees with description,
+// or -1 (also for an empty description).
+int MixerIndexByDescription(const std::u16string& description);

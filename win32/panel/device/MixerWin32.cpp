@@ -125,6 +125,27 @@ bool UseControl(HMIXEROBJ mixer, DWORD lineId, MixerControlKind kind, uint32_t* 
 
 }  // namespace
 
+int MixerIndexByDescription(const std::u16string& description) {
+    if (description.empty())
+        return -1;
+    const UINT devices = mixerGetNumDevs();
+    for (UINT index = 0; index < devices; ++index) {
+        HMIXER raw = nullptr;
+        if (mixerOpen(&raw, index, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR)
+            continue;
+        const UniqueMixer mixer(raw);
+        MIXERLINEW destination{};
+        destination.cbStruct = sizeof destination;
+        destination.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_WAVEIN;
+        if (mixerGetLineInfoW(reinterpret_cast<HMIXEROBJ>(raw), &destination,
+                              MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) ==
+                MMSYSERR_NOERROR &&
+            NamesAgree(destination.Target.szPname, description))
+            return static_cast<int>(index);
+    }
+    return -1;
+}
+
 uint32_t MixerControlByDescription(MixerControlKind kind, uint32_t* value, uint32_t* minimum,
                                    uint32_t* maximum, const std::u16string& description) {
     if (kind < MIXER_READ_VOLUME || kind > MIXER_WRITE_BOOST || !value)
