@@ -11,7 +11,7 @@
 #include <string>
 
 #include "Icons.h"
-#include "MicNotice.h"
+#include "MicNoticeWindow.h"
 #include "MutedIcon.h"
 #include "ShellTestWindow.h"
 #include "TestFiles.h"
@@ -189,7 +189,7 @@ void CALLBACK OnAlert(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
     }
 }
 
-TEST(MicNotice, ShownWithoutTakingTheFocusReadAsAnAlertAndGoneAfterItsTime) {
+TEST(MicNoticeWindow, ShownWithoutTakingTheFocusReadAsAnAlertAndGoneAfterItsTime) {
     UniqueWindow probe(MakeShellTestWindow(L"focus holder"));
     REQUIRE_TOP_LEVEL_WINDOW(probe);
     ShowWindow(probe.get(), SW_SHOW);
@@ -202,7 +202,7 @@ TEST(MicNotice, ShownWithoutTakingTheFocusReadAsAnAlertAndGoneAfterItsTime) {
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, OnAlert,
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     g_alerts = 0;
-    MicNotice notice(GetModuleHandleW(nullptr));
+    MicNoticeWindow notice(GetModuleHandleW(nullptr));
     EXPECT_FALSE(notice.Shown());
     const RECT icon{4, 24, 20, 40};
     notice.Show(u"Microphone muted", nullptr, SystemColours{}, &icon);

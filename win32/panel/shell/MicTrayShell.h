@@ -1,11 +1,11 @@
 // The microphone's state in the notification area on Windows: after each message the main
 // window hands it what it shows; the tray icon and tooltip follow (TrayHostWin32), and a change
-// from elsewhere shows the notice beside the icon (MicNotice).
+// from elsewhere shows the notice beside the icon (MicNoticeWindow).
 #pragma once
 
 #include <windows.h>
 
-#include "MicNotice.h"
+#include "MicNoticeWindow.h"
 #include "MicTrayState.h"
 #include "TrayHostWin32.h"
 #include "TrayIcon.h"
@@ -19,11 +19,11 @@ public:
     MicTrayUpdate Follow(const MicObserved& now, const std::u16string& hint,
                          const MicStateTexts& texts, const SystemColours& colours);
 
-    const MicNotice& Notice() const { return notice_; }
+    const MicNoticeWindow& Notice() const { return notice_; }
 
 private:
     TrayIcon& tray_;
     TrayHostWin32& host_;
     MicTrayState state_;
-    MicNotice notice_;
+    MicNoticeWindow notice_;
 };

@@ -3,7 +3,7 @@
 // colours while high contrast is on, gone after kShownMs (a second change shows its own text and
 // starts the time again). Screen readers hear it as an alert whose name is the text.
 //
-//   MicNotice notice(instance);
+//   MicNoticeWindow notice(instance);
 //   notice.Show(u"Microphone muted", trayHost.ShownIcon(), colours, &trayIconRect);
 #pragma once
 
@@ -17,15 +17,15 @@
 #include "GdiHandles.h"
 #include "ShellHandles.h"
 
-class MicNotice final : public IAccessibleHost {
+class MicNoticeWindow final : public IAccessibleHost {
 public:
     static constexpr UINT kShownMs = 1500;
     static constexpr wchar_t kClassName[] = L"TAudioMicNotice";
 
-    explicit MicNotice(HINSTANCE instance);
-    ~MicNotice() override;
-    MicNotice(const MicNotice&) = delete;
-    MicNotice& operator=(const MicNotice&) = delete;
+    explicit MicNoticeWindow(HINSTANCE instance);
+    ~MicNoticeWindow() override;
+    MicNoticeWindow(const MicNoticeWindow&) = delete;
+    MicNoticeWindow& operator=(const MicNoticeWindow&) = delete;
 
     // icon: drawn before the text (the caller keeps it while the notice lives); trayIcon: the
     // tray icon's screen rectangle, or null where the shell does not tell it. The window is made

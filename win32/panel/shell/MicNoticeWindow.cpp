@@ -1,4 +1,4 @@
-#include "MicNotice.h"
+#include "MicNoticeWindow.h"
 
 #include <algorithm>
 
@@ -48,11 +48,11 @@ UniqueFont NoticeFont(int dpi) {
 
 }  // namespace
 
-MicNotice::MicNotice(HINSTANCE instance) : instance_(instance) {
+MicNoticeWindow::MicNoticeWindow(HINSTANCE instance) : instance_(instance) {
     label_.name = "MicNoticeText";
 }
 
-MicNotice::~MicNotice() {
+MicNoticeWindow::~MicNoticeWindow() {
     if (access_)
         access_->Disconnect();
     // Its last messages go to DefWindowProc: the members they would reach are going.
@@ -61,12 +61,12 @@ MicNotice::~MicNotice() {
     window_.reset();
 }
 
-bool MicNotice::Create() {
+bool MicNoticeWindow::Create() {
     if (window_)
         return true;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &MicNotice::WindowProc;
+    windowClass.lpfnWndProc = &MicNoticeWindow::WindowProc;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
@@ -81,8 +81,8 @@ bool MicNotice::Create() {
     return true;
 }
 
-void MicNotice::Show(const std::u16string& text, HICON icon, const SystemColours& colours,
-                     const RECT* trayIcon) {
+void MicNoticeWindow::Show(const std::u16string& text, HICON icon, const SystemColours& colours,
+                           const RECT* trayIcon) {
     if (!Create())
         return;
     HWND window = window_.get();
@@ -101,18 +101,18 @@ void MicNotice::Show(const std::u16string& text, HICON icon, const SystemColours
     NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void MicNotice::Hide() {
+void MicNoticeWindow::Hide() {
     if (!window_)
         return;
     KillTimer(window_.get(), kHideTimer);
     ShowWindow(window_.get(), SW_HIDE);
 }
 
-bool MicNotice::Shown() const {
+bool MicNoticeWindow::Shown() const {
     return window_ && IsWindowVisible(window_.get());
 }
 
-void MicNotice::Layout(const RECT* trayIcon) {
+void MicNoticeWindow::Layout(const RECT* trayIcon) {
     HWND window = window_.get();
     dpi_ = WindowDpi(window);
     font_ = NoticeFont(dpi_);
@@ -145,7 +145,7 @@ void MicNotice::Layout(const RECT* trayIcon) {
                  SWP_NOACTIVATE);
 }
 
-void MicNotice::Paint(HDC dc) {
+void MicNoticeWindow::Paint(HDC dc) {
     RECT client{};
     GetClientRect(window_.get(), &client);
     // In high contrast the system's window colours, as the panel's labels take them.
@@ -169,14 +169,15 @@ void MicNotice::Paint(HDC dc) {
               DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_VCENTER);
 }
 
-LRESULT CALLBACK MicNotice::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = WindowObject<MicNotice>(window, message, lParam);
+LRESULT CALLBACK MicNoticeWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    auto* self = WindowObject<MicNoticeWindow>(window, message, lParam);
     if (!self || !self->window_)
         return DefWindowProcW(window, message, wParam, lParam);
     return self->Dispatch(message, wParam, lParam);
 }
 
-LRESULT MicNotice::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MicNoticeWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_.get();
     switch (message) {
         case WM_PAINT: {
@@ -216,7 +217,7 @@ LRESULT MicNotice::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::vector<AccessibleItem> MicNotice::Describe() {
+std::vector<AccessibleItem> MicNoticeWindow::Describe() {
     if (text_.empty())
         return {};
     AccessibleItem item;
@@ -229,10 +230,10 @@ std::vector<AccessibleItem> MicNotice::Describe() {
 }
 
 // The notice is laid out in its own pixels.
-RECT MicNotice::ToScreen(const Rect& client) {
+RECT MicNoticeWindow::ToScreen(const Rect& client) {
     return DesignToScreen(window_.get(), ScreenScale(), client);
 }
 
-Point MicNotice::ToDesign(POINT screen) {
+Point MicNoticeWindow::ToDesign(POINT screen) {
     return ScreenToDesign(window_.get(), ScreenScale(), screen);
 }
