@@ -22,7 +22,7 @@ int Scaled(int value, int dpi) {
     return MulDiv(value, dpi, 96);
 }
 
-// The system's message font, a little larger, at the density.
+// The system's message font, a quarter larger, at the density.
 UniqueFont NoticeFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -42,7 +42,6 @@ UniqueFont NoticeFont(int dpi) {
     if (font.lfHeight == 0)
         font.lfHeight = -12;
     font.lfHeight = MulDiv(font.lfHeight, dpi * 5, std::max(systemDpi, 1) * 4);
-    font.lfWeight = FW_SEMIBOLD;
     return UniqueFont(CreateFontIndirectW(&font));
 }
 
@@ -116,12 +115,15 @@ void MicNoticeWindow::Layout(const RECT* trayIcon) {
     HWND window = window_.get();
     dpi_ = WindowDpi(window);
     font_ = NoticeFont(dpi_);
+    // Measured as drawn: DrawTextW on a DC of the screen's kind with the font.
     SIZE textSize{0, 0};
-    HDC dc = GetDC(window);
+    UniqueDc dc(CreateCompatibleDC(nullptr));
     if (dc) {
-        SelectedObject selected(dc, font_.get());
-        GetTextExtentPoint32W(dc, W(text_), static_cast<int>(text_.size()), &textSize);
-        ReleaseDC(window, dc);
+        SelectedObject selected(dc.get(), font_.get());
+        RECT measured{0, 0, 0, 0};
+        DrawTextW(dc.get(), W(text_), static_cast<int>(text_.size()), &measured,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        textSize = {measured.right - measured.left, measured.bottom - measured.top};
     }
     const int padding = Scaled(kPadding, dpi_);
     const int iconSize = icon_ ? Scaled(kIconSize, dpi_) : 0;
@@ -166,7 +168,7 @@ void MicNoticeWindow::Paint(HDC dc) {
     SetTextColor(dc, static_cast<COLORREF>(ink.text));
     RECT text = textRect_;
     DrawTextW(dc, W(text_), static_cast<int>(text_.size()), &text,
-              DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_VCENTER);
+              DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_VCENTER | DT_NOCLIP);
 }
 
 LRESULT CALLBACK MicNoticeWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
