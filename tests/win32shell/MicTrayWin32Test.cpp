@@ -252,6 +252,22 @@ TEST(MicNoticeWindow, ShownWithoutTakingTheFocusReadAsAnAlertAndGoneAfterItsTime
     GetWindowTextW(window, title, 64);
     EXPECT_STREQ(title, L"Microphone on");
     EXPECT_TRUE(PumpUntil([] { return g_alerts > 1; }, 5000));
+    // In high contrast: the system's window colour inside, its text colour at the edge.
+    SystemColours contrast;
+    contrast.highContrast = true;
+    contrast.colour[kSysWindow] = RGB(255, 255, 0);
+    contrast.colour[kSysWindowText] = RGB(0, 0, 255);
+    const auto pixelAt = [&](int x, int y) {
+        UpdateWindow(window);
+        HDC dc = GetDC(window);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        return colour;
+    };
+    EXPECT_EQ(pixelAt(3, 3), RGB(38, 42, 48));
+    notice.Show(u"Microphone on", nullptr, contrast, nullptr);
+    EXPECT_EQ(pixelAt(3, 3), RGB(255, 255, 0));
+    EXPECT_EQ(pixelAt(0, 3), RGB(0, 0, 255));
     // Gone after its time (bounded wait, not a timing check).
     EXPECT_TRUE(PumpUntil([&] { return !notice.Shown(); }, 10000));
     EXPECT_EQ(GetForegroundWindow(), foreground);
