@@ -63,7 +63,7 @@ check "the window has an accessible object named by the title" \
     grep -q -F -x "window	$PANEL_TITLE" "$WORK/eq.txt"
 check "EQ switch: a check box with its default action" has eq "check box" Equalizer 7 Check
 check "preset 1: a radio button, checked" has eq "radio button" "Preset 1" 3 checked
-check "60 Hz slider: named by its band, valued as its label shows" has eq slider 60Hz 4 400
+check "60 Hz slider: named by its band, valued in decibels (flat: 0 dB)" has eq slider 60Hz 4 "0 dB"
 check "EQ tab: a page tab, selected" has eq "page tab" EQ 3 selected
 check "close button: a push button named in the language" has eq "push button" Close
 check "connection state read as text" has eq text Connected

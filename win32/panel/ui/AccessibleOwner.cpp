@@ -32,12 +32,23 @@ void AccessibleOwner::Disconnect() {
     }
 }
 
+bool AccessibleOwner::Listened() {
+    for (const DWORD event : {EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE,
+                              EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_REORDER}) {
+        if (IsWinEventHookInstalled(event)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void AccessibleOwner::Announce() {
     if (!connected_) {
         return;
     }
-    // A hidden window tells nothing; shown again, its description starts afresh.
-    if (!IsWindowVisible(window_)) {
+    // A hidden window tells nothing; shown again, its description starts afresh. Nor is it
+    // made while nobody listens: a rotation would make it 50 times a second.
+    if (!IsWindowVisible(window_) || !Listened()) {
         told_.clear();
         return;
     }

@@ -30,6 +30,9 @@ public:
     static constexpr DWORD kMeterEventMs = 250;
 
 private:
+    // Some program hooks the events Announce tells.
+    static bool Listened();
+
     HWND window_;
     IAccessibleHost& host_;
     AccessibleWindow* object_ = nullptr;  // one reference, released by Disconnect
