@@ -236,7 +236,7 @@ skin_chosen_while_hidden() {
         eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
         [ "$HEIGHT" -ge 60 ] && [ "$HEIGHT" -lt 600 ] && [ "$X" -lt 400 ] && break
     done
-    item=$(((HEIGHT - 6) / 5))  # Language, Skin, the simulator's plug and unplug, Close
+    item=$(((HEIGHT - 6) / 6))  # Language, Skin, Hotkeys..., the simulator's plug and unplug, Close
     xdotool mousemove $((X + 30)) $((Y + 3 + item + item / 2))
     sleep 0.8
     xdotool mousemove $((X + WIDTH + 30)) $((Y + 3 + item + item / 2)) click 1

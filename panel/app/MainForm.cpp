@@ -8,8 +8,10 @@
 #include <unordered_set>
 
 #include "AudioConfig.h"
+#include "ControlTags.h"
 #include "FocusCuesWin32.h"
 #include "FocusRing.h"
+#include "HotkeyDialog.h"
 #include "MessageBoxHost.h"
 #include "MessageFilter.h"
 #include "MicOperations.h"
@@ -27,6 +29,7 @@ constexpr wchar_t kCaption[] = L"AudioPanelApp";
 constexpr int kDesignWidth = 806;
 constexpr int kDesignHeight = 522;
 constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT kHotkeyReportMessage = WM_APP + 2;
 constexpr UINT_PTR kRotationTimer = 1;
 constexpr UINT kRotationPeriodMs = 20;
 
@@ -293,6 +296,18 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             Refresh();
             UpdateTimer();
             return 0;
+        case WM_HOTKEY:
+            HotkeyPressed(wParam);
+            Refresh();
+            UpdateTimer();
+            return 0;
+        case kHotkeyReportMessage:
+            if (!hotkeyReport_.empty()) {
+                const std::u16string report = std::move(hotkeyReport_);
+                hotkeyReport_.clear();
+                ShowMessage(report, presentation_->Title(), MessageIcon::Exclamation);
+            }
+            return 0;
         case WM_SYSCOMMAND:
             switch (wParam & 0xFFF0) {
                 case SC_MINIMIZE:
@@ -443,6 +458,9 @@ void TAudioMainForm::FormDestroy() {
         shutDown_ = true;
         KillTimer(window_, kRotationTimer);
         timerRunning_ = false;
+        if (hotkeys_) {
+            hotkeys_->Clear();
+        }
         life_->Shutdown();
     }
 }
@@ -494,11 +512,54 @@ void TAudioMainForm::ShowPopupMenu() {
         ReleasePictures(!IsWindowVisible(window_));
         InvalidateRect(window_, nullptr, FALSE);
         devices_->Layout(panel_->GetScene());
+    } else if (pick.name == u"HotkeysMenu") {
+        EditHotkeys();
     } else if (pick.name == u"CloseMenu") {
         SendMessageW(window_, WM_CLOSE, 0, 0);  // CloseMenuClick
     } else if (!pick.name.empty()) {
         devices_->MenuChosen(pick.name);
     }
+}
+
+void TAudioMainForm::HotkeyPressed(WPARAM id) {
+    HotkeyAction action;
+    if (!hotkeys_ || !hotkeys_->ActionOf(static_cast<int>(id), &action)) {
+        return;
+    }
+    if (action == HotkeyAction::ShowPanel) {
+        // As the tray's double-click shows it and the close button hides it.
+        if (IsWindowVisible(window_)) {
+            presentation_->Minimize();
+        } else {
+            Restore();
+        }
+        return;
+    }
+    // The Mic page's switch pressed and released, as a click or its key does.
+    if (Control* mute = panel_->GetScene().FindImageByTag(TAG_MIC_MUTE)) {
+        focus_->Activate(*mute);
+    }
+}
+
+void TAudioMainForm::ApplyHotkeys() {
+    const std::u16string report =
+        hotkeys_->Apply(presentation_->Hotkeys(), presentation_->HotkeyWords());
+    if (!report.empty()) {
+        hotkeyReport_ += (hotkeyReport_.empty() ? u"" : u"\r\n") + report;
+        PostMessageW(window_, kHotkeyReportMessage, 0, 0);
+    }
+}
+
+void TAudioMainForm::EditHotkeys() {
+    // Held, they would reach this window instead of the dialog's controls.
+    hotkeys_->Clear();
+    HotkeyChoice chosen;
+    if (AskHotkeys(window_, presentation_->HotkeyWords(), presentation_->Hotkeys(), &chosen)) {
+        for (size_t i = 0; i < chosen.size(); ++i) {
+            presentation_->SaveHotkey(static_cast<HotkeyAction>(i), chosen[i]);
+        }
+    }
+    ApplyHotkeys();
 }
 
 void TAudioMainForm::Restore() {
@@ -712,6 +773,10 @@ bool TAudioMainForm::ClaimSingleInstance() {
     onlyInstance_ = ::FormCreate(*this, presentation_->Title());
     if (onlyInstance_) {
         tray_->Add();  // shown from start to exit
+        // A second instance would find its own hotkeys taken by the first.
+        hotkeyPort_ = std::make_unique<GlobalHotkeys>(window_);
+        hotkeys_ = std::make_unique<HotkeyBindings>(*hotkeyPort_);
+        ApplyHotkeys();
     }
     return onlyInstance_;
 }

@@ -14,6 +14,8 @@
 #include "DeviceSet.h"
 #include "FolderListingWin32.h"
 #include "FontCache.h"
+#include "GlobalHotkeys.h"
+#include "HotkeyBindings.h"
 #include "KeyboardFocus.h"
 #include "MainLifecycle.h"
 #include "MicTrayShell.h"
@@ -95,6 +97,13 @@ private:
     void MicNoticeArrived(const MicNotice& notice);
     void TrayMessage(WPARAM wParam, LPARAM lParam);
     void ShowPopupMenu();
+    // WM_HOTKEY: one of the configured hotkeys was pressed.
+    void HotkeyPressed(WPARAM id);
+    // The configured hotkeys held for the window; what cannot be used is told once the message
+    // loop runs.
+    void ApplyHotkeys();
+    // The tray menu's "Hotkeys..." dialog; OK writes and registers the new combinations.
+    void EditHotkeys();
     void Restore();
     void Paint();
     // Invalidates what the last message changed in the scene.
@@ -143,6 +152,9 @@ private:
     std::unique_ptr<MainLifecycle> life_;
     // What screen readers read; made once the presentation is there.
     std::unique_ptr<PanelAccessibility> access_;
+    std::unique_ptr<GlobalHotkeys> hotkeyPort_;
+    std::unique_ptr<HotkeyBindings> hotkeys_;  // goes before the port it registers through
+    std::u16string hotkeyReport_;
     SceneSnapshot painted_;
     // Kept between messages: a rotation tick changes sixteen rectangles 50 times a second.
     UniqueRegion changed_{CreateRectRgn(0, 0, 0, 0)};

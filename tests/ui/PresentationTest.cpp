@@ -131,14 +131,17 @@ TEST_F(PresentationTest, GraphiteAndEnglishStartWithMenusHintAndOverrides) {
     EXPECT_EQ(look.appTitle, u"QLN47xx Audio Panel");
 
     const std::vector<MenuItem> menu = presentation.PopupMenu();
-    ASSERT_EQ(menu.size(), 3u);
+    ASSERT_EQ(menu.size(), 4u);
     EXPECT_EQ(menu[0].name, u"LanguageMenu");
     EXPECT_EQ(menu[0].caption, u"Language");
     EXPECT_EQ(menu[1].name, u"SkinMenu");
     EXPECT_EQ(menu[1].caption, u"Skin");
-    EXPECT_EQ(menu[2].name, u"CloseMenu");
-    EXPECT_EQ(menu[2].caption, u"Close");
+    EXPECT_EQ(menu[2].name, u"HotkeysMenu");
+    EXPECT_EQ(menu[2].caption, u"Hotkeys...");
     EXPECT_TRUE(menu[2].items.empty());
+    EXPECT_EQ(menu[3].name, u"CloseMenu");
+    EXPECT_EQ(menu[3].caption, u"Close");
+    EXPECT_TRUE(menu[3].items.empty());
     // Folders English, French, German, Spanish, captioned from [MultiLanguageFolderMap].
     EXPECT_EQ(Captions(menu[0]), (std::vector<std::u16string>{u"English", u"Fran\u00e7ais",
                                                               u"Deutsch", u"Espa\u00f1ol"}));
@@ -284,18 +287,21 @@ TEST_F(PresentationTest, TrayMenuReadsInTheChosenLanguage) {
         return names;
     };
     using Names = std::vector<std::u16string>;
-    EXPECT_EQ(captions(), (Names{u"Language", u"Skin", u"Close"}));
+    EXPECT_EQ(captions(), (Names{u"Language", u"Skin", u"Hotkeys...", u"Close"}));
     presentation.LanguageMenuClick(2);  // Deutsch
-    EXPECT_EQ(captions(), (Names{u"Sprache", u"Oberfl\u00e4che", u"Beenden"}));
+    EXPECT_EQ(captions(),
+              (Names{u"Sprache", u"Oberfl\u00e4che", u"Tastenk\u00fcrzel...", u"Beenden"}));
+    EXPECT_EQ(presentation.HotkeyWords().micMute, u"&Mikrofon stumm:");
     presentation.LanguageMenuClick(1);  // Fran\u00e7ais
-    EXPECT_EQ(captions(), (Names{u"Langue", u"Habillage", u"Quitter"}));
+    EXPECT_EQ(captions(), (Names{u"Langue", u"Habillage", u"Raccourcis...", u"Quitter"}));
 
     // A language made before the menu had its names.
     std::ofstream(HostFsPath(ProgramFolder() + u"Language\\Spanish\\Language.ini"))
         << "[Main]\r\nLabelMenu1=Guardar\r\n";
     presentation.LanguageMenuClick(3);
     ASSERT_EQ(Checked(presentation.PopupMenu()[0]), u"Espa\u00f1ol");
-    EXPECT_EQ(captions(), (Names{u"Language", u"Skin", u"Close"}));
+    EXPECT_EQ(captions(), (Names{u"Language", u"Skin", u"Hotkeys...", u"Close"}));
+    EXPECT_EQ(presentation.HotkeyWords().micMute, HotkeyTexts{}.micMute);
 }
 
 // A skin whose notebook and pages sit elsewhere than the catalogue's, on a smaller background.
@@ -523,3 +529,29 @@ TEST(SingleInstance, OnePanelWhenTwoStartAtOnceOrTheFirstIsElevated) {
 }
 
 }  // namespace
+
+// [Hotkeys] of the user's configuration: none in the shipped file; what the user wrote is read at
+// start, a bad text kept as it is; a saved one goes into the user's file beside the other keys.
+TEST_F(PresentationTest, HotkeysComeFromTheUserConfigurationAndGoBackThere) {
+    ASSERT_NO_THROW(presentation.Build());
+    for (const HotkeySetting& setting : presentation.Hotkeys()) {
+        EXPECT_TRUE(setting.understood);
+        EXPECT_TRUE(setting.hotkey.Empty());
+    }
+
+    const std::u16string user = UserConfigPath(folder.File(u"AppData"), kInstallFolder);
+    strings.WriteString(u"Hotkeys", u"MicMute", u"ctrl + alt + m", user);
+    strings.WriteString(u"Hotkeys", u"ShowPanel", u"Ctrl+Hyper+P", user);
+    Presentation again{window, skin, listing, strings, host, tray, Config()};
+    ASSERT_NO_THROW(again.Build());
+    const HotkeySettings& read = again.Hotkeys();
+    EXPECT_EQ(read[0].hotkey, (Hotkey{kHotkeyCtrl | kHotkeyAlt, 'M'}));
+    EXPECT_FALSE(read[1].understood);
+    EXPECT_EQ(read[1].text, u"Ctrl+Hyper+P");
+
+    EXPECT_TRUE(again.SaveHotkey(HotkeyAction::MicMute, u"Shift+F9"));
+    EXPECT_EQ(again.Hotkeys()[0].hotkey, (Hotkey{kHotkeyShift, 0x78}));
+    EXPECT_EQ(UserValue(u"Hotkeys", u"MicMute"), u"Shift+F9");
+    EXPECT_EQ(UserValue(u"Hotkeys", u"ShowPanel"), u"Ctrl+Hyper+P");
+    EXPECT_EQ(UserValue(u"Skin", u"DefaultSkin"), u"Graphite");
+}

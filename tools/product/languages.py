@@ -40,7 +40,9 @@ ORDER = [
     ('Virtual7ch1', ['Label7ch1Enable', 'LabelVirtualClockwise', 'LabelVirtualCounterclockwise', 'Label7ch1Reset']),
     ('About', ['LabelAbout']),
     # The tray menu's captions, read by screen readers in the panel's language.
-    ('Menu', ['LanguageMenu', 'SkinMenu', 'CloseMenu']),
+    ('Menu', ['LanguageMenu', 'SkinMenu', 'HotkeysMenu', 'CloseMenu']),
+    # The hotkey dialog and the reports of a hotkey that cannot be used; %1 is the combination.
+    ('Hotkeys', ['Title', 'MicMute', 'ShowPanel', 'OK', 'Cancel', 'Taken', 'NotUnderstood']),
     # What a screen reader calls the controls no label names, the link modes and the default
     # actions (keys after the catalogue rows; the panel has built-in English names).
     ('Accessibility', [
@@ -70,6 +72,7 @@ COMMON = {
 TEXTS = {
     'English': {
         'LanguageMenu': 'Language', 'SkinMenu': 'Skin', 'CloseMenu': 'Close',
+        'HotkeysMenu': 'Hotkeys...', 'Title': 'Hotkeys', 'MicMute': '&Microphone mute:', 'ShowPanel': '&Show or hide the panel:', 'OK': 'OK', 'Cancel': 'Cancel', 'Taken': 'Another program already uses the hotkey %1. It stays in the configuration but does nothing.', 'NotUnderstood': 'The hotkey %1 in AudioConfig.cfg is not understood. It stays in the file but does nothing.',
         'LabelMenu1': 'Save', 'LabelMenu2': 'Load', 'LabelMenu3': 'About',
         'LabelPageEffect': 'Effects', 'LabelPageMic': 'Microphone', 'LabelPageVirtual7ch1': '7.1 Surround',
         'LabelActive': 'Connected', 'LabelUnactive': 'Not connected', 'LabelSetting': 'Current preset:',
@@ -105,6 +108,7 @@ TEXTS = {
     },
     'German': {
         'LanguageMenu': 'Sprache', 'SkinMenu': 'Oberfläche', 'CloseMenu': 'Beenden',
+        'HotkeysMenu': 'Tastenkürzel...', 'Title': 'Tastenkürzel', 'MicMute': '&Mikrofon stumm:', 'ShowPanel': '&Panel zeigen oder verbergen:', 'OK': 'OK', 'Cancel': 'Abbrechen', 'Taken': 'Ein anderes Programm verwendet bereits das Tastenkürzel %1. Es bleibt in der Konfiguration und bewirkt nichts.', 'NotUnderstood': 'Das Tastenkürzel %1 in AudioConfig.cfg ist ungültig. Es bleibt in der Datei und bewirkt nichts.',
         'LabelMenu1': 'Sichern', 'LabelMenu2': 'Laden', 'LabelMenu3': 'Info',
         'LabelPageEffect': 'Effekte', 'LabelPageMic': 'Mikrofon', 'LabelPageVirtual7ch1': '7.1 Surround',
         'LabelActive': 'Verbunden', 'LabelUnactive': 'Getrennt', 'LabelSetting': 'Aktuelles Profil:',
@@ -141,6 +145,7 @@ TEXTS = {
     },
     'French': {
         'LanguageMenu': 'Langue', 'SkinMenu': 'Habillage', 'CloseMenu': 'Quitter',
+        'HotkeysMenu': 'Raccourcis...', 'Title': 'Raccourcis clavier', 'MicMute': 'Couper le &micro :', 'ShowPanel': '&Afficher ou masquer le panneau :', 'OK': 'OK', 'Cancel': 'Annuler', 'Taken': 'Un autre programme utilise déjà le raccourci %1. Il reste dans la configuration mais sans effet.', 'NotUnderstood': "Le raccourci %1 dans AudioConfig.cfg n'est pas compris. Il reste dans le fichier mais sans effet.",
         'LabelMenu1': 'Sauver', 'LabelMenu2': 'Ouvrir', 'LabelMenu3': 'À propos',
         'LabelPageEffect': 'Effets', 'LabelPageMic': 'Micro', 'LabelPageVirtual7ch1': 'Surround 7.1',
         'LabelActive': 'Connecté', 'LabelUnactive': 'Déconnecté', 'LabelSetting': 'Profil actuel :',
@@ -176,6 +181,7 @@ TEXTS = {
     },
     'Spanish': {
         'LanguageMenu': 'Idioma', 'SkinMenu': 'Apariencia', 'CloseMenu': 'Cerrar',
+        'HotkeysMenu': 'Teclas rápidas...', 'Title': 'Teclas rápidas', 'MicMute': 'Silenciar el &micrófono:', 'ShowPanel': '&Mostrar u ocultar el panel:', 'OK': 'Aceptar', 'Cancel': 'Cancelar', 'Taken': 'Otro programa ya usa la tecla rápida %1. Se mantiene en la configuración pero no hace nada.', 'NotUnderstood': 'La tecla rápida %1 de AudioConfig.cfg no se entiende. Se mantiene en el archivo pero no hace nada.',
         'LabelMenu1': 'Guardar', 'LabelMenu2': 'Cargar', 'LabelMenu3': 'Acerca de',
         'LabelPageEffect': 'Efectos', 'LabelPageMic': 'Micrófono', 'LabelPageVirtual7ch1': 'Envolvente 7.1',
         'LabelActive': 'Conectado', 'LabelUnactive': 'Desconectado', 'LabelSetting': 'Perfil actual:',

@@ -53,8 +53,8 @@ void Presentation::ApplyLanguage() {
     Overrides();
     // A screen reader reads the menu in the language of the rest; a file without the names
     // keeps the built-in ones.
-    const char16_t* const names[] = {u"LanguageMenu", u"SkinMenu", u"CloseMenu"};
-    const char16_t* const builtIn[] = {u"Language", u"Skin", u"Close"};
+    const char16_t* const names[] = {u"LanguageMenu", u"SkinMenu", u"HotkeysMenu", u"CloseMenu"};
+    const char16_t* const builtIn[] = {u"Language", u"Skin", u"Hotkeys...", u"Close"};
     for (size_t i = 0; i < menuCaptions_.size(); ++i) {
         char16_t buffer[kMenuCaptionLength + 1] = {};
         strings_.GetString(u"Menu", names[i], builtIn[i], buffer, kMenuCaptionLength + 1, file);
@@ -62,6 +62,8 @@ void Presentation::ApplyLanguage() {
     }
     accessNames_.Load(strings_, file);
     micTexts_.Load(strings_, file);
+    hotkeyTexts_ = HotkeyTexts{};
+    LoadHotkeyTexts(strings_, file, hotkeyTexts_);
 }
 
 void Presentation::ApplyRegion() {
@@ -93,10 +95,11 @@ void Presentation::LoadSkin() {
 
 void Presentation::Build() {
     // The Run value starts the panel for every user; only the installing one has the file.
-    choice_ =
-        ReadUserChoice(files_, strings_,
-                       ProvideUserConfig(files_, config_.applicationFolder + u"AudioConfig.cfg",
-                                         config_.appData, config_.installFolderName));
+    const std::u16string userConfig =
+        ProvideUserConfig(files_, config_.applicationFolder + u"AudioConfig.cfg", config_.appData,
+                          config_.installFolderName);
+    choice_ = ReadUserChoice(files_, strings_, userConfig);
+    hotkeys_ = ReadHotkeySettings(files_, strings_, userConfig);
 
     const std::u16string icon = config_.applicationFolder + config_.installIconFileName;
     if (!tray_.LoadIcon(icon)) {
@@ -199,7 +202,16 @@ std::vector<MenuItem> Presentation::PopupMenu() const {
     for (size_t i = 0; i < skins_.captions.size(); ++i) {
         skin.items.push_back({u"", skins_.captions[i], static_cast<int>(i) == skins_.checked, {}});
     }
-    return {language, skin, {u"CloseMenu", menuCaptions_[2], false, {}}};
+    return {language,
+            skin,
+            {u"HotkeysMenu", menuCaptions_[2], false, {}},
+            {u"CloseMenu", menuCaptions_[3], false, {}}};
+}
+
+bool Presentation::SaveHotkey(HotkeyAction action, const std::u16string& text) {
+    // Unwritten, it still holds for this session.
+    hotkeys_[static_cast<size_t>(action)] = SettingOf(text);
+    return WriteHotkeySetting(files_, strings_, UserConfig(), action, text);
 }
 
 void Presentation::Minimize() {

@@ -14,6 +14,8 @@
 
 #include "AccessibleNames.h"
 #include "FolderListing.h"
+#include "HotkeySettings.h"
+#include "HotkeyTexts.h"
 #include "LanguageCatalogue.h"
 #include "LanguageStyles.h"
 #include "MicStateTexts.h"
@@ -78,12 +80,18 @@ public:
     void SkinMenuClick(int item);
     void LanguageMenuClick(int item);
 
-    // "Language" (submenu), "Skin" (submenu), "Close", with their check marks; the captions in
-    // the chosen language where its Language.ini names them ([Menu]).
+    // "Language" (submenu), "Skin" (submenu), "Hotkeys...", "Close", with their check marks; the
+    // captions in the chosen language where its Language.ini names them ([Menu]).
     std::vector<MenuItem> PopupMenu() const;
     const std::u16string& TrayHint() const { return hint_; }
     const std::u16string& Title() const { return title_; }
     const UserChoice& Choice() const { return choice_; }
+    // [Hotkeys] as the user's configuration held it at start, or as last saved.
+    const HotkeySettings& Hotkeys() const { return hotkeys_; }
+    const HotkeyTexts& HotkeyWords() const { return hotkeyTexts_; }
+    // Into the user's configuration file only (as the skin and language choices); false when it
+    // could not be written (it still holds until the panel ends).
+    bool SaveHotkey(HotkeyAction action, const std::u16string& text);
 
     // The window in the notification area or shown; it starts in the notification area.
     void Minimize();
@@ -131,7 +139,9 @@ private:
     LanguageStyles language_;
     AccessibleNames accessNames_;
     MicStateTexts micTexts_;
-    // LanguageMenu, SkinMenu, CloseMenu.
-    std::array<std::u16string, 3> menuCaptions_{u"Language", u"Skin", u"Close"};
+    HotkeySettings hotkeys_;
+    HotkeyTexts hotkeyTexts_;
+    // LanguageMenu, SkinMenu, HotkeysMenu, CloseMenu.
+    std::array<std::u16string, 4> menuCaptions_{u"Language", u"Skin", u"Hotkeys...", u"Close"};
     bool shown_ = false;
 };
