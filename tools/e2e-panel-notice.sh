@@ -105,6 +105,12 @@ outside_change() {  # outside_change SKIN VALUE TEXT
     tray_shot "tray-$skin-$value"
 }
 
+# The mute hotkey in the per-user configuration (UTF-16, as the installer writes it).
+USER_CFG=$PANEL_USER_DIR/AudioConfig.cfg
+{ iconv -f UTF-16 -t UTF-8 "$USER_CFG" | tr -d '\r'; printf '%s\n' '' '[Hotkeys]' 'MicMute=Ctrl+Alt+M'; } |
+    sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE >"$WORK/cfg" &&
+    { printf '\xff\xfe'; cat "$WORK/cfg"; } >"$USER_CFG" || give_up "cannot write the hotkey"
+
 AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 SIM_PID=$!
 wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
@@ -146,6 +152,24 @@ check "no notice window for the window's own switch" not notice_shown
 click_control MicMuteImage
 check "the switch again unmutes: the tray turns plain" \
     wait_for 10 traced_since "MARK own" "SIM TRAY MIC ON"
+
+# The hotkey, the window hidden: Wine checks hotkeys on keys X gives to one of its windows, so
+# the pointer rests on its tray window (without a window manager the focus follows it).
+xdotool key --clearmodifiers Escape
+wait_for 5 not shown
+for value in 1 0; do
+    text=$([ $value = 1 ] && echo "Microphone muted" || echo "Microphone on")
+    echo "MARK hotkey $value" >>"$TRACE"
+    xdotool mousemove $TRAY_X $TRAY_Y
+    sleep 0.3
+    xdotool key --clearmodifiers ctrl+alt+m
+    check "the mute hotkey: a notice says \"$text\"" \
+        wait_for 10 traced_since "MARK hotkey $value" "SIM MIC NOTICE $text"
+    check "the mute hotkey: the notice is on the screen" wait_for 10 notice_named "$text"
+    check "the mute hotkey: the notice goes by itself" wait_for 10 not notice_named "$text"
+done
+check "the mute hotkey: the tray icon was muted, then plain again" \
+    eval 'traced_since "MARK hotkey 1" "SIM TRAY MIC MUTED" && traced_since "MARK hotkey 0" "SIM TRAY MIC ON"'
 
 send WM_QLN47xxAPP_EXIT
 wait_for 20 not alive "$SIM_PID"
