@@ -56,8 +56,14 @@ TEST(MicTrayState, FollowsEveryChangeAndTellsOnlyThoseFromElsewhere) {
 }
 
 TEST(MicTrayState, StartAndTheHeadsetComingOrGoingChangeTheIconWithoutANotice) {
-    MicTrayState tray;
     const MicStateTexts texts;
+    {
+        // Started unmuted: the tray keeps what it was given, not even the same icon again.
+        MicTrayState tray;
+        EXPECT_FALSE(tray.Follow({true, false, kElsewhere}, kHint, texts).trayChanged);
+        EXPECT_FALSE(tray.Follow({false, true, kElsewhere}, kHint, texts).trayChanged);
+    }
+    MicTrayState tray;
     // Started with the microphone muted: shown at once, nothing told.
     MicTrayUpdate update = tray.Follow({true, true, kElsewhere}, kHint, texts);
     EXPECT_TRUE(update.trayChanged);

@@ -24,7 +24,12 @@ MicTrayUpdate MicTrayState::Follow(const MicObserved& now, const std::u16string&
     // The tooltip follows the language and the hint too, not only the mute.
     update.look.muted = showMuted;
     update.look.tooltip = MicTooltip(showMuted, hint, texts);
-    update.trayChanged = !known_ || update.look != shown_;
+    if (!known_) {
+        // What the presentation gave the tray at start: redrawing the same icon is not nothing
+        // to every shell (Wine's blends its soft edge again).
+        shown_ = {false, hint};
+    }
+    update.trayChanged = update.look != shown_;
     if (update.trayChanged) {
         shown_ = update.look;
     }

@@ -49,7 +49,8 @@ std::u16string MicTooltip(bool muted, const std::u16string& hint, const MicState
 class MicTrayState {
 public:
     // After a message. hint: what the tray says while the microphone is not muted. The first
-    // call only takes the state: nothing changed yet, so no notice. Only a headset that is
+    // call only takes the state: nothing changed yet, so no notice; the tray shows the plain
+    // icon with the hint until then, so only a muted start changes it. Only a headset that is
     // there shows as muted; its coming or going changes the icon without a notice.
     MicTrayUpdate Follow(const MicObserved& now, const std::u16string& hint,
                          const MicStateTexts& texts);
