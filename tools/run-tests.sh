@@ -124,6 +124,7 @@ if [ $x86_64_built = 1 ]; then
     e2e panel-reader-x86_64 $X64 e2e-panel-reader.sh $X64
     e2e panel-contrast-x86_64 $X64 e2e-panel-contrast.sh $X64
     e2e panel-mic-x86_64 $X64 e2e-panel-mic.sh $X64
+    e2e panel-notice-x86_64 $X64 e2e-panel-notice.sh $X64
     e2e panel-hotkeys-x86_64 $X64 e2e-panel-hotkeys.sh $X64
     e2e panel-dpi144-x86_64 $X64 e2e-panel-dpi.sh 144 $X64
     e2e panel-dpi192-x86_64 $X64 e2e-panel-dpi.sh 192 $X64

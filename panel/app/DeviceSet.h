@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "MicTrayState.h"
 #include "Presentation.h"
 #include "SystemColoursWin32.h"
 #include "ports/AudioEndpoint.h"
@@ -52,6 +53,9 @@ public:
     virtual SystemColours Colours() { return ReadSystemColours(); }
     // The focus indicator is drawn around control (null: none) and covers ring (design pixels).
     virtual void FocusIndicator(const Control* control, const Rect& ring) {}
+    // What the tray shows of the microphone changed, or a notice told of it (the simulator
+    // build traces both).
+    virtual void MicTrayShown(const MicTrayUpdate& update) {}
     // Called once the panel has ended, before the program returns.
     virtual void Finish() {}
 };

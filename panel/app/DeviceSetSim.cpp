@@ -15,6 +15,7 @@
 #include "DeviceSet.h"
 #include "SimHeadset.h"
 #include "SimPlugMessage.h"
+#include "TextHelpers.h"
 #include "WideText.h"
 
 namespace {
@@ -163,6 +164,15 @@ public:
                          std::to_string(ring.left) + " " + std::to_string(ring.top) + " " +
                          std::to_string(ring.width) + " " + std::to_string(ring.height));
     }
+    void MicTrayShown(const MicTrayUpdate& update) override {
+        if (update.trayChanged && update.look.muted != trayMuted_) {
+            trayMuted_ = update.look.muted;
+            sim_.Trace().Add(trayMuted_ ? "SIM TRAY MIC MUTED" : "SIM TRAY MIC ON");
+        }
+        if (update.notice) {
+            sim_.Trace().Add("SIM MIC NOTICE " + Utf16ToUtf8(update.noticeText));
+        }
+    }
     void Finish() override { sim_.Trace().Add("SIM END"); }
 
 private:
@@ -231,6 +241,7 @@ private:
     std::unique_ptr<IMicWatch> micWatch_;
     UINT_PTR timer_ = 0;
     bool highContrast_ = false;
+    bool trayMuted_ = false;
     unsigned ticks_ = 0;
     std::array<std::array<uint8_t, IWaveInput::kBufferSize>, 2> buffers_{};
 };

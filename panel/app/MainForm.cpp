@@ -60,6 +60,19 @@ std::u16string Environment(const wchar_t* name) {
     return U16(value.c_str(), length < size ? length : 0);
 }
 
+// A flag set for a scope, as it was afterwards (messages nest inside modal loops).
+class FlagScope {
+public:
+    FlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
+    ~FlagScope() { flag_ = saved_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
 bool IsPointerMessage(UINT message) {
     switch (message) {
         case WM_LBUTTONDOWN:
@@ -71,6 +84,12 @@ bool IsPointerMessage(UINT message) {
         default:
             return false;
     }
+}
+
+bool IsOwnInput(UINT message, WPARAM wParam) {
+    return IsPointerMessage(message) || message == WM_KEYDOWN ||
+           (message == PanelAccessibility::kActionMessage &&
+            wParam != PanelAccessibility::kNoAction);
 }
 
 }  // namespace
@@ -104,6 +123,7 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
         renderer_.SetColours(devices_->Colours());
         tray_ = std::make_unique<TrayIcon>(window_, kTrayMessage);
         trayHost_ = std::make_unique<TrayHostWin32>(*tray_, window_, application_.Handle());
+        micTray_ = std::make_unique<MicTrayShell>(application.Instance(), *tray_, *trayHost_);
         panel_ = std::make_unique<PanelWindow>(
             device_, state_, skin_, devices_->Hid(), devices_->Driver(), devices_->Audio(),
             devices_->WaveInput(), look_, UiPorts{pictures_, text_, *this, *this});
@@ -122,6 +142,7 @@ TAudioMainForm::TAudioMainForm(ApplicationWindow& application) : application_(ap
                                                            *presentation_);
         }
         started_ = true;
+        FollowMicrophone();
         Update(painted_, panel_->GetScene());
         InvalidateRect(window_, nullptr, FALSE);
         UpdateTimer();
@@ -173,6 +194,7 @@ LRESULT CALLBACK TAudioMainForm::WindowProc(HWND window, UINT message, WPARAM wP
 }
 
 LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    const FlagScope own(ownInput_, IsOwnInput(message, wParam));
     if (life_->WindowMessage(message)) {
         return DefWindowProcW(window_, message, wParam, lParam);
     }
@@ -317,6 +339,7 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 access_->Disconnect();
             }
             FormDestroy();
+            micTray_.reset();
             tray_.reset();
             PostQuitMessage(0);
             return 0;
@@ -601,11 +624,25 @@ void TAudioMainForm::Refresh() {
     if (access_) {
         access_->Announce();
     }
+    FollowMicrophone();
     // Whatever a message loaded while hidden that the first paint does not show (another page's
     // pictures after a skin change) waits for its page.
     if (!IsWindowVisible(window_) && pictures_.Decoded() > keptWhileHidden_) {
         ReleasePictures(true);
     }
+}
+
+void TAudioMainForm::FollowMicrophone() {
+    if (!micTray_ || !presentation_) {
+        return;
+    }
+    const std::u16string& hint =
+        presentation_->TrayHint().empty() ? presentation_->Title() : presentation_->TrayHint();
+    const MicTrayUpdate update =
+        micTray_->Follow({device_.devicePresent != 0, state_.micMute != 0,
+                          ownInput_ ? InputOrigin::OwnWindow : InputOrigin::Elsewhere},
+                         hint, presentation_->MicTexts(), renderer_.Colours());
+    devices_->MicTrayShown(update);
 }
 
 void TAudioMainForm::ReleasePictures(bool hidden) {

@@ -18,6 +18,7 @@
 #include "HotkeyBindings.h"
 #include "KeyboardFocus.h"
 #include "MainLifecycle.h"
+#include "MicTrayShell.h"
 #include "PanelAccessibility.h"
 #include "PanelWindow.h"
 #include "PicturesGdiPlus.h"
@@ -107,6 +108,8 @@ private:
     void Paint();
     // Invalidates what the last message changed in the scene.
     void Refresh();
+    // The tray shows the microphone's state now; a change from elsewhere shows the notice.
+    void FollowMicrophone();
     // Lets go of what can be made again: the back buffer, resampled pictures and the pixels of
     // pictures no control shows (another skin's, a released button's); hidden, also those of
     // pages not on show.
@@ -133,6 +136,7 @@ private:
     ProfileHostWin32 profileHost_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<TrayHostWin32> trayHost_;
+    std::unique_ptr<MicTrayShell> micTray_;
     AboutForm about_;
 
     DeviceState device_;
@@ -166,6 +170,9 @@ private:
     bool shutDown_ = false;
     bool onlyInstance_ = false;
     bool releasingCapture_ = false;  // our own ReleaseCapture: the release is handled as such
+    // The message being handled is the user's pointer, key or accessible default action on
+    // the window: what it changes, the window shows already.
+    bool ownInput_ = false;
     // A show from the tray waits for its first paint: when it was asked for.
     bool showPending_ = false;
     size_t keptWhileHidden_ = 0;  // pictures the hidden window's first paint needs

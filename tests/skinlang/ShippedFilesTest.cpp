@@ -8,6 +8,7 @@
 
 #include "AccessibleNames.h"
 #include "Catalogue.h"
+#include "MicStateTexts.h"
 #include "ProfileFile.h"
 #include "SkinSettings.h"
 #include "TestFiles.h"
@@ -73,6 +74,19 @@ TEST(ShippedFiles, EveryLanguageNamesWhatAScreenReaderReads) {
                                        Wide(name.key)),
                       u"")
                 << language << ": [Accessibility] " << name.key;
+        }
+    }
+}
+
+// The tray's tooltip and the notice would say it in English in the middle of another language.
+TEST(ShippedFiles, EveryLanguageSaysTheMicrophonesState) {
+    const std::vector<std::string> languages = ShippedFolders("product/Language");
+    ASSERT_FALSE(languages.empty());
+    for (const std::string& language : languages) {
+        const std::u16string ini = SourcePath("product/Language/" + language + "/Language.ini");
+        for (const char16_t* key : {u"Muted", u"On"}) {
+            EXPECT_NE(ReadProfileValue(PlatformProfileStrings(), ini, kMicStateSection, key), u"")
+                << language << ": [MicState] " << Narrow(key);
         }
     }
 }

@@ -51,6 +51,9 @@ ORDER = [
         'VirtualLImage', 'VirtualRImage', 'VirtualCImage', 'VirtualSUBImage', 'VirtualLSImage',
         'VirtualRSImage', 'VirtualLBImage', 'VirtualRBImage', 'D3LinkIndependent', 'D3LinkDependent',
         'D3LinkInverse', 'ActionPress', 'ActionCheck', 'ActionUncheck', 'ActionSelect', 'ActionSwitch']),
+    # The microphone's state in the tray's tooltip and in the notice near it (the panel has
+    # built-in English texts).
+    ('MicState', ['Muted', 'On']),
 ]
 SETUP = ['LabelBackBtn', 'LabelNextBtn', 'LabelFinishBtn', 'LabelCancelBtn', 'LabelSelectLang', 'LabelVersion',
          'LabelAudioExt', 'LabelInstall', 'LabelReboot', 'LabelRebootRadioBtn', 'LabelNoRebootRadioBtn', 'LabelTitle',
@@ -244,6 +247,14 @@ ACCESSIBILITY = {
         'Enlazado', 'Inverso', 'Pulsar', 'Activar', 'Desactivar', 'Seleccionar', 'Cambiar'],
 }
 
+# The [MicState] texts, in the order of the section.
+MIC_STATE = {
+    'English': ['Microphone muted', 'Microphone on'],
+    'German': ['Mikrofon stumm', 'Mikrofon an'],
+    'French': ['Micro coupé', 'Micro activé'],
+    'Spanish': ['Micrófono silenciado', 'Micrófono activado'],
+}
+
 
 def value(key, text):
     if ',' in text:
@@ -283,6 +294,7 @@ if __name__ == '__main__':
     access_keys = dict(ORDER)['Accessibility']
     for folder, texts in TEXTS.items():
         texts.update(zip(access_keys, ACCESSIBILITY[folder]))
+        texts.update(zip(dict(ORDER)['MicState'], MIC_STATE[folder]))
         missing = [k for _, keys in ORDER for k in keys if k not in texts and k not in COMMON] + \
                   [k for k in SETUP if k not in texts]
         if missing:

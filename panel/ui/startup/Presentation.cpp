@@ -61,6 +61,7 @@ void Presentation::ApplyLanguage() {
         menuCaptions_[i] = buffer[0] ? buffer : builtIn[i];
     }
     accessNames_.Load(strings_, file);
+    micTexts_.Load(strings_, file);
     hotkeyTexts_ = HotkeyTexts{};
     LoadHotkeyTexts(strings_, file, hotkeyTexts_);
 }

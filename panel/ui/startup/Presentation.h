@@ -18,6 +18,7 @@
 #include "HotkeyTexts.h"
 #include "LanguageCatalogue.h"
 #include "LanguageStyles.h"
+#include "MicStateTexts.h"
 #include "PanelWindow.h"
 #include "SkinCatalogue.h"
 #include "SkinSettings.h"
@@ -103,6 +104,8 @@ public:
     const LanguageStyles& Language() const { return language_; }
     // What a screen reader calls the controls no label names, in the chosen language.
     const AccessibleNames& AccessNames() const { return accessNames_; }
+    // What the tray and the notice say of the microphone, in the chosen language.
+    const MicStateTexts& MicTexts() const { return micTexts_; }
 
 private:
     std::u16string SkinFile(const std::u16string& file) const;
@@ -135,6 +138,7 @@ private:
     SkinLayout layout_;
     LanguageStyles language_;
     AccessibleNames accessNames_;
+    MicStateTexts micTexts_;
     HotkeySettings hotkeys_;
     HotkeyTexts hotkeyTexts_;
     // LanguageMenu, SkinMenu, HotkeysMenu, CloseMenu.

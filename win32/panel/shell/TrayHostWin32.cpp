@@ -1,5 +1,6 @@
 #include "TrayHostWin32.h"
 
+#include "MutedIcon.h"
 #include "WideText.h"
 
 TrayHostWin32::TrayHostWin32(TrayIcon& tray, HWND mainWindow, HWND applicationWindow)
@@ -25,9 +26,17 @@ bool TrayHostWin32::LoadIcon(const std::u16string& path) {
         return false;
     // The windows use the handles without copying: hand over the new ones before the old go.
     SetWindowIcons(loaded.Small(), loaded.Large());
-    tray_.SetIcon(loaded.Small());
     icons_ = std::move(loaded);
+    mutedIcon_.reset();
+    tray_.SetIcon(ShownIcon());
     return true;
+}
+
+void TrayHostWin32::ShowMicrophone(bool muted, const std::u16string& tooltip) {
+    muted_ = muted;
+    if (muted_ && !mutedIcon_)
+        mutedIcon_ = MakeMutedIcon(icons_.Small());
+    tray_.SetIconAndHint(ShownIcon(), tooltip);
 }
 
 void TrayHostWin32::SetTrayHint(const std::u16string& hint) {

@@ -26,6 +26,11 @@ public:
     void SetTrayHint(const std::u16string& hint) override;
     void SetApplicationTitle(const std::u16string& title) override;
 
+    // The tray shows the icon's muted variant (made the first time it is needed, at the loaded
+    // icon's size) or the icon itself, with tooltip.
+    void ShowMicrophone(bool muted, const std::u16string& tooltip);
+    HICON ShownIcon() const { return muted_ && mutedIcon_ ? mutedIcon_.get() : icons_.Small(); }
+
 private:
     void SetWindowIcons(HICON small, HICON large);
 
@@ -33,4 +38,6 @@ private:
     HWND mainWindow_;
     HWND applicationWindow_;
     Icons icons_;
+    UniqueIcon mutedIcon_;  // of icons_.Small()
+    bool muted_ = false;
 };

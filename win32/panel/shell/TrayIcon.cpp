@@ -110,6 +110,33 @@ bool TrayIcon::SetHint(const std::u16string& hint) {
     return shell_.Notify(NIM_MODIFY, data);
 }
 
+bool TrayIcon::SetIconAndHint(HICON icon, const std::u16string& hint) {
+    icon_.reset(icon ? CopyIcon(icon) : nullptr);
+    hint_ = hint;
+    if (!added_)
+        return true;
+    NOTIFYICONDATAW data = Data();
+    return shell_.Notify(NIM_MODIFY, data);
+}
+
+bool TrayIcon::ScreenRect(RECT* rect) const {
+    if (!added_ || !rect)
+        return false;
+    // Windows 7 and later: looked up at run time.
+    using GetRect = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER*, RECT*);
+    const HMODULE shell = GetModuleHandleW(L"shell32.dll");
+    const auto getRect = shell ? reinterpret_cast<GetRect>(reinterpret_cast<void*>(
+                                     GetProcAddress(shell, "Shell_NotifyIconGetRect")))
+                               : nullptr;
+    if (!getRect)
+        return false;
+    NOTIFYICONIDENTIFIER id{};
+    id.cbSize = sizeof id;
+    id.hWnd = owner_;
+    id.uID = kIconId;
+    return SUCCEEDED(getRect(&id, rect)) && rect->right > rect->left && rect->bottom > rect->top;
+}
+
 bool TrayIcon::HandleMessage(UINT message, WPARAM wParam) {
     if (message == WM_TIMER && wParam == kRetryTimer) {
         // A tick queued before the retries ended finds them over.

@@ -54,6 +54,11 @@ public:
     bool SetIcon(HICON icon);
     bool SetHint(const std::u16string& hint);
     const std::u16string& Hint() const { return hint_; }
+    // Both in one change of the shown icon.
+    bool SetIconAndHint(HICON icon, const std::u16string& hint);
+    // Where the shell shows the icon, on the screen; false when it does not say (no icon shown,
+    // or a shell before Windows 7).
+    bool ScreenRect(RECT* rect) const;
 
     // The owner's messages for the icon: the retry timer and the shell's "TaskbarCreated", on
     // which the icon is added again. True when message was one of them.

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,9 @@ public:
     virtual std::vector<AccessibleItem> Describe() = 0;
     // The window's own object's name.
     virtual std::u16string WindowName() = 0;
+    // The window's own object's role: a client area, unless the window is something else to the
+    // user (a notice is an alert).
+    virtual long WindowRole() { return ROLE_SYSTEM_CLIENT; }
     // A rectangle of the window's client area in design pixels, on the screen.
     virtual RECT ToScreen(const Rect& design) = 0;
     // A screen point in the window's client area, in design pixels.

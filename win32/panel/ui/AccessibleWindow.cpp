@@ -237,7 +237,7 @@ HRESULT AccessibleWindow::get_accRole(VARIANT child, VARIANT* role) {
     if (!Child(child, items, &item)) {
         return E_INVALIDARG;
     }
-    SetChild(role, item ? AccessibleRoleOf(item->role) : ROLE_SYSTEM_CLIENT);
+    SetChild(role, item ? AccessibleRoleOf(item->role) : host_->WindowRole());
     return S_OK;
 }
 
