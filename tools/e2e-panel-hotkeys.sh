@@ -45,18 +45,6 @@ step() { settle; echo "MARK $1" >>"$TRACE"; }
 device_lines() {
     since "MARK $1" | awk '/^MARK / { exit } { print }' | grep -E '^(EP|MIX|HID|DRV) '
 }
-start_panel() {
-    AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
-    SIM_PID=$!
-    wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
-    sleep 0.5
-}
-stop_panel() {
-    send WM_QLN47xxAPP_EXIT
-    wait_for 20 not alive "$SIM_PID"
-    alive "$SIM_PID" && kill "$SIM_PID"
-    wait "$SIM_PID" 2>/dev/null
-}
 press() {  # press KEY: to the window that has X's keyboard focus
     xdotool key --clearmodifiers "$1"
     sleep 0.3

@@ -44,20 +44,6 @@ tray_callback() {
     "$RUN" "$SENDER" -post TAudioMainForm 0x8001 $(((TRAY_Y << 16) | TRAY_X)) $(((1 << 16) | $1)) \
         >/dev/null 2>&1
 }
-start_panel() {  # start_panel TRACE
-    TRACE=$1
-    PANEL_TRACE=$TRACE
-    AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
-    SIM_PID=$!
-    wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
-    sleep 0.5
-}
-stop_panel() {
-    send WM_QLN47xxAPP_EXIT
-    wait_for 20 not alive "$SIM_PID"
-    alive "$SIM_PID" && kill "$SIM_PID"
-    wait "$SIM_PID" 2>/dev/null
-}
 # Waits until no line but the level meter's buffers came for half a second (at most 10 s): an
 # action's exchange is over before the next one, so none is handled inside another's page switch.
 settle() {

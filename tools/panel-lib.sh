@@ -9,6 +9,7 @@
 #                           last said it is; the trace is in design pixels, the screen at
 #                           PANEL_DPI dots per inch (default 96)
 #   to_screen N             design pixels to screen pixels at PANEL_DPI, rounded up
+#   start_panel [TRACE], stop_panel   the simulator panel started and ended (with e2e-lib.sh)
 #   tray_menu KEY...        opens the tray icon's menu and types the keys; tray_menu_until
 #                           "CHECK" KEY... again until CHECK holds
 #   user_value, user_is     the per-user AudioConfig.cfg
@@ -95,6 +96,24 @@ tray_menu() {  # tray_menu KEY...: opens the popup menu and types the keys
     menu_open || return 1
     xdotool key "$@"
     sleep 0.8
+}
+# The simulator panel laid out by panel_layout, started until it has laid out its window (with
+# e2e-lib.sh), and ended by its exit message. TRACE: its trace file, by default $TRACE.
+start_panel() {  # start_panel [TRACE]; sets SIM_PID
+    if [ $# -gt 0 ]; then
+        TRACE=$1
+        PANEL_TRACE=$1
+    fi
+    AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
+    SIM_PID=$!
+    wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
+    sleep 0.5
+}
+stop_panel() {
+    send WM_QLN47xxAPP_EXIT
+    wait_for 20 not alive "$SIM_PID"
+    alive "$SIM_PID" && kill "$SIM_PID"
+    wait "$SIM_PID" 2>/dev/null
 }
 # Keys that go astray on a busy machine leave the menu open or choose another submenu's item
 # (fewer Downs never reach Close): the choice is tried again until its effect shows.
