@@ -21,7 +21,7 @@
 #include "MicTrayShell.h"
 #include "PanelAccessibility.h"
 #include "PanelWindow.h"
-#include "PicturesGdiPlus.h"
+#include "PicturesWin32.h"
 #include "Presentation.h"
 #include "ProfileActions.h"
 #include "ProfileHostWin32.h"
@@ -128,7 +128,7 @@ private:
     std::u16string programFolder_;
 
     std::unique_ptr<DeviceSet> devices_;
-    PicturesGdiPlus pictures_;
+    PicturesWin32 pictures_;
     FontCache fonts_;
     TextMeasureGdi text_{fonts_};
     SceneRenderer renderer_{pictures_, fonts_};

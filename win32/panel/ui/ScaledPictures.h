@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "PicturesGdiPlus.h"
+#include "PicturesWin32.h"
 #include "ScreenScale.h"
 
 class ScaledPictures {

@@ -30,7 +30,7 @@ struct DecodedPicture {
 };
 
 // Needs a live GdiPlusSession.
-class PicturesGdiPlus : public IPictures {
+class PicturesWin32 : public IPictures {
 public:
     // Decodes a path not loaded before; a known path answers from what it knew.
     bool Load(const std::u16string& path, Size* size) override;

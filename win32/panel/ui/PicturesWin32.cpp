@@ -1,4 +1,4 @@
-#include "PicturesGdiPlus.h"
+#include "PicturesWin32.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -147,7 +147,7 @@ std::unique_ptr<DecodedPicture> Decode(const std::u16string& path) {
 
 }  // namespace
 
-bool PicturesGdiPlus::Load(const std::u16string& path, Size* size) {
+bool PicturesWin32::Load(const std::u16string& path, Size* size) {
     auto cached = cache_.find(path);
     if (cached == cache_.end()) {
         std::unique_ptr<DecodedPicture> picture = Decode(path);
@@ -163,7 +163,7 @@ bool PicturesGdiPlus::Load(const std::u16string& path, Size* size) {
     return true;
 }
 
-const DecodedPicture* PicturesGdiPlus::Picture(const std::u16string& path, bool keyed) {
+const DecodedPicture* PicturesWin32::Picture(const std::u16string& path, bool keyed) {
     auto it = cache_.find(path);
     if (it == cache_.end()) {
         return nullptr;
@@ -185,7 +185,7 @@ const DecodedPicture* PicturesGdiPlus::Picture(const std::u16string& path, bool 
     return &picture;
 }
 
-void PicturesGdiPlus::Release(const std::unordered_set<std::u16string>& keep) {
+void PicturesWin32::Release(const std::unordered_set<std::u16string>& keep) {
     for (auto& [path, entry] : cache_) {
         if (entry.picture && keep.count(path) == 0) {
             entry.picture.reset();
@@ -193,7 +193,7 @@ void PicturesGdiPlus::Release(const std::unordered_set<std::u16string>& keep) {
     }
 }
 
-size_t PicturesGdiPlus::Decoded() const {
+size_t PicturesWin32::Decoded() const {
     size_t count = 0;
     for (const auto& [path, entry] : cache_) {
         count += entry.picture ? 1 : 0;

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "GdiPlusSession.h"
-#include "PicturesGdiPlus.h"
+#include "PicturesWin32.h"
 #include "TestBitmaps.h"
 #include "TestFiles.h"
 #include "WideText.h"
@@ -29,14 +29,14 @@ Size PngSize(const fs::path& file) {
     return {big(16), big(20)};
 }
 
-class PicturesGdiPlusTest : public ::testing::Test {
+class PicturesWin32Test : public ::testing::Test {
 protected:
     GdiPlusSession gdiplus;
-    PicturesGdiPlus pictures;
+    PicturesWin32 pictures;
     TempFolder folder;
 };
 
-TEST_F(PicturesGdiPlusTest, EveryGraphitePictureLoadsWithItsSize) {
+TEST_F(PicturesWin32Test, EveryGraphitePictureLoadsWithItsSize) {
     ASSERT_TRUE(gdiplus.Started());
     const std::u16string skin = SourcePath("product/Skin/Graphite");
     int count = 0;
@@ -62,7 +62,7 @@ TEST_F(PicturesGdiPlusTest, EveryGraphitePictureLoadsWithItsSize) {
     EXPECT_FALSE(close->keyed);
 }
 
-TEST_F(PicturesGdiPlusTest, MissingOrCorruptFilesAreRefused) {
+TEST_F(PicturesWin32Test, MissingOrCorruptFilesAreRefused) {
     const std::u16string corrupt = folder.Write(u"corrupt.png", "\x89PNG\r\n\x1a\n not really");
     const std::u16string text = folder.Write(u"text.bmp", "BM but no picture at all");
     for (const std::u16string& path : {folder.File(u"missing.png"), corrupt, text}) {
@@ -80,7 +80,7 @@ const uint32_t* Pixels(HBITMAP dib) {
                : nullptr;
 }
 
-TEST_F(PicturesGdiPlusTest, BitmapDecodedOnceAndFileLetGo) {
+TEST_F(PicturesWin32Test, BitmapDecodedOnceAndFileLetGo) {
     const std::u16string path = folder.Write(
         u"key.bmp", Bmp24(5, 3, [](int x, int y) { return x == 0 ? 0x00FF00 : 0xFF; }));
     Size size;
@@ -117,7 +117,7 @@ TEST_F(PicturesGdiPlusTest, BitmapDecodedOnceAndFileLetGo) {
     EXPECT_EQ(pictures.Picture(path), nullptr);  // nothing to decode again from
 }
 
-TEST_F(PicturesGdiPlusTest, ReleasedPicturesComeBackFromTheirFiles) {
+TEST_F(PicturesWin32Test, ReleasedPicturesComeBackFromTheirFiles) {
     const std::u16string kept =
         folder.Write(u"kept.bmp", Bmp24(4, 4, [](int, int) { return 0xFF0000; }));
     const std::u16string freed = folder.Write(
