@@ -1,12 +1,16 @@
-// Pictures decoded by GDI+ into the cache: the product's skin, files that cannot be read, the
-// see-through copy of pictures without alpha, pixels let go and decoded again.
+// Pictures decoded into the cache: the product's skins decoded in the program exactly as GDI+
+// decodes them, files only GDI+ reads, files that cannot be read, the see-through copy of
+// pictures without alpha, pixels let go and decoded again.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "GdiPlusSession.h"
 #include "PicturesWin32.h"
@@ -37,7 +41,6 @@ protected:
 };
 
 TEST_F(PicturesWin32Test, EveryGraphitePictureLoadsWithItsSize) {
-    ASSERT_TRUE(gdiplus.Started());
     const std::u16string skin = SourcePath("product/Skin/Graphite");
     int count = 0;
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(W(skin)))) {
@@ -60,6 +63,91 @@ TEST_F(PicturesWin32Test, EveryGraphitePictureLoadsWithItsSize) {
     ASSERT_NE(close, nullptr);
     EXPECT_FALSE(close->opaque);
     EXPECT_FALSE(close->keyed);
+    // A skin of PNG files never needs GDI+.
+    EXPECT_FALSE(GdiPlusSession::Loaded());
+}
+
+// The pixels of a decoded DIB, top row first.
+const uint32_t* Pixels(HBITMAP dib) {
+    DIBSECTION section{};
+    return GetObjectW(dib, sizeof section, &section) == sizeof section
+               ? static_cast<const uint32_t*>(section.dsBm.bmBits)
+               : nullptr;
+}
+
+TEST_F(PicturesWin32Test, ProgramDecodesBothSkinsAsGdiPlusDid) {
+    int count = 0;
+    for (const char* skin : {"product/Skin/Graphite", "product/Skin/Aurora"}) {
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(W(SourcePath(skin))))) {
+            std::wstring extension = entry.path().extension().wstring();
+            for (wchar_t& c : extension) {
+                c = static_cast<wchar_t>(towlower(c));
+            }
+            if (extension != L".png" && extension != L".bmp") {
+                continue;
+            }
+            const std::u16string path = U16(entry.path().c_str());
+            const auto ours = DecodeInProgram(path);
+            const auto system = DecodeWithGdiPlus(path, gdiplus);
+            ASSERT_TRUE(ours && system) << Narrow(path);
+            ASSERT_EQ(ours->size.width, system->size.width) << Narrow(path);
+            ASSERT_EQ(ours->size.height, system->size.height) << Narrow(path);
+            EXPECT_EQ(ours->opaque, system->opaque) << Narrow(path);
+            const uint32_t* a = Pixels(ours->dib.get());
+            const uint32_t* b = Pixels(system->dib.get());
+            ASSERT_TRUE(a && b);
+            const size_t pixels = static_cast<size_t>(ours->size.width) * ours->size.height;
+            size_t first = 0;
+            while (first < pixels && a[first] == b[first]) {
+                ++first;
+            }
+            EXPECT_EQ(first, pixels) << Narrow(path) << ": pixel " << first << " is " << std::hex
+                                     << a[first] << ", GDI+ gave " << b[first];
+            ++count;
+        }
+    }
+    EXPECT_GT(count, 200);
+}
+
+// A 2 x 1 BMP of 32 bits a pixel, whose fourth byte the program leaves GDI+ to interpret.
+std::string Bmp32() {
+    std::string out = "BM";
+    auto put = [&out](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out += static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
+    };
+    put(54 + 8, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(2, 4);
+    put(1, 4);
+    put(1, 2);
+    put(32, 2);
+    for (int i = 0; i < 6; ++i) {
+        put(0, 4);
+    }
+    put(0x00FF0000, 4);
+    put(0x000000FF, 4);
+    return out;
+}
+
+TEST_F(PicturesWin32Test, FilesOnlyGdiPlusReadsStillLoadAndLetItGo) {
+    const std::u16string path = folder.Write(u"alpha.bmp", Bmp32());
+    Size size;
+    ASSERT_TRUE(pictures.Load(path, &size));
+    EXPECT_EQ(size.width, 2);
+    EXPECT_EQ(size.height, 1);
+    EXPECT_TRUE(GdiPlusSession::Loaded());
+    pictures.Release();
+    EXPECT_FALSE(GdiPlusSession::Loaded());
+    const DecodedPicture* picture = pictures.Picture(path);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->size.width, 2);
+    EXPECT_EQ(Pixels(picture->dib.get())[0] & 0xFFFFFF, 0xFF0000u);
+    pictures.Release();
+    EXPECT_FALSE(GdiPlusSession::Loaded());
 }
 
 TEST_F(PicturesWin32Test, MissingOrCorruptFilesAreRefused) {
@@ -70,14 +158,18 @@ TEST_F(PicturesWin32Test, MissingOrCorruptFilesAreRefused) {
         EXPECT_FALSE(pictures.Load(path, &size)) << Narrow(path);
         EXPECT_EQ(pictures.Picture(path), nullptr);
     }
-}
 
-// The pixels of a decoded DIB, top row first.
-const uint32_t* Pixels(HBITMAP dib) {
-    DIBSECTION section{};
-    return GetObjectW(dib, sizeof section, &section) == sizeof section
-               ? static_cast<const uint32_t*>(section.dsBm.bmBits)
-               : nullptr;
+    // A header that reads gives the size; data broken behind it paints nothing.
+    std::ifstream in(fs::path(W(SourcePath("product/Skin/Graphite/CloseUp.png"))),
+                     std::ios::binary);
+    std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(png.size(), 200u);
+    const std::u16string cut = folder.Write(u"cut.png", png.substr(0, png.size() / 2));
+    Size size;
+    EXPECT_TRUE(pictures.Load(cut, &size));
+    EXPECT_GT(size.width, 0);
+    EXPECT_EQ(pictures.Picture(cut), nullptr);
+    EXPECT_EQ(pictures.Picture(cut), nullptr);
 }
 
 TEST_F(PicturesWin32Test, BitmapDecodedOnceAndFileLetGo) {

@@ -2,56 +2,39 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
-// The lean Windows headers leave out what GDI+ needs.
-#include <objidl.h>
-
-#include <gdiplus.h>
-
+#include "GdiPlusSession.h"
+#include "Handles.h"
+#include "PictureDecoder.h"
 #include "WideText.h"
 
 namespace {
 
-using Gdiplus::Bitmap;
-using Gdiplus::BitmapData;
+// Enough for any picture header the program reads.
+constexpr DWORD kHeaderBytes = 64 * 1024;
+// Larger files are not pictures a skin has.
+constexpr LONGLONG kMaxFileBytes = 64 * 1024 * 1024;
 
-uint32_t Premultiplied(uint32_t argb) {
-    const uint32_t a = argb >> 24;
-    if (a == 255) {
-        return argb;
+// The file's first limit bytes, or all of it when shorter; false when it cannot be read or is
+// too large to be a picture.
+bool ReadBytes(const std::u16string& path, LONGLONG limit, std::vector<uint8_t>* bytes) {
+    const UniqueHandle file =
+        MakeUniqueHandle(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxFileBytes) {
+        return false;
     }
-    auto scale = [a](uint32_t c) { return (c * a + 127) / 255; };
-    return (a << 24) | (scale((argb >> 16) & 0xFF) << 16) | (scale((argb >> 8) & 0xFF) << 8) |
-           scale(argb & 0xFF);
+    const auto wanted = static_cast<DWORD>(size.QuadPart < limit ? size.QuadPart : limit);
+    bytes->resize(wanted);
+    DWORD read = 0;
+    if (wanted > 0 && !ReadFile(file.get(), bytes->data(), wanted, &read, nullptr)) {
+        return false;
+    }
+    bytes->resize(read);
+    return true;
 }
-
-// Straight ARGB rows of a picture, top row first.
-class LockedPixels {
-public:
-    LockedPixels(Bitmap& bitmap, Gdiplus::ImageLockMode mode, Gdiplus::PixelFormat format)
-        : bitmap_(bitmap) {
-        Gdiplus::Rect all(0, 0, static_cast<INT>(bitmap.GetWidth()),
-                          static_cast<INT>(bitmap.GetHeight()));
-        locked_ = bitmap.LockBits(&all, mode, format, &data_) == Gdiplus::Ok;
-    }
-    ~LockedPixels() {
-        if (locked_)
-            bitmap_.UnlockBits(&data_);
-    }
-    LockedPixels(const LockedPixels&) = delete;
-    LockedPixels& operator=(const LockedPixels&) = delete;
-
-    bool ok() const { return locked_; }
-    uint32_t* Row(UINT y) const {
-        return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data_.Scan0) +
-                                           static_cast<ptrdiff_t>(y) * data_.Stride);
-    }
-
-private:
-    Bitmap& bitmap_;
-    BitmapData data_{};
-    bool locked_ = false;
-};
 
 // A premultiplied top-down DIB section of this size.
 UniqueBitmap NewDib(UINT width, UINT height, uint32_t** bits) {
@@ -65,22 +48,6 @@ UniqueBitmap NewDib(UINT width, UINT height, uint32_t** bits) {
     void* memory = nullptr;
     UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
     *bits = static_cast<uint32_t*>(memory);
-    return dib;
-}
-
-// A premultiplied DIB of the straight pixels.
-UniqueBitmap Convert(const LockedPixels& source, UINT width, UINT height) {
-    uint32_t* out = nullptr;
-    UniqueBitmap dib = NewDib(width, height, &out);
-    if (!dib || !out) {
-        return nullptr;
-    }
-    for (UINT y = 0; y < height; ++y) {
-        const uint32_t* in = source.Row(y);
-        for (UINT x = 0; x < width; ++x) {
-            *out++ = Premultiplied(in[x]);
-        }
-    }
     return dib;
 }
 
@@ -107,55 +74,138 @@ UniqueBitmap KeyedCopy(HBITMAP opaque, Size size) {
     return dib;
 }
 
-bool HasAlpha(const LockedPixels& pixels, UINT width, UINT height) {
-    for (UINT y = 0; y < height; ++y) {
-        const uint32_t* row = pixels.Row(y);
-        for (UINT x = 0; x < width; ++x) {
-            if ((row[x] >> 24) != 255) {
-                return true;
-            }
-        }
+// Straight ARGB rows of a GDI+ bitmap, top row first.
+class LockedPixels {
+public:
+    LockedPixels(const GdiPlusApi& api, Gdiplus::GpBitmap* bitmap, UINT width, UINT height)
+        : api_(api), bitmap_(bitmap) {
+        const Gdiplus::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+        locked_ = api.BitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
+                                     &data_) == Gdiplus::Ok;
     }
-    return false;
-}
+    ~LockedPixels() {
+        if (locked_)
+            api_.BitmapUnlockBits(bitmap_, &data_);
+    }
+    LockedPixels(const LockedPixels&) = delete;
+    LockedPixels& operator=(const LockedPixels&) = delete;
 
-// The file decoded into a premultiplied DIB; null when it cannot be read or decoded.
-std::unique_ptr<DecodedPicture> Decode(const std::u16string& path) {
-    // The decoder keeps the file open while the bitmap lives: convert, then let it go.
-    std::unique_ptr<Bitmap> decoded(Bitmap::FromFile(W(path)));
-    if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) {
-        return nullptr;
+    bool ok() const { return locked_; }
+    const uint32_t* Row(UINT y) const {
+        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data_.Scan0) +
+                                                 static_cast<ptrdiff_t>(y) * data_.Stride);
     }
-    const UINT width = decoded->GetWidth();
-    const UINT height = decoded->GetHeight();
-    if (width == 0 || height == 0) {
-        return nullptr;
-    }
-    LockedPixels pixels(*decoded, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB);
-    if (!pixels.ok()) {
+
+private:
+    const GdiPlusApi& api_;
+    Gdiplus::GpBitmap* bitmap_;
+    Gdiplus::BitmapData data_{};
+    bool locked_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<DecodedPicture> DecodeInProgram(const std::u16string& path) {
+    std::vector<uint8_t> bytes;
+    if (!ReadBytes(path, kMaxFileBytes, &bytes)) {
         return nullptr;
     }
     auto picture = std::make_unique<DecodedPicture>();
-    picture->size = {static_cast<int>(width), static_cast<int>(height)};
-    picture->opaque = !HasAlpha(pixels, width, height);
-    picture->dib = Convert(pixels, width, height);
-    if (!picture->dib) {
+    auto target = [&picture](PictureSize size) -> uint32_t* {
+        uint32_t* bits = nullptr;
+        picture->dib = NewDib(static_cast<UINT>(size.width), static_cast<UINT>(size.height), &bits);
+        picture->size = {size.width, size.height};
+        return picture->dib ? bits : nullptr;
+    };
+    if (DecodePicture(bytes.data(), bytes.size(), target, &picture->opaque) != PictureRead::Ok) {
         return nullptr;
     }
     return picture;
 }
 
-}  // namespace
+std::unique_ptr<DecodedPicture> DecodeWithGdiPlus(const std::u16string& path,
+                                                  GdiPlusSession& session) {
+    const GdiPlusApi* api = session.Api();
+    if (!api) {
+        return nullptr;
+    }
+    // The decoder keeps the file open while the bitmap lives: convert, then let it go.
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (api->CreateBitmapFromFile(W(path), &bitmap) != Gdiplus::Ok || !bitmap) {
+        return nullptr;
+    }
+    const GdiPlusImage owned(api, bitmap);
+    UINT width = 0;
+    UINT height = 0;
+    if (api->GetImageWidth(bitmap, &width) != Gdiplus::Ok ||
+        api->GetImageHeight(bitmap, &height) != Gdiplus::Ok || width == 0 || height == 0 ||
+        width > kMaxPictureSide || height > kMaxPictureSide ||
+        int64_t{width} * height > kMaxPicturePixels) {
+        return nullptr;
+    }
+    const LockedPixels pixels(*api, bitmap, width, height);
+    if (!pixels.ok()) {
+        return nullptr;
+    }
+    auto picture = std::make_unique<DecodedPicture>();
+    picture->size = {static_cast<int>(width), static_cast<int>(height)};
+    uint32_t* out = nullptr;
+    picture->dib = NewDib(width, height, &out);
+    if (!picture->dib || !out) {
+        return nullptr;
+    }
+    bool seeThrough = false;
+    for (UINT y = 0; y < height; ++y) {
+        const uint32_t* in = pixels.Row(y);
+        for (UINT x = 0; x < width; ++x) {
+            seeThrough |= (in[x] >> 24) != 255;
+            *out++ = Premultiplied(in[x]);
+        }
+    }
+    picture->opaque = !seeThrough;
+    return picture;
+}
+
+std::unique_ptr<DecodedPicture> PicturesWin32::Decode(const std::u16string& path, Entry& entry) {
+    if (!entry.bySystem) {
+        if (auto picture = DecodeInProgram(path)) {
+            return picture;
+        }
+    }
+    // What the program does not read, or cannot after all, the system may.
+    if (!gdiplus_) {
+        gdiplus_.emplace();
+    }
+    return DecodeWithGdiPlus(path, *gdiplus_);
+}
 
 bool PicturesWin32::Load(const std::u16string& path, Size* size) {
     auto cached = cache_.find(path);
     if (cached == cache_.end()) {
-        std::unique_ptr<DecodedPicture> picture = Decode(path);
-        if (!picture) {
+        // The size from the header where the program reads the file: it is decoded when first
+        // painted. Other files are decoded now, which is the only way to learn their size.
+        std::vector<uint8_t> header;
+        if (!ReadBytes(path, kHeaderBytes, &header)) {
             return false;
         }
-        const Size decoded = picture->size;
-        cached = cache_.emplace(path, Entry{decoded, std::move(picture)}).first;
+        PictureSize read;
+        Entry entry;
+        switch (ReadPictureSize(header.data(), header.size(), &read)) {
+            case PictureRead::Ok:
+                entry.size = {read.width, read.height};
+                break;
+            case PictureRead::Refused:
+                return false;
+            case PictureRead::Unknown:
+                entry.bySystem = true;
+                entry.picture = Decode(path, entry);
+                if (!entry.picture) {
+                    return false;
+                }
+                entry.size = entry.picture->size;
+                break;
+        }
+        cached = cache_.emplace(path, std::move(entry)).first;
     }
     if (size) {
         *size = cached->second.size;
@@ -170,8 +220,9 @@ const DecodedPicture* PicturesWin32::Picture(const std::u16string& path, bool ke
     }
     Entry& entry = it->second;
     if (!entry.picture) {
-        entry.picture = Decode(path);
-        // A file changed since its first load would move what was laid out by its size.
+        entry.picture = Decode(path, entry);
+        // A file broken past its header, or changed since it was loaded, would paint garbage
+        // or move what was laid out by its size: it paints nothing, as a missing one.
         if (!entry.picture || entry.picture->size.width != entry.size.width ||
             entry.picture->size.height != entry.size.height) {
             entry.picture.reset();
@@ -191,6 +242,7 @@ void PicturesWin32::Release(const std::unordered_set<std::u16string>& keep) {
             entry.picture.reset();
         }
     }
+    gdiplus_.reset();
 }
 
 size_t PicturesWin32::Decoded() const {
