@@ -110,9 +110,8 @@ private:
     void Refresh();
     // The tray shows the microphone's state now; a change from elsewhere shows the notice.
     void FollowMicrophone();
-    // Lets go of what can be made again: the back buffer, resampled pictures and the pixels of
-    // pictures no control shows (another skin's, a released button's); hidden, also those of
-    // pages not on show.
+    // Lets go of what can be made again: the back buffer, resampled pictures (and GDI+ with them)
+    // and the pixels of pictures no control shows (another skin's); hidden, every picture's.
     void ReleasePictures(bool hidden);
     // The timer runs only while a rotation is on: the tick does nothing otherwise.
     void UpdateTimer();
@@ -175,6 +174,5 @@ private:
     bool ownInput_ = false;
     // A show from the tray waits for its first paint: when it was asked for.
     bool showPending_ = false;
-    size_t keptWhileHidden_ = 0;  // pictures the hidden window's first paint needs
     std::chrono::steady_clock::time_point showRequested_;
 };

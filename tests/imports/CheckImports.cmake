@@ -3,12 +3,17 @@
 # folder (a downloads folder, %TEMP%), where anyone could have put one.
 #
 #   cmake -DOBJDUMP=<objdump> -DPROGRAMS=<a.exe|b.exe> -P CheckImports.cmake
+#   cmake -DOBJDUMP=<objdump> -DPROGRAMS=<a.exe> -DRUN_TIME_ONLY=<gdiplus.dll|...> -P ...
+#
+# With RUN_TIME_ONLY, only those DLLs fail: a program that loads them at run time from the
+# system folder (LoadLibraryExW with LOAD_LIBRARY_SEARCH_SYSTEM32) must not import them too.
 #
 # Allowed: the KnownDLLs of every Windows the installer supports (7 to 11, HKLM\SYSTEM\
 # CurrentControlSet\Control\Session Manager\KnownDLLs), so always taken from the system folder,
 # and ntdll.dll, which the kernel maps into every process. Not allowed although common:
 # version.dll, comctl32.dll, gdiplus.dll, winmm.dll, uxtheme.dll, cfgmgr32.dll, hid.dll (none of
-# them is a KnownDLL; gdiplus.dll became one only after Windows 7).
+# them is a KnownDLL; gdiplus.dll became one only after Windows 7, which is why the panel loads
+# it at run time).
 cmake_minimum_required(VERSION 3.21)
 
 set(known_dlls
@@ -20,6 +25,9 @@ if(NOT OBJDUMP OR NOT PROGRAMS)
 endif()
 
 string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
+if(RUN_TIME_ONLY)
+  string(REPLACE "|" ";" RUN_TIME_ONLY "${RUN_TIME_ONLY}")
+endif()
 set(failed FALSE)
 foreach(program IN LISTS PROGRAMS)
   execute_process(COMMAND ${OBJDUMP} -p ${program}
@@ -39,7 +47,12 @@ foreach(program IN LISTS PROGRAMS)
     string(REGEX REPLACE "^DLL Name: *" "" dll "${line}")
     string(STRIP "${dll}" dll)
     string(TOLOWER "${dll}" dll)
-    if(dll IN_LIST known_dlls)
+    if(RUN_TIME_ONLY)
+      if(dll IN_LIST RUN_TIME_ONLY)
+        message(STATUS "${program}: ${dll} is imported, but must be loaded at run time")
+        set(failed TRUE)
+      endif()
+    elseif(dll IN_LIST known_dlls)
       message(STATUS "${program}: ${dll}")
     else()
       message(STATUS "${program}: ${dll} is not a KnownDLL")
