@@ -626,9 +626,20 @@ void TAudioMainForm::Refresh() {
     }
     FollowMicrophone();
     // Whatever a message decoded while hidden (a picture GDI+ had to read to learn its size)
-    // waits for its paint.
-    if (!IsWindowVisible(window_) && pictures_.Decoded() > 0) {
-        ReleasePictures(true);
+    // waits for its paint; shown, the page left keeps none of its pictures.
+    if (!IsWindowVisible(window_)) {
+        if (pictures_.Decoded() > 0) {
+            ReleasePictures(true);
+        }
+    } else if (scene.Page() != picturesPage_) {
+        picturesPage_ = scene.Page();
+        std::unordered_set<std::u16string> painted;
+        for (const Control& control : scene.Controls()) {
+            if (!control.picture.empty() && IsPainted(scene, control)) {
+                painted.insert(control.picture);
+            }
+        }
+        pictures_.Release(painted);
     }
 }
 

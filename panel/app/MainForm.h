@@ -174,5 +174,6 @@ private:
     bool ownInput_ = false;
     // A show from the tray waits for its first paint: when it was asked for.
     bool showPending_ = false;
+    int picturesPage_ = -1;  // the page whose pictures the shown window holds
     std::chrono::steady_clock::time_point showRequested_;
 };
