@@ -1,5 +1,6 @@
 #include "AccessibleWindow.h"
 
+#include "AccessibilityLibrary.h"
 #include "WideText.h"
 
 namespace {
@@ -150,8 +151,8 @@ HRESULT AccessibleWindow::get_accParent(IDispatch** parent) {
     if (!host_) {
         return kGone;
     }
-    return CreateStdAccessibleObject(window_, OBJID_WINDOW, IID_IDispatch,
-                                     reinterpret_cast<void**>(parent));
+    return StandardAccessibleObject(window_, OBJID_WINDOW, IID_IDispatch,
+                                    reinterpret_cast<void**>(parent));
 }
 
 HRESULT AccessibleWindow::get_accChildCount(long* count) {
