@@ -6,6 +6,7 @@ namespace {
 
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using SysAllocStringLenFn = BSTR(WINAPI*)(const OLECHAR*, UINT);
 
 template <typename Fn>
 Fn Lookup(HMODULE module, const char* name) {
@@ -14,10 +15,15 @@ Fn Lookup(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
 }
 
+// Kept for the process's life once loaded: a reader that asked once asks again, and the objects
+// handed out call into them until the process ends.
 HMODULE Oleacc() {
-    // Kept for the process's life once loaded: a reader that asked once asks again, and the
-    // objects handed out call into it until the process ends.
     static const HMODULE library = LoadSystemLibrary(L"oleacc.dll").release();
+    return library;
+}
+
+HMODULE Oleaut32() {
+    static const HMODULE library = LoadSystemLibrary(L"oleaut32.dll").release();
     return library;
 }
 
@@ -40,4 +46,9 @@ HRESULT StandardAccessibleObject(HWND window, LONG objectId, REFIID iid, void** 
         return E_FAIL;
     }
     return call(window, objectId, iid, object);
+}
+
+BSTR AccessibleString(const wchar_t* text, UINT length) {
+    static const auto call = Lookup<SysAllocStringLenFn>(Oleaut32(), "SysAllocStringLen");
+    return call ? call(text, length) : nullptr;
 }

@@ -1,5 +1,6 @@
-// oleacc.dll's calls, the library loaded from the system folder when a screen reader first asks
-// for an accessible object and kept from then on: a panel that nobody reads never maps it.
+// The calls of oleacc.dll and oleaut32.dll that the accessible objects make, each library loaded
+// from the system folder when a screen reader first asks for an object and kept from then on: a
+// panel that nobody reads maps neither for them.
 #pragma once
 
 #include <windows.h>
@@ -12,3 +13,6 @@ bool AccessibleLresult(REFIID iid, WPARAM flags, IUnknown* object, LRESULT* resu
 
 // CreateStdAccessibleObject; E_FAIL when the library is missing.
 HRESULT StandardAccessibleObject(HWND window, LONG objectId, REFIID iid, void** object);
+
+// SysAllocStringLen: a text the reader frees; null when the library is missing.
+BSTR AccessibleString(const wchar_t* text, UINT length);
