@@ -49,7 +49,8 @@ void AccessibleOwner::Announce() {
     // A hidden window tells nothing; shown again, its description starts afresh. Nor is it
     // made while nobody listens: a rotation would make it 50 times a second.
     if (!IsWindowVisible(window_) || !Listened()) {
-        told_.clear();
+        // Its room too: the reader may be gone for the rest of the day.
+        std::vector<AccessibleItem>().swap(told_);
         return;
     }
     std::vector<AccessibleItem> now = host_.Describe();
