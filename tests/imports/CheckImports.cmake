@@ -3,17 +3,17 @@
 # folder (a downloads folder, %TEMP%), where anyone could have put one.
 #
 #   cmake -DOBJDUMP=<objdump> -DPROGRAMS=<a.exe|b.exe> -P CheckImports.cmake
-#   cmake -DOBJDUMP=<objdump> -DPROGRAMS=<a.exe> -DRUN_TIME_ONLY=<gdiplus.dll|...> -P ...
+#   cmake -DOBJDUMP=<objdump> -DPROGRAMS=<a.exe> -DLOADED_AT_RUN_TIME=<a.dll|b.dll> -P ...
 #
-# With RUN_TIME_ONLY, only those DLLs fail: a program that loads them at run time from the
-# system folder (LoadLibraryExW with LOAD_LIBRARY_SEARCH_SYSTEM32) must not import them too.
+# With LOADED_AT_RUN_TIME, the check is another: the program imports none of those DLLs. They
+# are loaded from the system folder only while something needs them (a dialog, a screen
+# reader), and an import would keep them in the program's memory all day.
 #
 # Allowed: the KnownDLLs of every Windows the installer supports (7 to 11, HKLM\SYSTEM\
 # CurrentControlSet\Control\Session Manager\KnownDLLs), so always taken from the system folder,
 # and ntdll.dll, which the kernel maps into every process. Not allowed although common:
 # version.dll, comctl32.dll, gdiplus.dll, winmm.dll, uxtheme.dll, cfgmgr32.dll, hid.dll (none of
-# them is a KnownDLL; gdiplus.dll became one only after Windows 7, which is why the panel loads
-# it at run time).
+# them is a KnownDLL; gdiplus.dll became one only after Windows 7).
 cmake_minimum_required(VERSION 3.21)
 
 set(known_dlls
@@ -25,8 +25,9 @@ if(NOT OBJDUMP OR NOT PROGRAMS)
 endif()
 
 string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
-if(RUN_TIME_ONLY)
-  string(REPLACE "|" ";" RUN_TIME_ONLY "${RUN_TIME_ONLY}")
+if(LOADED_AT_RUN_TIME)
+  string(TOLOWER "${LOADED_AT_RUN_TIME}" LOADED_AT_RUN_TIME)
+  string(REPLACE "|" ";" LOADED_AT_RUN_TIME "${LOADED_AT_RUN_TIME}")
 endif()
 set(failed FALSE)
 foreach(program IN LISTS PROGRAMS)
@@ -47,9 +48,9 @@ foreach(program IN LISTS PROGRAMS)
     string(REGEX REPLACE "^DLL Name: *" "" dll "${line}")
     string(STRIP "${dll}" dll)
     string(TOLOWER "${dll}" dll)
-    if(RUN_TIME_ONLY)
-      if(dll IN_LIST RUN_TIME_ONLY)
-        message(STATUS "${program}: ${dll} is imported, but must be loaded at run time")
+    if(LOADED_AT_RUN_TIME)
+      if(dll IN_LIST LOADED_AT_RUN_TIME)
+        message(STATUS "${program}: ${dll} is imported, but only needed for a moment")
         set(failed TRUE)
       endif()
     elseif(dll IN_LIST known_dlls)
