@@ -142,6 +142,7 @@ TEST_F(PicturesWin32Test, FilesOnlyGdiPlusReadsStillLoadAndLetItGo) {
     EXPECT_TRUE(GdiPlusSession::Loaded());
     pictures.Release();
     EXPECT_FALSE(GdiPlusSession::Loaded());
+    EXPECT_EQ(GetModuleHandleW(L"gdiplus.dll"), nullptr);
     const DecodedPicture* picture = pictures.Picture(path);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->size.width, 2);
