@@ -71,32 +71,33 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
         return;
     }
     region_ = region;
-    {
-        SavedDcState saved(dc);
-        SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-        // Only the changed pieces: the rectangle around moved icons is mostly unchanged. The
-        // clip region is in the buffer's own pixels.
-        if (region) {
-            UniqueRegion shifted(CreateRectRgn(0, 0, 0, 0));
-            if (shifted && CombineRgn(shifted.get(), region, nullptr, RGN_COPY) != ERROR) {
-                OffsetRgn(shifted.get(), -area.left, -area.top);
-                ExtSelectClipRgn(dc, shifted.get(), RGN_COPY);
-            }
+    // The origin and the clip are set back by hand: restoring a saved state re-selects the
+    // font, which under Wine looks up the X resource files every time.
+    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+    // Only the changed pieces: the rectangle around moved icons is mostly unchanged. The clip
+    // region is in the buffer's own pixels.
+    if (region) {
+        UniqueRegion shifted(CreateRectRgn(0, 0, 0, 0));
+        if (shifted && CombineRgn(shifted.get(), region, nullptr, RGN_COPY) != ERROR) {
+            OffsetRgn(shifted.get(), -area.left, -area.top);
+            ExtSelectClipRgn(dc, shifted.get(), RGN_COPY);
         }
-        IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
-        Fill(dc, area, background_);
-        for (const Control& c : scene.Controls()) {
-            if (PageOf(c.parent) < 0) {
-                PaintControl(scene, c, dc, area);
-            }
-        }
-        for (const Control& c : scene.Controls()) {
-            if (PageOf(c.parent) >= 0) {
-                PaintControl(scene, c, dc, area);
-            }
-        }
-        PaintFocusRing(scene, area, dc);
     }
+    IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
+    Fill(dc, area, background_);
+    for (const Control& c : scene.Controls()) {
+        if (PageOf(c.parent) < 0) {
+            PaintControl(scene, c, dc, area);
+        }
+    }
+    for (const Control& c : scene.Controls()) {
+        if (PageOf(c.parent) >= 0) {
+            PaintControl(scene, c, dc, area);
+        }
+    }
+    PaintFocusRing(scene, area, dc);
+    SelectClipRgn(dc, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
     region_ = nullptr;
     BitBlt(target, area.left, area.top, area.width, area.height, dc, 0, 0, SRCCOPY);
     // Small repaints (a slider, the rotating icons) keep theirs; a buffer for most of the window
