@@ -686,9 +686,11 @@ void TAudioMainForm::UpdateTimer() {
     const bool rotating = state_.rotateClockwise || state_.rotateCounterClockwise;
     if (rotating && !timerRunning_ && !shutDown_) {
         timerRunning_ = SetTimer(window_, kRotationTimer, kRotationPeriodMs, nullptr) != 0;
+        renderer_.SetMoving(Role::Speaker);
     } else if (!rotating && timerRunning_) {
         KillTimer(window_, kRotationTimer);
         timerRunning_ = false;
+        renderer_.SetMoving(Role::None);
     }
 }
 
