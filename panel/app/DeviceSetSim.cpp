@@ -69,6 +69,7 @@ public:
             PostMessageW(window_, MM_WIM_DATA, 0, static_cast<LPARAM>(kBufferCookie + buffer));
         };
         g_meterOwner = this;
+        timer_ = SetTimer(nullptr, 0, kMeterPeriodMs, &DeviceSetSim::MeterTick);
     }
     ~DeviceSetSim() override {
         if (timer_) {
@@ -80,7 +81,7 @@ public:
     IHidBus& Hid() override { return sim_.HidBus(); }
     IDriverPort& Driver() override { return sim_.Driver(); }
     IAudioEndpoints& Audio() override { return sim_.Endpoints(); }
-    IWaveInput& WaveInput() override { return meterInput_; }
+    IWaveInput& WaveInput() override { return sim_.WaveInput(); }
     IOsVersion& Os() override { return sim_.OsVersion(); }
     IDeviceEnumerator& Devices() override { return sim_.DeviceTree(); }
     IMicWatch* MicWatch() override { return micWatch_.get(); }
@@ -205,36 +206,6 @@ private:
     // While the level meter runs on the headset, a voice-like signal fills its buffers: bursts of a
     // few hundred milliseconds that reach the top of the meter at the middle gain, louder or softer
     // with the microphone's gain, silent when it is muted.
-    // The meter's timer runs only while a stream is open: one firing for nothing would be
-    // counted as the panel's cost (the rotation's figure measures this build).
-    class MeterInput final : public IWaveInput {
-    public:
-        explicit MeterInput(DeviceSetSim& owner) : owner_(owner) {}
-        std::vector<WaveInDeviceEntry> Devices() override { return Stream().Devices(); }
-        bool Start(int device) override {
-            const bool started = Stream().Start(device);
-            owner_.FollowStream();
-            return started;
-        }
-        void Stop() override {
-            Stream().Stop();
-            owner_.FollowStream();
-        }
-        bool IsOpen() const override { return owner_.sim_.WaveInput().IsOpen(); }
-        void Requeue(int buffer) override { Stream().Requeue(buffer); }
-
-    private:
-        IWaveInput& Stream() { return owner_.sim_.WaveInput(); }
-        DeviceSetSim& owner_;
-    };
-    void FollowStream() {
-        if (sim_.WaveInput().IsOpen() && !timer_) {
-            timer_ = SetTimer(nullptr, 0, kMeterPeriodMs, &DeviceSetSim::MeterTick);
-        } else if (!sim_.WaveInput().IsOpen() && timer_) {
-            KillTimer(nullptr, timer_);
-            timer_ = 0;
-        }
-    }
     static void CALLBACK MeterTick(HWND, UINT, UINT_PTR, DWORD) {
         if (g_meterOwner) {
             g_meterOwner->FillMeter();
@@ -269,7 +240,6 @@ private:
     // After the headset: let go of before it.
     std::unique_ptr<IMicWatch> micWatch_;
     UINT_PTR timer_ = 0;
-    MeterInput meterInput_{*this};
     bool highContrast_ = false;
     bool trayMuted_ = false;
     unsigned ticks_ = 0;
