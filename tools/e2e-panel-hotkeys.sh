@@ -76,6 +76,16 @@ menu_keys() {  # menu_keys KEY...
     xdotool key --delay 150 "$@"
 }
 dialog() { xdotool search --onlyvisible --name '^Hotkeys$' 2>/dev/null | head -1; }
+# The panel of this run's prefix maps a DLL (e.g. comctl32.dll).
+panel_maps() {
+    local pid
+    for pid in $(pgrep -f AudioPanelSim.exe); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" ||
+            continue
+        grep -qi "/$1\$" "/proc/$pid/maps" 2>/dev/null && return 0
+    done
+    return 1
+}
 
 TRACE=$WORK/sim-trace.log
 PANEL_TRACE=$TRACE
@@ -85,6 +95,7 @@ user_append '' '[Hotkeys]' 'MicMute=Ctrl+Alt+M' 'ShowPanel=Ctrl+Alt+P' ||
 # ---- the hotkeys of the configuration, the window hidden in the tray ---------------------------
 start_panel
 check "starts in the notification area" not shown
+check "without the common controls, which only the dialog needs" not panel_maps comctl32.dll
 # What this Wine does with a key X gives to no window of its own (the pointer on the bare root
 # window): measured, not a check.
 step hotkey-outside
@@ -146,6 +157,7 @@ check "Ctrl+Alt+P again hides it" not shown
 menu_keys Down Down Down Return  # Language, Skin, Hotkeys...
 wait_for 10 test -n "$(dialog)"
 check "the tray menu's third item opens the Hotkeys dialog" test -n "$(dialog)"
+check "with the common controls loaded" panel_maps comctl32.dll
 shot hotkeys-dialog
 # As a screen reader reads it: each hotkey control named by the label before it. (This Wine's
 # accessibility gives every child of a dialog the generic "client" role.)
@@ -190,6 +202,8 @@ press Escape
 wait_for 5 test -z "$(dialog)"
 check "Escape closes the dialog and changes nothing" \
     eval 'test -z "$(dialog)" && user_is MicMute Ctrl+Alt+M && user_is ShowPanel Ctrl+Alt+K'
+wait_for 5 not panel_maps comctl32.dll
+check "the common controls are let go with the dialog" not panel_maps comctl32.dll
 step mute-after-dialog
 hotkey ctrl+alt+m
 wait_for 10 traced_since "MARK mute-after-dialog" 'SET-MUTE'

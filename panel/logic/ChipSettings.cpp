@@ -325,17 +325,20 @@ void PlaceSliderAndSend(PanelContext& ctx, const ChipSetting& setting) {
     SendRegisterField(ctx, setting);
 }
 
-void MoveSettingSlider(PanelContext& ctx, const ChipSetting& setting, int top) {
-    const SliderRange travel = ctx.view.SliderTravel(setting.slider);
+int32_t SettingValueAt(const ChipSetting& setting, const SliderRange& travel, int top) {
     const int length = TravelLength(travel);
     top = ClampInt(top, travel.top0, travel.top0 + length);
-    Point at = ctx.view.ImagePosition(setting.slider);
-    at.y = top;
-    ctx.view.MoveImage(setting.slider, at);
     const int64_t span = int64_t{setting.hi} - setting.lo;
-    const int64_t fromBottom = travel.top0 + length - top;
-    setting.member.set(
-        ctx.state, setting.lo + static_cast<int32_t>((fromBottom * span + length / 2) / length));
+    const int64_t fromBottom = int64_t{travel.top0} + length - top;
+    return setting.lo + static_cast<int32_t>((fromBottom * span + length / 2) / length);
+}
+
+void MoveSettingSlider(PanelContext& ctx, const ChipSetting& setting, int top) {
+    const SliderRange travel = ctx.view.SliderTravel(setting.slider);
+    Point at = ctx.view.ImagePosition(setting.slider);
+    at.y = ClampInt(top, travel.top0, travel.top0 + TravelLength(travel));
+    ctx.view.MoveImage(setting.slider, at);
+    setting.member.set(ctx.state, SettingValueAt(setting, travel, top));
     (setting.send ? setting.send : SendRegisterField)(ctx, setting);
 }
 

@@ -195,6 +195,8 @@ void SendNeutralRegisterField(PanelContext& ctx, const ChipSetting& setting);
 // row's arrival step, else the field).
 void PlaceSliderAndSend(PanelContext& ctx, const ChipSetting& setting);
 void MoveSettingSlider(PanelContext& ctx, const ChipSetting& setting, int top);
+// The value a slider at this Top stands for on its travel (rounded; lo below, hi above it).
+int32_t SettingValueAt(const ChipSetting& setting, const SliderRange& travel, int top);
 // The row whose ShownBy names this slider, or null.
 const ChipSetting* SettingShownBy(int sliderTag);
 

@@ -3,6 +3,11 @@
 # folder (a downloads folder, %TEMP%), where anyone could have put one.
 #
 #   cmake -DOBJDUMP=<objdump> -DPROGRAMS=<a.exe|b.exe> -P CheckImports.cmake
+#   cmake -DOBJDUMP=<objdump> -DPROGRAMS=<a.exe> -DLOADED_AT_RUN_TIME=<a.dll|b.dll> -P ...
+#
+# With LOADED_AT_RUN_TIME, the check is another: the program imports none of those DLLs. They
+# are loaded from the system folder only while something needs them (a dialog, a screen
+# reader), and an import would keep them in the program's memory all day.
 #
 # Allowed: the KnownDLLs of every Windows the installer supports (7 to 11, HKLM\SYSTEM\
 # CurrentControlSet\Control\Session Manager\KnownDLLs), so always taken from the system folder,
@@ -20,6 +25,10 @@ if(NOT OBJDUMP OR NOT PROGRAMS)
 endif()
 
 string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
+if(LOADED_AT_RUN_TIME)
+  string(TOLOWER "${LOADED_AT_RUN_TIME}" LOADED_AT_RUN_TIME)
+  string(REPLACE "|" ";" LOADED_AT_RUN_TIME "${LOADED_AT_RUN_TIME}")
+endif()
 set(failed FALSE)
 foreach(program IN LISTS PROGRAMS)
   execute_process(COMMAND ${OBJDUMP} -p ${program}
@@ -39,7 +48,12 @@ foreach(program IN LISTS PROGRAMS)
     string(REGEX REPLACE "^DLL Name: *" "" dll "${line}")
     string(STRIP "${dll}" dll)
     string(TOLOWER "${dll}" dll)
-    if(dll IN_LIST known_dlls)
+    if(LOADED_AT_RUN_TIME)
+      if(dll IN_LIST LOADED_AT_RUN_TIME)
+        message(STATUS "${program}: ${dll} is imported, but only needed for a moment")
+        set(failed TRUE)
+      endif()
+    elseif(dll IN_LIST known_dlls)
       message(STATUS "${program}: ${dll}")
     else()
       message(STATUS "${program}: ${dll} is not a KnownDLL")

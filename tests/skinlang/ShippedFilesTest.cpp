@@ -69,7 +69,7 @@ TEST(ShippedFiles, EveryLanguageNamesWhatAScreenReaderReads) {
     ASSERT_FALSE(languages.empty());
     for (const std::string& language : languages) {
         const std::u16string ini = SourcePath("product/Language/" + language + "/Language.ini");
-        for (const AccessibleNameKey& name : kAccessibleNameKeys) {
+        for (const AccessibleNameKey& name : AccessibleNameKeys()) {
             EXPECT_NE(ReadProfileValue(PlatformProfileStrings(), ini, kAccessibilitySection,
                                        Wide(name.key)),
                       u"")

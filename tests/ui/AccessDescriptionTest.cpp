@@ -205,6 +205,36 @@ TEST_F(AccessTest, NamesFallBackToBuiltInEnglish) {
     EXPECT_EQ(names.Of("NoSuchRow"), u"");
 }
 
+// A control that a reader reaches and that no label names reads as nothing, unless its row
+// carries a name: a new captionless button without one fails here.
+TEST_F(AccessTest, EveryControlAReaderReachesHasAName) {
+    for (const char* language : {"English", "German", "French", "Spanish"}) {
+        UseLanguage(language);
+        for (const Control& c : window.GetScene().Controls()) {
+            switch (c.role) {
+                case Role::PushButton:
+                case Role::Toggle:
+                case Role::Indicator:
+                case Role::Selector:
+                case Role::ModeButton:
+                case Role::Slider:
+                case Role::Speaker:
+                case Role::LevelMeter:
+                    break;
+                case Role::PageTab:
+                    if (c.name != std::string("Page3DLabel")) {  // empty: the tab stays hidden
+                        break;
+                    }
+                    continue;
+                default:
+                    continue;
+            }
+            EXPECT_NE(DescribeControl({window.GetScene(), state, skin, names}, c).name, u"")
+                << language << ": " << c.name;
+        }
+    }
+}
+
 TEST(AccessEvents, ChangesBetweenTwoDescriptions) {
     Control a, b, c;
     const auto item = [](const Control& control, const char16_t* name, const char16_t* value,

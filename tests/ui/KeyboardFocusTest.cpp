@@ -388,6 +388,38 @@ TEST_F(KeyboardFocusTest, SliderStepsCountInTheShownValue) {
     EXPECT_EQ(state.micLevel, 89);
 }
 
+// Whatever its row, a slider's arrows step the value it shows, and its ends are its ends: a new
+// slider that gives no steps (or steps its value cannot make) fails here.
+TEST_F(KeyboardFocusTest, EverySlidersArrowsStepTheValueItShows) {
+    Start();
+    for (Control& c : window.GetScene().Controls()) {
+        if (c.role != Role::Slider) {
+            continue;
+        }
+        SCOPED_TRACE(c.name);
+        const SliderSteps& steps = c.row->slider->steps;
+        ASSERT_TRUE(steps.showing);
+        const auto shown = [&] { return steps.showing(window.Context(), c.tag); };
+        window.GetScene().SetPage(PageOf(c.parent));
+        FocusOn(c.name.c_str());
+        focus.OnKey(NavKey::Home, kNone);
+        const double lowest = shown();
+        focus.OnKey(NavKey::Up, kNone);
+        const double once = shown();
+        EXPECT_GE(once - lowest, steps.step - 1e-6);
+        focus.OnKey(NavKey::Up, kNone);
+        const double twice = shown();
+        EXPECT_GE(twice - once, steps.step - 1e-6);
+        focus.OnKey(NavKey::Down, kNone);
+        EXPECT_LT(shown(), twice);
+        focus.OnKey(NavKey::End, kNone);
+        const double highest = shown();
+        EXPECT_GT(highest, lowest);
+        focus.OnKey(NavKey::Up, kNone);  // at the end: nothing moves
+        EXPECT_EQ(shown(), highest);
+    }
+}
+
 TEST_F(KeyboardFocusTest, ArrowsMoveASpeakerWithinTheDragsLimits) {
     Start();
     window.ShowPage(PAGE_VIRTUAL);

@@ -31,8 +31,14 @@ struct LibraryFreer {
 };
 using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
 
-// A DLL from the system folder only, never from the program's folder or the search path.
+// A DLL from the system folder only, never from the program's folder or the search path. By
+// name, so the version the program's manifest names (common controls 6) is the one loaded.
 inline UniqueLibrary LoadSystemLibrary(const wchar_t* name) {
+    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return UniqueLibrary(module);
+    if (GetLastError() != ERROR_INVALID_PARAMETER)
+        return nullptr;
+    // Windows 7 without the update that knows the flag: the full path, so no folder is searched.
     wchar_t folder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)

@@ -1,28 +1,14 @@
 #include "AccessibleNames.h"
 
 #include <cstring>
+#include <iterator>
 
-// clang-format off
-const std::array<AccessibleNameKey, kAccessibleNameCount> kAccessibleNameKeys = {{
-    {"CloseImage", u"Close"},
-    {"MinimizeImage", u"Minimize"},
-    {"LEDImage", u"LED"},
-    {"SyncImage", u"Synchronize"},
-    {"D3LBetaSliderImage", u"Left beta"},
-    {"D3LAlphaSliderImage", u"Left alpha"},
-    {"D3RBetaSliderImage", u"Right beta"},
-    {"D3RAlphaSliderImage", u"Right alpha"},
-    {"D3AlphaImage", u"Alpha link"},
-    {"D3BetaImage", u"Beta link"},
-    {"MicProgressImage", u"Microphone level"},
-    {"VirtualLImage", u"Front left speaker"},
-    {"VirtualRImage", u"Front right speaker"},
-    {"VirtualCImage", u"Centre speaker"},
-    {"VirtualSUBImage", u"Subwoofer"},
-    {"VirtualLSImage", u"Side left speaker"},
-    {"VirtualRSImage", u"Side right speaker"},
-    {"VirtualLBImage", u"Back left speaker"},
-    {"VirtualRBImage", u"Back right speaker"},
+#include "Catalogue.h"
+
+namespace {
+
+// The names that are no control's.
+constexpr AccessibleNameKey kOtherNames[] = {
     // The link buttons' modes.
     {"D3LinkIndependent", u"Independent"},
     {"D3LinkDependent", u"Linked"},
@@ -33,14 +19,32 @@ const std::array<AccessibleNameKey, kAccessibleNameCount> kAccessibleNameKeys = 
     {"ActionUncheck", u"Uncheck"},
     {"ActionSelect", u"Select"},
     {"ActionSwitch", u"Switch"},
-}};
-// clang-format on
+};
+
+std::vector<AccessibleNameKey> CollectKeys() {
+    std::vector<AccessibleNameKey> keys;
+    for (size_t i = 0; i < kCatalogueSize; ++i) {
+        if (kCatalogue[i].accessibleName) {
+            keys.push_back({kCatalogue[i].name, kCatalogue[i].accessibleName});
+        }
+    }
+    keys.insert(keys.end(), std::begin(kOtherNames), std::end(kOtherNames));
+    return keys;
+}
+
+}  // namespace
+
+const std::vector<AccessibleNameKey>& AccessibleNameKeys() {
+    static const std::vector<AccessibleNameKey> keys = CollectKeys();
+    return keys;
+}
 
 namespace {
 
 int IndexOf(const char* key) {
-    for (size_t i = 0; i < kAccessibleNameKeys.size(); ++i) {
-        if (std::strcmp(kAccessibleNameKeys[i].key, key) == 0) {
+    const std::vector<AccessibleNameKey>& keys = AccessibleNameKeys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (std::strcmp(keys[i].key, key) == 0) {
             return static_cast<int>(i);
         }
     }
@@ -50,8 +54,8 @@ int IndexOf(const char* key) {
 }  // namespace
 
 AccessibleNames::AccessibleNames() {
-    for (size_t i = 0; i < kAccessibleNameKeys.size(); ++i) {
-        texts_[i] = kAccessibleNameKeys[i].english;
+    for (const AccessibleNameKey& name : AccessibleNameKeys()) {
+        texts_.emplace_back(name.english);
     }
 }
 
@@ -62,11 +66,12 @@ const std::u16string& AccessibleNames::Of(const char* key) const {
 }
 
 void AccessibleNames::Load(IProfileStrings& strings, const std::u16string& languageFile) {
-    for (size_t i = 0; i < kAccessibleNameKeys.size(); ++i) {
-        const char* key = kAccessibleNameKeys[i].key;
+    const std::vector<AccessibleNameKey>& keys = AccessibleNameKeys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const char* key = keys[i].key;
         char16_t buffer[kAccessibleNameLength + 1] = {};
         strings.GetString(kAccessibilitySection, std::u16string(key, key + std::strlen(key)), u"",
                           buffer, kAccessibleNameLength + 1, languageFile);
-        texts_[i] = buffer[0] ? buffer : kAccessibleNameKeys[i].english;
+        texts_[i] = buffer[0] ? buffer : keys[i].english;
     }
 }

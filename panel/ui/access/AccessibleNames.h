@@ -1,11 +1,12 @@
-// Names a screen reader reads for what no label of the language names: the window's own buttons,
-// the 3D sliders and link buttons, the speakers, the level meter, the link modes and the default
-// actions. [Accessibility] of Language.ini, one key per catalogue row (or per mode and action);
-// a language without a key reads the built-in English name.
+// Names a screen reader reads for what no label of the language names: the catalogue's rows that
+// carry an accessible name (the window's own buttons, the 3D sliders and link buttons, the
+// speakers, the level meter), then the link modes and the default actions. [Accessibility] of
+// Language.ini, one key per row name (or per mode and action); a language without a key reads the
+// built-in English name.
 #pragma once
 
-#include <array>
 #include <string>
+#include <vector>
 
 #include "ports/ProfileStrings.h"
 
@@ -14,8 +15,8 @@ struct AccessibleNameKey {
     const char16_t* english;
 };
 
-constexpr size_t kAccessibleNameCount = 27;
-extern const std::array<AccessibleNameKey, kAccessibleNameCount> kAccessibleNameKeys;
+// Every key, read from the catalogue once; the rows' in creation order, then the others.
+const std::vector<AccessibleNameKey>& AccessibleNameKeys();
 
 constexpr const char16_t* kAccessibilitySection = u"Accessibility";
 // The longest name read; longer ones are cut, as labels are.
@@ -33,5 +34,5 @@ public:
     void Load(IProfileStrings& strings, const std::u16string& languageFile);
 
 private:
-    std::array<std::u16string, kAccessibleNameCount> texts_;
+    std::vector<std::u16string> texts_;
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "ChipSettings.h"
 #include "ControlTags.h"
 #include "LabelText.h"
 #include "SceneDiff.h"
@@ -144,6 +145,11 @@ AccessibleItem DescribeControl(const AccessView& view, const Control& c) {
                 item.value = EqBandValue(view.state, band);
             } else {
                 item.value = SliderValue(view.scene, c);
+                // A chip setting's slider may have no value label: the value it stands for.
+                const ChipSetting* setting = SettingShownBy(c.tag);
+                if (item.value.empty() && setting) {
+                    item.value = DecimalText(setting->Get(view.state));
+                }
             }
             break;
         case Role::Speaker:

@@ -11,63 +11,6 @@ namespace {
 constexpr size_t kTextLimit = 127;
 constexpr size_t kFontLimit = 63;
 
-struct LabelKey {
-    const char16_t* section;
-    const char16_t* key;
-};
-
-// Reading order; LabelWarning comes last.
-const LabelKey kKeys[kLabelStyleCount] = {
-    {u"Main", u"LabelMenu1"},
-    {u"Main", u"LabelMenu2"},
-    {u"Main", u"LabelMenu3"},
-    {u"Main", u"LabelPageEQ"},
-    {u"Main", u"LabelPage3D"},
-    {u"Main", u"LabelPageEffect"},
-    {u"Main", u"LabelPageMic"},
-    {u"Main", u"LabelPageVirtual7ch1"},
-    {u"Main", u"LabelActive"},
-    {u"Main", u"LabelUnactive"},
-    {u"Main", u"LabelSync"},
-    {u"Main", u"LabelSetting"},
-    {u"Main", u"LabelSX"},
-    {u"Main", u"LabelFeatures"},
-    {u"Main", u"LabelCompanyName"},
-    {u"EQ", u"LabelEQEnable"},
-    {u"EQ", u"LableEQ3DEnable"},
-    {u"EQ", u"LabelEQReset"},
-    {u"EQ", u"LabelEQS1"},
-    {u"EQ", u"LabelEQS2"},
-    {u"EQ", u"LabelEQS3"},
-    {u"EQ", u"LabelEQS4"},
-    {u"EQ", u"LabelEQ60Hz"},
-    {u"EQ", u"LabelEQ300Hz"},
-    {u"EQ", u"LabelEQ1200Hz"},
-    {u"EQ", u"LabelEQ3600Hz"},
-    {u"EQ", u"LabelEQ12000Hz"},
-    {u"3D", u"Label3DEnable"},
-    {u"3D", u"Label3DFBM"},
-    {u"3D", u"Label3DReset"},
-    {u"3D", u"Label3DLeftChannel"},
-    {u"3D", u"Label3DRightChannel"},
-    {u"3D", u"Label3DConnection"},
-    {u"Effect", u"LabelEffectNothing"},
-    {u"Effect", u"LabelEffectTheater"},
-    {u"Effect", u"LabelEffectBathroom"},
-    {u"Effect", u"LabelEffectLivingroom"},
-    {u"Effect", u"LabelEffectStoneGallery"},
-    {u"Mic", u"LabelMicBoost"},
-    {u"Mic", u"LabelMicMute"},
-    {u"Mic", u"LabelMicGain"},
-    {u"Mic", u"LabelMicValue"},
-    {u"Virtual7ch1", u"Label7ch1Enable"},
-    {u"Virtual7ch1", u"LabelVirtualClockwise"},
-    {u"Virtual7ch1", u"LabelVirtualCounterclockwise"},
-    {u"Virtual7ch1", u"Label7ch1Reset"},
-    {u"About", u"LabelAbout"},
-    {u"Main", u"LabelWarning"},
-};
-
 const char16_t* const kOverrideKeys[] = {u"LabelMenu1",  u"LabelMenu2",    u"LabelMenu3",
                                          u"LabelActive", u"LabelUnactive", u"LabelSetting",
                                          u"LabelSX"};
@@ -108,12 +51,12 @@ LabelStyle ParseKey(const std::u16string& value, const char16_t* section, const 
 }  // namespace
 
 std::u16string LabelStyleKeyAt(int index) {
-    return index >= 0 && index < kLabelStyleCount ? kKeys[index].key : u"";
+    return index >= 0 && index < kLabelStyleCount ? kLabelKeys[index].key : u"";
 }
 
 int LabelStyleIndex(const std::u16string& key) {
     for (int i = 0; i < kLabelStyleCount; ++i) {
-        if (key == kKeys[i].key) {
+        if (key == kLabelKeys[i].key) {
             return i;
         }
     }
@@ -173,7 +116,7 @@ void LoadLanguage(IProfileStrings& strings, const std::u16string& iniPath,
         throw PanelError(e.text() + u" ([GlobalFont] in " + iniPath + u")");
     }
     for (int i = 0; i < kLabelStyleCount; ++i) {
-        const LabelKey& k = kKeys[i];
+        const LabelKey& k = kLabelKeys[i];
         language.styles[static_cast<size_t>(i)] = ParseKey(
             ReadProfileValue(strings, iniPath, k.section, k.key), k.section, k.key, iniPath);
     }

@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "ChipSettings.h"
 #include "PanelContext.h"
 #include "SliderMapping.h"
 #include "UserActions.h"
@@ -50,12 +51,12 @@ constexpr SliderTrack kMicSlider{
 // clang-format off
 const CatalogueRow kCatalogue[] = {
     {"MainFormImage", Kind::Image, Role::Form, Parent::Window, TAG_NONE, {0, 0, 800, 500}, 0, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MainFormImage"}, {}, nullptr},
-    {"CloseImage", Kind::Image, Role::PushButton, Parent::Window, TAG_NONE, {745, 58, 27, 27}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"CloseImageUp", "CloseImageDown"}, {}, nullptr},
+    {"CloseImage", Kind::Image, Role::PushButton, Parent::Window, TAG_NONE, {745, 58, 27, 27}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"CloseImageUp", "CloseImageDown"}, {}, nullptr, u"Close"},
     {"Menu1Image", Kind::Image, Role::PushButton, Parent::Window, TAG_MENU_SAVE_PROFILE, {392, 56, 64, 32}, kStretch | kTransparent | kAutoSize, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"Menu1ImageUp", "Menu1ImageDown"}, {}, nullptr},
     {"Menu2Image", Kind::Image, Role::PushButton, Parent::Window, TAG_MENU_LOAD_PROFILE, {456, 56, 64, 32}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"Menu2ImageUp", "Menu2ImageDown"}, {}, nullptr},
     {"Menu3Image", Kind::Image, Role::PushButton, Parent::Window, TAG_MENU_ABOUT, {520, 56, 64, 32}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"Menu3ImageUp", "Menu3ImageDown"}, {}, nullptr},
     {"DeviceActiveImage", Kind::Image, Role::Picture, Parent::Window, TAG_NONE, {616, 64, 97, 21}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"DeviceActiveImage"}, {}, nullptr},
-    {"SyncImage", Kind::Image, Role::Indicator, Parent::Window, TAG_SYNC, {496, 446, 22, 21}, kHidden | kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::None, {}, {}, nullptr},
+    {"SyncImage", Kind::Image, Role::Indicator, Parent::Window, TAG_SYNC, {496, 446, 22, 21}, kHidden | kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::None, {}, {}, nullptr, u"Synchronize"},
     {"SyncLabel", Kind::Label, Role::Caption, Parent::Window, TAG_SYNC, {412, 453, 78, 14}, kHidden | kFixedSize, Align::Right, {u"MS Sans Serif", 11, false, kColorInactiveCaption}, Keys::Language, {"LabelSync"}, {}, nullptr},
     {"PageEQLabel", Kind::Label, Role::PageTab, Parent::Window, TAG_PAGE_EQ, {400, 416, 19, 16}, 0, Align::Center, {u"MS Sans Serif", 13, false, kColorWindow}, Keys::Language, {"LabelPageEQ"}, {}, nullptr},
     {"Page3DLabel", Kind::Label, Role::PageTab, Parent::Window, TAG_PAGE_3D, {445, 416, 16, 16}, kHidden | kDisabled, Align::Center, {u"MS Sans Serif", 13, false, kColorWindow}, Keys::Language, {"LabelPage3D"}, {}, nullptr},
@@ -75,8 +76,8 @@ const CatalogueRow kCatalogue[] = {
     {"FeaturesLabel", Kind::Label, Role::Text, Parent::Window, TAG_NONE, {56, 293, 144, 38}, 0, Align::Left, {u"Consolas", 33, false, kColorWhite}, Keys::Language, {"LabelFeatures"}, {}, nullptr},
     {"DeviceActiveLabel", Kind::Label, Role::Text, Parent::Window, TAG_NONE, {625, 68, 80, 13}, kFixedSize, Align::Center, {u"MS Sans Serif", 11, false, kColorAqua}, Keys::Language, {"LabelActive", "LabelUnactive"}, {}, nullptr},
     {"PageMicLabel", Kind::Label, Role::PageTab, Parent::Window, TAG_PAGE_MIC, {545, 416, 21, 16}, 0, Align::Center, {u"MS Sans Serif", 13, false, kColorWindow}, Keys::Language, {"LabelPageMic"}, {}, nullptr},
-    {"MinimizeImage", Kind::Image, Role::PushButton, Parent::Window, TAG_MINIMIZE, {719, 58, 27, 27}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MinimizeImageUp", "MinimizeImageDown"}, {}, nullptr},
-    {"LEDImage", Kind::Image, Role::Toggle, Parent::Window, TAG_LED, {692, 405, 66, 26}, kAutoSize, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"LedImageUp", "LedImageDown"}, {&PanelState::led, 0}, nullptr},
+    {"MinimizeImage", Kind::Image, Role::PushButton, Parent::Window, TAG_MINIMIZE, {719, 58, 27, 27}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MinimizeImageUp", "MinimizeImageDown"}, {}, nullptr, u"Minimize"},
+    {"LEDImage", Kind::Image, Role::Toggle, Parent::Window, TAG_LED, {692, 405, 66, 26}, kAutoSize, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"LedImageUp", "LedImageDown"}, {&PanelState::led, 0}, nullptr, u"LED"},
     {"BackNotebook", Kind::Notebook, Role::None, Parent::Window, TAG_NONE, {392, 104, 365, 292}, 0, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"BackNotebook"}, {}, nullptr},
     {"EQPanel", Kind::Panel, Role::None, Parent::PageEQ, TAG_NONE, {0, 0, 365, 292}, 0, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"EQPanel"}, {}, nullptr},
     {"Back_EQImage", Kind::Image, Role::Picture, Parent::EQPanel, TAG_NONE, {0, 2, 365, 292}, kStretch, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"Back_EQImage"}, {}, nullptr},
@@ -131,10 +132,10 @@ const CatalogueRow kCatalogue[] = {
     {"D3LAlphaBarImage", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {93, 91, 31, 191}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3LAlphaBarImage"}, {}, nullptr},
     {"D3RAlphaBarImage", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {248, 91, 31, 191}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3RAlphaBarImage"}, {}, nullptr},
     {"D3RBetaBarImage", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {308, 91, 31, 191}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3RBetaBarImage"}, {}, nullptr},
-    {"D3LBetaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_LEFT_BETA, {27, 201, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3LBetaSliderImage"}, {}, &k3DSlider},
-    {"D3LAlphaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_LEFT_ALPHA, {87, 143, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3LAlphaSliderImage"}, {}, &k3DSlider},
-    {"D3RBetaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_RIGHT_BETA, {303, 201, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3RBetaSliderImage"}, {}, &k3DSlider},
-    {"D3RAlphaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_RIGHT_ALPHA, {243, 143, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3RAlphaSliderImage"}, {}, &k3DSlider},
+    {"D3LBetaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_LEFT_BETA, {27, 201, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3LBetaSliderImage"}, {}, &k3DSlider, u"Left beta"},
+    {"D3LAlphaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_LEFT_ALPHA, {87, 143, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3LAlphaSliderImage"}, {}, &k3DSlider, u"Left alpha"},
+    {"D3RBetaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_RIGHT_BETA, {303, 201, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3RBetaSliderImage"}, {}, &k3DSlider, u"Right beta"},
+    {"D3RAlphaSliderImage", Kind::Image, Role::Slider, Parent::D3Panel, TAG_3D_RIGHT_ALPHA, {243, 143, 40, 45}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3RAlphaSliderImage"}, {}, &k3DSlider, u"Right alpha"},
     {"D3LAlphaValueImage", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {93, 75, 30, 23}, kHidden | kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::None, {}, {}, nullptr},
     {"D3LBetaValueImage", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {33, 75, 30, 23}, kHidden | kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::None, {}, {}, nullptr},
     {"D3RAlphaValueImage", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {248, 75, 30, 23}, kHidden | kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::None, {}, {}, nullptr},
@@ -159,8 +160,8 @@ const CatalogueRow kCatalogue[] = {
     {"D3LChannelLabel", Kind::Label, Role::Text, Parent::D3Panel, TAG_NONE, {55, 47, 64, 15}, 0, Align::Center, {u"MS Sans Serif", 12, true, kColorWhite}, Keys::Language, {"Label3DLeftChannel"}, {}, nullptr},
     {"D3RChannelLabel", Kind::Label, Role::Text, Parent::D3Panel, TAG_NONE, {245, 47, 65, 15}, 0, Align::Center, {u"MS Sans Serif", 12, true, kColorWhite}, Keys::Language, {"Label3DRightChannel"}, {}, nullptr},
     {"D3ConnectLabel", Kind::Label, Role::Text, Parent::D3Panel, TAG_NONE, {143, 117, 65, 13}, kFixedSize, Align::Center, {u"MS Sans Serif", 11, false, kColorWhite}, Keys::Language, {"Label3DConnection"}, {}, nullptr},
-    {"D3AlphaImage", Kind::Image, Role::ModeButton, Parent::D3Panel, TAG_3D_ALPHA_LINK, {153, 152, 58, 52}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3AlphaIndepImage", "D3AlphaDepImage", "D3AlphaInvImage"}, {&PanelState::alphaLinkMode, 0}, nullptr},
-    {"D3BetaImage", Kind::Image, Role::ModeButton, Parent::D3Panel, TAG_3D_BETA_LINK, {153, 216, 58, 52}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3BetaIndepImage", "D3BetaDepImage", "D3BetaInvImage"}, {&PanelState::betaLinkMode, 0}, nullptr},
+    {"D3AlphaImage", Kind::Image, Role::ModeButton, Parent::D3Panel, TAG_3D_ALPHA_LINK, {153, 152, 58, 52}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3AlphaIndepImage", "D3AlphaDepImage", "D3AlphaInvImage"}, {&PanelState::alphaLinkMode, 0}, nullptr, u"Alpha link"},
+    {"D3BetaImage", Kind::Image, Role::ModeButton, Parent::D3Panel, TAG_3D_BETA_LINK, {153, 216, 58, 52}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3BetaIndepImage", "D3BetaDepImage", "D3BetaInvImage"}, {&PanelState::betaLinkMode, 0}, nullptr, u"Beta link"},
     {"D3ButtonLineImage1", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {121, 6, 3, 19}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3ButtonLineImage1"}, {}, nullptr},
     {"D3ButtonLineImage2", Kind::Image, Role::Picture, Parent::D3Panel, TAG_NONE, {242, 6, 3, 19}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3ButtonLineImage2"}, {}, nullptr},
     {"D3LAlphaGraduationImage", Kind::Image, Role::Scale, Parent::D3Panel, TAG_NONE, {69, 111, 20, 153}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"D3LAlphaGraduationImage"}, {}, nullptr},
@@ -189,7 +190,7 @@ const CatalogueRow kCatalogue[] = {
     {"MicBoostImage", Kind::Image, Role::Toggle, Parent::MicPanel, TAG_MIC_BOOST, {0, 0, 184, 27}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicBoostImageUp", "MicBoostImageDown"}, {&PanelState::micBoost, 0}, nullptr},
     {"MicMuteImage", Kind::Image, Role::Toggle, Parent::MicPanel, TAG_MIC_MUTE, {183, 0, 184, 27}, kStretch, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicMuteImageUp", "MicMuteImageDown"}, {&PanelState::micMute, 0}, nullptr},
     {"MicPicImage", Kind::Image, Role::Picture, Parent::MicPanel, TAG_NONE, {0, 23, 245, 274}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicPicImage"}, {}, nullptr},
-    {"MicProgressImage", Kind::Image, Role::LevelMeter, Parent::MicPanel, TAG_NONE, {22, 243, 203, 17}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicProgressImage"}, {}, nullptr},
+    {"MicProgressImage", Kind::Image, Role::LevelMeter, Parent::MicPanel, TAG_NONE, {22, 243, 203, 17}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicProgressImage"}, {}, nullptr, u"Microphone level"},
     {"MicValueImage", Kind::Image, Role::Picture, Parent::MicPanel, TAG_NONE, {294, 72, 30, 23}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicValueImage"}, {}, nullptr},
     {"MicBarImage", Kind::Image, Role::SliderBar, Parent::MicPanel, TAG_MIC_BAR, {294, 89, 31, 191}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicBarImage"}, {}, nullptr},
     {"MicGainImage", Kind::Image, Role::Picture, Parent::MicPanel, TAG_NONE, {252, 37, 107, 36}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"MicGainImage"}, {}, nullptr},
@@ -204,14 +205,14 @@ const CatalogueRow kCatalogue[] = {
     {"Back_Virtual7p1Image", Kind::Image, Role::Picture, Parent::VirtualPanel, TAG_NONE, {0, 2, 365, 292}, kStretch, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"Back_Virtual7p1Image"}, {}, nullptr},
     {"VirtualEnableImage", Kind::Image, Role::Toggle, Parent::VirtualPanel, TAG_VIRTUAL_SWITCH, {0, 0, 93, 28}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualEnableImageUp", "VirtualEnableImageDown"}, {&PanelState::virtualEnabled, 0}, nullptr},
     {"VirtualPicImage", Kind::Image, Role::Picture, Parent::VirtualPanel, TAG_NONE, {0, 25, 371, 271}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualPicImage"}, {}, nullptr},
-    {"VirtualCImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_C, {168, 56, 25, 26}, kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualCImage"}, {}, nullptr},
-    {"VirtualLBImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_LB, {119, 217, 26, 27}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualLBImage"}, {}, nullptr},
-    {"VirtualLImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_L, {80, 145, 26, 25}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualLImage"}, {}, nullptr},
-    {"VirtualLSImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_LS, {105, 85, 24, 26}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualLSImage"}, {}, nullptr},
-    {"VirtualRBImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_RB, {222, 216, 25, 25}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualRBImage"}, {}, nullptr},
-    {"VirtualRImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_R, {254, 145, 25, 26}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualRImage"}, {}, nullptr},
-    {"VirtualRSImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_RS, {226, 83, 25, 26}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualRSImage"}, {}, nullptr},
-    {"VirtualSUBImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_SUB, {168, 88, 24, 25}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualSUBImage"}, {}, nullptr},
+    {"VirtualCImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_C, {168, 56, 25, 26}, kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualCImage"}, {}, nullptr, u"Centre speaker"},
+    {"VirtualLBImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_LB, {119, 217, 26, 27}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualLBImage"}, {}, nullptr, u"Back left speaker"},
+    {"VirtualLImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_L, {80, 145, 26, 25}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualLImage"}, {}, nullptr, u"Front left speaker"},
+    {"VirtualLSImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_LS, {105, 85, 24, 26}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualLSImage"}, {}, nullptr, u"Side left speaker"},
+    {"VirtualRBImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_RB, {222, 216, 25, 25}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualRBImage"}, {}, nullptr, u"Back right speaker"},
+    {"VirtualRImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_R, {254, 145, 25, 26}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualRImage"}, {}, nullptr, u"Front right speaker"},
+    {"VirtualRSImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_RS, {226, 83, 25, 26}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualRSImage"}, {}, nullptr, u"Side right speaker"},
+    {"VirtualSUBImage", Kind::Image, Role::Speaker, Parent::VirtualPanel, TAG_SPEAKER_SUB, {168, 88, 24, 25}, kStretch | kTransparent, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualSUBImage"}, {}, nullptr, u"Subwoofer"},
     {"VirtualENLabel", Kind::Label, Role::Caption, Parent::VirtualPanel, TAG_VIRTUAL_SWITCH, {1, 5, 92, 25}, kFixedSize, Align::Center, {u"MS Sans Serif", 13, true, 0xF4F9A8}, Keys::Language, {"Label7ch1Enable"}, {}, nullptr},
     {"VirtualClockwiseImage", Kind::Image, Role::Toggle, Parent::VirtualPanel, TAG_ROTATE_CLOCKWISE, {91, 0, 93, 28}, kStretch, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualClockwiseUpImage", "VirtualClockwiseDownImage"}, {&PanelState::rotateClockwise, 0}, nullptr},
     {"VirtualCounterclockwiseImage", Kind::Image, Role::Toggle, Parent::VirtualPanel, TAG_ROTATE_COUNTERCLOCKWISE, {182, 0, 93, 28}, kStretch, Align::Left, {nullptr, 0, false, 0}, Keys::Skin, {"VirtualCounterclockwiseUpImage", "VirtualCounterclockwiseDownImage"}, {&PanelState::rotateCounterClockwise, 0}, nullptr},
@@ -229,6 +230,20 @@ SliderRange TravelOf(const SliderTrack& slider, const SkinGeometry& skin) {
         return {slider.fixedTop0, slider.fixedLength};
     }
     return {skin.*slider.top0, skin.*slider.length};
+}
+
+double SettingShownAt(const SkinGeometry& skin, int sliderTag, int top) {
+    const ChipSetting* setting = SettingShownBy(sliderTag);
+    const CatalogueRow* row = ImageRowOf(sliderTag);
+    if (!setting || !row || !row->slider) {
+        return 0.0;
+    }
+    return SettingValueAt(*setting, TravelOf(*row->slider, skin), top);
+}
+
+double SettingShowing(const PanelContext& ctx, int sliderTag) {
+    const ChipSetting* setting = SettingShownBy(sliderTag);
+    return setting ? setting->Get(ctx.state) : 0.0;
 }
 
 size_t KeyCount(const CatalogueRow& row) {

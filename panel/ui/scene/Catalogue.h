@@ -57,6 +57,19 @@ struct SliderTrack {
 
 SliderRange TravelOf(const SliderTrack& slider, const SkinGeometry& skin);
 
+// The keyboard's steps of a slider that shows a chip setting (its handler OnSettingSliderMoved):
+// one value of the setting per arrow, three per page.
+double SettingShownAt(const SkinGeometry& skin, int sliderTag, int top);
+double SettingShowing(const PanelContext& ctx, int sliderTag);
+template <ControlTag sliderTag>
+double SettingShown(const SkinGeometry& skin, int top) {
+    return SettingShownAt(skin, sliderTag, top);
+}
+template <ControlTag sliderTag>
+constexpr SliderSteps SettingSteps() {
+    return {SettingShown<sliderTag>, SettingShowing, 1.0, 3.0};
+}
+
 struct CatalogueRow {
     const char* name;
     Kind kind;
@@ -71,6 +84,9 @@ struct CatalogueRow {
     RowKeys keys;
     StateBinding state;
     const SliderTrack* slider;
+    // What a screen reader calls a control that no label names (a picture button without
+    // caption, a speaker), in English; its row name is the key of [Accessibility] in a language.
+    const char16_t* accessibleName = nullptr;
 };
 
 extern const CatalogueRow kCatalogue[];

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "Handles.h"
 #include "WideText.h"
 
 namespace {
@@ -180,8 +181,19 @@ WORD ControlValueOf(const Hotkey& hotkey) {
 
 bool AskHotkeys(HWND owner, const HotkeyTexts& texts, const HotkeySettings& current,
                 HotkeyChoice* chosen) {
+    // Loaded for the dialog only: the panel has no other common control, and the library would
+    // stay in its memory all day.
+    const UniqueLibrary commonControls = LoadSystemLibrary(L"comctl32.dll");
+    const FARPROC init =
+        commonControls ? GetProcAddress(commonControls.get(), "InitCommonControlsEx") : nullptr;
+    if (!init)
+        return false;
+    // Through void (*)(), which converts to any function type without a warning.
+    const auto initControls =
+        reinterpret_cast<decltype(&InitCommonControlsEx)>(reinterpret_cast<void (*)()>(init));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS};
-    InitCommonControlsEx(&controls);
+    if (!initControls(&controls))
+        return false;
 
     DialogTemplate form(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
                         230, 74);

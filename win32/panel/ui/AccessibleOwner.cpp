@@ -1,6 +1,7 @@
 #include "AccessibleOwner.h"
 
 #include "AccessEvents.h"
+#include "AccessibilityLibrary.h"
 
 AccessibleOwner::AccessibleOwner(HWND window, IAccessibleHost& host)
     : window_(window), host_(host) {}
@@ -18,8 +19,7 @@ bool AccessibleOwner::Answer(WPARAM flags, LPARAM objectId, LRESULT* result) {
         object_ = new AccessibleWindow(window_, host_);
     }
     // The identifier from the header: oleacc's exported one would be reached through a thunk.
-    *result = LresultFromObject(__uuidof(IAccessible), flags, object_);
-    return true;
+    return AccessibleLresult(__uuidof(IAccessible), flags, object_, result);
 }
 
 void AccessibleOwner::Disconnect() {
@@ -49,7 +49,8 @@ void AccessibleOwner::Announce() {
     // A hidden window tells nothing; shown again, its description starts afresh. Nor is it
     // made while nobody listens: a rotation would make it 50 times a second.
     if (!IsWindowVisible(window_) || !Listened()) {
-        told_.clear();
+        // Its room too: the reader may be gone for the rest of the day.
+        std::vector<AccessibleItem>().swap(told_);
         return;
     }
     std::vector<AccessibleItem> now = host_.Describe();

@@ -1,5 +1,6 @@
 #include "AccessibleWindow.h"
 
+#include "AccessibilityLibrary.h"
 #include "WideText.h"
 
 namespace {
@@ -15,8 +16,13 @@ HRESULT Text(const std::u16string& text, BSTR* out) {
     if (text.empty()) {
         return S_FALSE;
     }
-    *out = SysAllocStringLen(W(text), static_cast<UINT>(text.size()));
+    *out = AccessibleString(W(text), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+// What VariantInit does, without importing oleaut32.dll for it.
+void Empty(VARIANT* out) {
+    out->vt = VT_EMPTY;
 }
 
 void SetChild(VARIANT* out, long id) {
@@ -150,8 +156,8 @@ HRESULT AccessibleWindow::get_accParent(IDispatch** parent) {
     if (!host_) {
         return kGone;
     }
-    return CreateStdAccessibleObject(window_, OBJID_WINDOW, IID_IDispatch,
-                                     reinterpret_cast<void**>(parent));
+    return StandardAccessibleObject(window_, OBJID_WINDOW, IID_IDispatch,
+                                    reinterpret_cast<void**>(parent));
 }
 
 HRESULT AccessibleWindow::get_accChildCount(long* count) {
@@ -228,7 +234,7 @@ HRESULT AccessibleWindow::get_accRole(VARIANT child, VARIANT* role) {
     if (!role) {
         return E_POINTER;
     }
-    VariantInit(role);
+    Empty(role);
     if (!host_) {
         return kGone;
     }
@@ -245,7 +251,7 @@ HRESULT AccessibleWindow::get_accState(VARIANT child, VARIANT* state) {
     if (!state) {
         return E_POINTER;
     }
-    VariantInit(state);
+    Empty(state);
     if (!host_) {
         return kGone;
     }
@@ -303,7 +309,7 @@ HRESULT AccessibleWindow::get_accFocus(VARIANT* child) {
     if (!child) {
         return E_POINTER;
     }
-    VariantInit(child);
+    Empty(child);
     if (!host_) {
         return kGone;
     }
@@ -324,7 +330,7 @@ HRESULT AccessibleWindow::get_accSelection(VARIANT* children) {
     if (!children) {
         return E_POINTER;
     }
-    VariantInit(children);
+    Empty(children);
     return host_ ? S_FALSE : kGone;
 }
 
@@ -391,7 +397,7 @@ HRESULT AccessibleWindow::accNavigate(long direction, VARIANT start, VARIANT* en
     if (!end) {
         return E_POINTER;
     }
-    VariantInit(end);
+    Empty(end);
     if (!host_) {
         return kGone;
     }
@@ -437,7 +443,7 @@ HRESULT AccessibleWindow::accHitTest(long x, long y, VARIANT* child) {
     if (!child) {
         return E_POINTER;
     }
-    VariantInit(child);
+    Empty(child);
     if (!host_) {
         return kGone;
     }
