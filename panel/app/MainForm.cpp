@@ -260,7 +260,7 @@ LRESULT TAudioMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kRotationTimer) {
                 life_->OnTimer();
-                Refresh();
+                Refresh(true);
                 UpdateTimer();
                 return 0;
             }
@@ -421,7 +421,7 @@ bool TAudioMainForm::Key(WPARAM virtualKey) {
 void TAudioMainForm::FocusChanged() {
     // Shown once a key was used (KeyboardFocus::OnKey) or the system said so (WM_UPDATEUISTATE).
     const Control* indicated =
-        GetFocus() == window_ && focus_->IndicatorShown() ? focus_->Focused() : nullptr;
+        focus_->IndicatorShown() && GetFocus() == window_ ? focus_->Focused() : nullptr;
     // The ring moves with its control too (a slider moved by a key).
     const Rect ring = FocusRingRect(panel_->GetScene(), indicated);
     if (indicated == indicated_ && SameRect(ring, indicatedRing_)) {
@@ -599,6 +599,24 @@ void TAudioMainForm::Paint() {
     }
 }
 
+void TAudioMainForm::PaintNow(HRGN region) {
+    // The rotation's tick: its invalidation and WM_PAINT (another message, the caret hidden and
+    // shown, the update region asked for) cost the window system several requests 50 times a
+    // second; a window DC clipped to the moved icons paints the same pieces.
+    HDC dc = GetDC(window_);
+    if (!dc) {
+        InvalidateRgn(window_, region, FALSE);
+        return;
+    }
+    RECT box{};
+    RECT client{};
+    GetRgnBox(region, &box);
+    GetClientRect(window_, &client);
+    ExtSelectClipRgn(dc, region, RGN_AND);
+    renderer_.Paint(panel_->GetScene(), dc, box, Size{client.right, client.bottom}, region);
+    ReleaseDC(window_, dc);
+}
+
 void TAudioMainForm::MicNoticeArrived(const MicNotice& notice) {
     if (started_) {
         life_->OnMicNotice(notice);
@@ -606,7 +624,7 @@ void TAudioMainForm::MicNoticeArrived(const MicNotice& notice) {
     }
 }
 
-void TAudioMainForm::Refresh() {
+void TAudioMainForm::Refresh(bool paintNow) {
     const Scene& scene = panel_->GetScene();
     const std::vector<Rect> changed = Changed(painted_, scene);
     if (!changed.empty()) {
@@ -617,7 +635,11 @@ void TAudioMainForm::Refresh() {
             SetRectRgn(piece_.get(), r.left, r.top, r.left + r.width, r.top + r.height);
             CombineRgn(changed_.get(), changed_.get(), piece_.get(), RGN_OR);
         }
-        InvalidateRgn(window_, changed_.get(), FALSE);
+        if (paintNow && IsWindowVisible(window_) && !IsIconic(window_)) {
+            PaintNow(changed_.get());
+        } else {
+            InvalidateRgn(window_, changed_.get(), FALSE);
+        }
     }
     Update(painted_, scene);
     FocusChanged();  // a page or a control may have gone from under the focus
@@ -675,9 +697,11 @@ void TAudioMainForm::UpdateTimer() {
     const bool rotating = state_.rotateClockwise || state_.rotateCounterClockwise;
     if (rotating && !timerRunning_ && !shutDown_) {
         timerRunning_ = SetTimer(window_, kRotationTimer, kRotationPeriodMs, nullptr) != 0;
+        renderer_.SetMoving(Role::Speaker);
     } else if (!rotating && timerRunning_) {
         KillTimer(window_, kRotationTimer);
         timerRunning_ = false;
+        renderer_.SetMoving(Role::None);
     }
 }
 

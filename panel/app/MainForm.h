@@ -106,8 +106,10 @@ private:
     void EditHotkeys();
     void Restore();
     void Paint();
-    // Invalidates what the last message changed in the scene.
-    void Refresh();
+    // Invalidates what the last message changed in the scene; at once paints it instead.
+    void Refresh(bool paintNow = false);
+    // Paints region (client pixels) through a window DC, outside WM_PAINT.
+    void PaintNow(HRGN region);
     // The tray shows the microphone's state now; a change from elsewhere shows the notice.
     void FollowMicrophone();
     // Lets go of what can be made again: the back buffer, resampled pictures (and GDI+ with them)

@@ -269,6 +269,57 @@ TEST_F(SceneRendererTest, OnlyTheRegionsPiecesArePainted) {
     EXPECT_TRUE(Is(kUntouched, window.At(127, 113)));
 }
 
+// While the speakers rotate, what lies under them is composed once: every piece painted from it
+// is what a whole paint shows, also after something under them changed.
+TEST_F(SceneRendererTest, MovingIconsOverTheComposedUnderlayPaintAsAWholePaint) {
+    scene.SetPage(PAGE_VIRTUAL);
+    const std::u16string cross = SourcePath("product/Skin/Graphite/CloseUp.png");
+    Control& back = Image("Back_Virtual7p1Image", {0, 2, 365, 292}, Solid(u"red.bmp", kRed), true);
+    Image("VirtualPicImage", {0, 25, 371, 271}, cross, true);  // stretched and blended
+    Control& speaker = Image("VirtualCImage", {100, 100, 27, 27}, cross);
+    Label("VirtualENLabel", {90, 110, 92, 25}, u"EN", Align::Center);  // above the speaker
+    renderer.SetMoving(Role::Speaker);
+    const RECT all{0, 0, kClient.width, kClient.height};
+    renderer.Paint(scene, canvas.dc(), all, kClient);
+    const auto differing = [&] {
+        SceneRenderer whole{pictures, fonts, RGB(0, 0, 0)};
+        MemoryCanvas reference{kClient.width, kClient.height, kUntouched};
+        whole.Paint(scene, reference.dc(), all, kClient);
+        int count = 0;
+        for (int y = 0; y < kClient.height; ++y) {
+            for (int x = 0; x < kClient.width; ++x) {
+                count += canvas.At(x, y) != reference.At(x, y);
+            }
+        }
+        return count;
+    };
+    const auto paintPieces = [&](const Rect& a, const Rect& b) {
+        UniqueRegion pieces(CreateRectRgn(a.left, a.top, a.left + a.width, a.top + a.height));
+        UniqueRegion second(CreateRectRgn(b.left, b.top, b.left + b.width, b.top + b.height));
+        CombineRgn(pieces.get(), pieces.get(), second.get(), RGN_OR);
+        RECT box{};
+        GetRgnBox(pieces.get(), &box);
+        SelectClipRgn(canvas.dc(), pieces.get());
+        renderer.Paint(scene, canvas.dc(), box, kClient, pieces.get());
+        SelectClipRgn(canvas.dc(), nullptr);
+    };
+    for (const Point to : {Point{140, 120}, Point{150, 140}, Point{0, 0}}) {
+        const Rect from = WindowBounds(scene, speaker);
+        speaker.bounds.left = to.x;
+        speaker.bounds.top = to.y;
+        paintPieces(from, WindowBounds(scene, speaker));
+        EXPECT_EQ(0, differing()) << "speaker moved to " << to.x << ", " << to.y;
+    }
+
+    const std::u16string green = Solid(u"green.bmp", kGreen);
+    ASSERT_TRUE(pictures.Load(green, nullptr));
+    back.picture = green;
+    const Rect page = PaintedRect(scene, scene.PagePanel(PAGE_VIRTUAL));
+    paintPieces(page, page);
+    EXPECT_EQ(0, differing()) << "the picture under the speakers changed";
+    EXPECT_TRUE(Is(kGreen, canvas.At(page.left + 1, page.top + 3)));
+}
+
 TEST_F(SceneRendererTest, BevelIsAnEtchedLineOnItsRightEdge) {
     scene.Find("Bevel2")->visible = true;  // (465, 415), 8 x 17
     Paint();

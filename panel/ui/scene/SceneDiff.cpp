@@ -23,40 +23,6 @@ bool Inside(const Rect& inner, const Rect& outer) {
            inner.top + inner.height <= outer.top + outer.height;
 }
 
-// Same state, same pixels.
-bool SamePaint(const PaintedState& a, const PaintedState& b) {
-    if (a.painted != b.painted) {
-        return false;
-    }
-    if (!a.painted) {
-        return true;
-    }
-    return SameRect(a.area, b.area) && SameRect(a.bounds, b.bounds) && a.picture == b.picture &&
-           a.stretch == b.stretch && a.transparent == b.transparent && a.caption == b.caption &&
-           a.colour == b.colour && SameFont(a.font, b.font) && a.align == b.align;
-}
-
-// The control's painted state into s, reusing its strings' storage: the snapshot is taken
-// again after every message, 50 times a second while the speakers rotate.
-void StateInto(const Scene& scene, const Control& c, PaintedState& s) {
-    s.painted = IsPainted(scene, c);
-    if (!s.painted) {
-        return;
-    }
-    s.area = PaintedRect(scene, c);
-    s.bounds = WindowBounds(scene, c);
-    s.picture = c.picture;
-    s.stretch = c.stretch;
-    s.transparent = c.transparent;
-    s.caption = c.caption;
-    s.colour = c.colour;
-    s.font.face = c.font.face;
-    s.font.heightPx = c.font.heightPx;
-    s.font.points = c.font.points;
-    s.font.bold = c.font.bold;
-    s.align = c.align;
-}
-
 const Control* Notebook(const Scene& scene) {
     return scene.Notebook();
 }
@@ -105,6 +71,39 @@ void Merge(std::vector<Rect>& rects) {
 }
 
 }  // namespace
+
+bool SamePaint(const PaintedState& a, const PaintedState& b) {
+    if (a.painted != b.painted) {
+        return false;
+    }
+    if (!a.painted) {
+        return true;
+    }
+    return SameRect(a.area, b.area) && SameRect(a.bounds, b.bounds) && a.picture == b.picture &&
+           a.stretch == b.stretch && a.transparent == b.transparent && a.caption == b.caption &&
+           a.colour == b.colour && SameFont(a.font, b.font) && a.align == b.align;
+}
+
+// The snapshot is taken again after every message, 50 times a second while the speakers
+// rotate: the strings keep their storage.
+void StateInto(const Scene& scene, const Control& c, PaintedState& s) {
+    s.painted = IsPainted(scene, c);
+    if (!s.painted) {
+        return;
+    }
+    s.area = PaintedRect(scene, c);
+    s.bounds = WindowBounds(scene, c);
+    s.picture = c.picture;
+    s.stretch = c.stretch;
+    s.transparent = c.transparent;
+    s.caption = c.caption;
+    s.colour = c.colour;
+    s.font.face = c.font.face;
+    s.font.heightPx = c.font.heightPx;
+    s.font.points = c.font.points;
+    s.font.bold = c.font.bold;
+    s.align = c.align;
+}
 
 Rect Intersect(const Rect& a, const Rect& b) {
     const int left = std::max(a.left, b.left);

@@ -39,6 +39,11 @@ struct PaintedState {
     Align align = Align::Left;
 };
 
+// The control's painted state into s, reusing its strings' storage.
+void StateInto(const Scene& scene, const Control& control, PaintedState& s);
+// Same state, same pixels.
+bool SamePaint(const PaintedState& a, const PaintedState& b);
+
 struct SceneSnapshot {
     int page = 0;
     bool notebookShown = false;

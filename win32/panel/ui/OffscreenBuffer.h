@@ -16,6 +16,7 @@ public:
 
     // The buffer's DC, at least this size, compatible with the target; null on failure.
     HDC Prepare(HDC target, Size size);
+    HDC Dc() const { return dc_.get(); }
     void Release();
 
 private:

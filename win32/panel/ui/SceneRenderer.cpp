@@ -40,6 +40,28 @@ void Frame(HDC dc, const Rect& clip, const Rect& outer, const Rect& inner, COLOR
          colour);
 }
 
+bool Inside(const Rect& inner, const Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top &&
+           inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
+}
+
+// The window's own controls first, then the page on show above them; each in creation order.
+// f returns false to stop.
+template <typename F>
+void InPaintOrder(const Scene& scene, F f) {
+    for (const Control& c : scene.Controls()) {
+        if (PageOf(c.parent) < 0 && !f(c)) {
+            return;
+        }
+    }
+    for (const Control& c : scene.Controls()) {
+        if (PageOf(c.parent) >= 0 && !f(c)) {
+            return;
+        }
+    }
+}
+
 UINT AlignFlag(Align align) {
     switch (align) {
         case Align::Center:
@@ -70,33 +92,45 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
     if (!dc) {
         return;
     }
-    region_ = region;
-    {
-        SavedDcState saved(dc);
-        SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-        // Only the changed pieces: the rectangle around moved icons is mostly unchanged. The
-        // clip region is in the buffer's own pixels.
-        if (region) {
-            UniqueRegion shifted(CreateRectRgn(0, 0, 0, 0));
-            if (shifted && CombineRgn(shifted.get(), region, nullptr, RGN_COPY) != ERROR) {
-                OffsetRgn(shifted.get(), -area.left, -area.top);
-                ExtSelectClipRgn(dc, shifted.get(), RGN_COPY);
-            }
-        }
-        IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
-        Fill(dc, area, background_);
-        for (const Control& c : scene.Controls()) {
-            if (PageOf(c.parent) < 0) {
-                PaintControl(scene, c, dc, area);
-            }
-        }
-        for (const Control& c : scene.Controls()) {
-            if (PageOf(c.parent) >= 0) {
-                PaintControl(scene, c, dc, area);
-            }
-        }
-        PaintFocusRing(scene, area, dc);
+    const Underlay* under =
+        moving_ == Role::None
+            ? nullptr
+            : PrepareUnderlay(scene, target, Rect{0, 0, client.width, client.height});
+    if (under && !Inside(area, under->area)) {
+        under = nullptr;
     }
+    region_ = region;
+    // The origin and the clip are set back by hand: restoring a saved state re-selects the
+    // font, which under Wine looks up the X resource files every time.
+    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+    // Only the changed pieces: the rectangle around moved icons is mostly unchanged. The clip
+    // region is in the buffer's own pixels.
+    if (region) {
+        UniqueRegion shifted(CreateRectRgn(0, 0, 0, 0));
+        if (shifted && CombineRgn(shifted.get(), region, nullptr, RGN_COPY) != ERROR) {
+            OffsetRgn(shifted.get(), -area.left, -area.top);
+            ExtSelectClipRgn(dc, shifted.get(), RGN_COPY);
+        }
+    }
+    IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
+    if (under) {
+        // One copy instead of blending every picture below the moving ones.
+        BitBlt(dc, area.left, area.top, area.width, area.height, under->buffer.Dc(),
+               area.left - under->area.left, area.top - under->area.top, SRCCOPY);
+    } else {
+        Fill(dc, area, background_);
+    }
+    bool above = !under;
+    InPaintOrder(scene, [&](const Control& c) {
+        above = above || &c == under->first;
+        if (above) {
+            PaintControl(scene, c, dc, area);
+        }
+        return true;
+    });
+    PaintFocusRing(scene, area, dc);
+    SelectClipRgn(dc, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
     region_ = nullptr;
     BitBlt(target, area.left, area.top, area.width, area.height, dc, 0, 0, SRCCOPY);
     // Small repaints (a slider, the rotating icons) keep theirs; a buffer for most of the window
@@ -107,9 +141,89 @@ void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size
     }
 }
 
+void SceneRenderer::SetMoving(Role role) {
+    moving_ = role;
+    if (role == Role::None) {
+        underlay_.ready = false;
+        underlay_.buffer.Release();
+    }
+}
+
 void SceneRenderer::Release() {
     buffer_.Release();
+    underlay_.ready = false;
+    underlay_.buffer.Release();
     scaled_.Clear();
+}
+
+const SceneRenderer::Underlay* SceneRenderer::PrepareUnderlay(const Scene& scene, HDC like,
+                                                              const Rect& client) {
+    const Control* first = nullptr;
+    InPaintOrder(scene, [&](const Control& c) {
+        if (c.role == moving_ && IsPainted(scene, c)) {
+            first = &c;
+        }
+        return !first;
+    });
+    const int page = first ? PageOf(first->parent) : -1;
+    if (page < 0) {
+        return nullptr;
+    }
+    const Rect area = Intersect(client, scale_.ToScreen(PaintedRect(scene, scene.PagePanel(page))));
+    if (IsEmpty(area)) {
+        return nullptr;
+    }
+    Underlay& u = underlay_;
+    bool same = u.ready && u.first == first && u.dpi == scale_.Dpi() && SameRect(u.area, area) &&
+                u.colours == colours_;
+    size_t n = 0;
+    InPaintOrder(scene, [&](const Control& c) {
+        if (&c == first) {
+            return false;
+        }
+        if (n == u.below.size()) {
+            u.below.emplace_back();
+            same = false;
+        }
+        if (same) {
+            StateInto(scene, c, scratch_);
+            same = SamePaint(scratch_, u.below[n]);
+        }
+        if (!same) {
+            StateInto(scene, c, u.below[n]);
+        }
+        ++n;
+        return true;
+    });
+    same = same && n == u.below.size();
+    u.below.resize(n);
+    if (same) {
+        return &u;
+    }
+    // Composed as a whole paint composes it, so the copy is the same pixels.
+    HDC dc = u.buffer.Prepare(like, Size{area.width, area.height});
+    if (!dc) {
+        u.ready = false;
+        return nullptr;
+    }
+    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+    IntersectClipRect(dc, area.left, area.top, area.left + area.width, area.top + area.height);
+    Fill(dc, area, background_);
+    InPaintOrder(scene, [&](const Control& c) {
+        if (&c == first) {
+            return false;
+        }
+        PaintControl(scene, c, dc, area);
+        return true;
+    });
+    SelectClipRgn(dc, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    u.ready = true;
+    u.first = first;
+    u.dpi = scale_.Dpi();
+    u.area = area;
+    u.colours = colours_;
+    return &u;
 }
 
 void SceneRenderer::PaintControl(const Scene& scene, const Control& control, HDC dc,

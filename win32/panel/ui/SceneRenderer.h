@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "Colours.h"
 #include "FontCache.h"
 #include "GdiHandles.h"
@@ -16,6 +18,7 @@
 #include "PicturesWin32.h"
 #include "ScaledPictures.h"
 #include "Scene.h"
+#include "SceneDiff.h"
 #include "ScreenScale.h"
 
 // The window's face where no picture covers it.
@@ -42,10 +45,30 @@ public:
     void Paint(const Scene& scene, HDC target, const RECT& clip, Size client,
                HRGN region = nullptr);
 
-    // Lets go of the back buffer and the resampled pictures; the next paint makes them again.
+    // While controls of this role move over still pictures (the rotating speakers), what lies
+    // under them on their page is composed once, and a paint inside that page copies it and
+    // draws only what lies from the first moving control up. Role::None lets it go.
+    void SetMoving(Role role);
+
+    // Lets go of the back buffer, the composed underlay and the resampled pictures; the next
+    // paint makes them again.
     void Release();
 
 private:
+    // What lies under the moving controls, kept while it stays as it was composed.
+    struct Underlay {
+        OffscreenBuffer buffer;
+        bool ready = false;
+        Rect area;  // on the screen: the moving controls' page
+        int dpi = 0;
+        const Control* first = nullptr;  // the first moving control in paint order
+        SystemColours colours;
+        std::vector<PaintedState> below;  // every control painted before first, as composed
+    };
+    // The underlay for this scene, composed anew when anything below the moving controls
+    // changed; null when no moving control is painted.
+    const Underlay* PrepareUnderlay(const Scene& scene, HDC like, const Rect& client);
+
     // bounds and area are on the screen; design is the control's window bounds.
     void PaintControl(const Scene& scene, const Control& control, HDC dc, const Rect& clip);
     void PaintImage(const Control& control, const Rect& design, const Rect& bounds,
@@ -63,6 +86,9 @@ private:
     HRGN region_ = nullptr;  // during a paint
     ScreenScale scale_;
     ScaledPictures scaled_;
+    Role moving_ = Role::None;
+    Underlay underlay_;
+    PaintedState scratch_;
     const Control* focus_ = nullptr;
     SystemColours colours_;
 };
