@@ -48,6 +48,12 @@ for state in hidden shown hidden-again; do
     awk -v s="$state" -v a="$(memory_rss "$WORK/$state.smaps")" -v b="$minimal" \
         'BEGIN { printf "resident memory, %s: %d kB, / minimal window (%d kB): %.2f\n", s, a, b, a / b }'
 done
+# GDI+ and its codecs are loaded only for pictures the program does not decode itself, the
+# resampling at other densities and the About logo: at 96 dots per inch, never.
+for state in hidden shown hidden-again; do
+    mapped=$(grep -oiE '[a-z0-9_]*(gdiplus|windowscodecs)\.dll' "$WORK/$state.smaps" | sort -fu | tr '\n' ' ')
+    echo "GDI+ and its codecs mapped, $state: ${mapped:-none}"
+done
 echo "show from the tray to the first paint: $(printf '%s\n' "${shows[@]}" | sort -n | sed -n 2p) ms (median of ${shows[*]})"
 memory_table "hidden" "$WORK/hidden.smaps" "shown" "$WORK/shown.smaps" \
     "hidden again" "$WORK/hidden-again.smaps" "minimal" "$WORK/minimal.smaps"

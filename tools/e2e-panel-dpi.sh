@@ -59,6 +59,9 @@ shows_picture() {  # shows_picture PICTURE PX PY DESIGN-X DESIGN-Y TOLERANCE
     done
 }
 
+# Off the tray icon, or its tooltip may show in the next screenshot, depending on the timing.
+off_the_tray() { xdotool mousemove 2550 1590; }
+
 # ---- the simulator panel at DPI -----------------------------------------------------------------
 AUDIOPANEL_SIM_TRACE=$TRACE "$RUN" "$PANEL_WIN_DIR\\AudioPanelSim.exe" >/dev/null 2>&1 &
 SIM_PID=$!
@@ -66,6 +69,7 @@ wait_for 30 traced 'SIM LAYOUT' || give_up "the simulator panel did not start"
 sleep 0.5
 tray_double_click
 wait_for 5 shown
+off_the_tray
 sleep 0.5
 geometry
 shot sim-dpi$DPI-eq-graphite
@@ -189,6 +193,8 @@ for _ in 1 2 3; do
     tray_double_click
     wait_for 5 shown && break
 done
+off_the_tray
+sleep 0.5
 geometry
 shot app-dpi$DPI-no-headset
 check "$DPI dpi: AudioPanelApp.exe is grown too (${WIDTH}x${HEIGHT})" \

@@ -34,6 +34,7 @@ TARGETS=(
     "fuzz_region_file 16384"
     "fuzz_language_file 65536"
     "fuzz_profile_read 16384"
+    "fuzz_picture_decode 65536"
 )
 
 ARTIFACTS=$BUILD/artifacts

@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build pkg-config g++ clang libclang-rt-14-dev ccache
     googletest libgtest-dev libgmock-dev libbenchmark-dev nettle-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686
-    wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick procps
+    wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick procps libstb-dev
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()

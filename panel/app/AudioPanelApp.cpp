@@ -7,7 +7,6 @@
 
 #include "ApplicationWindow.h"
 #include "ComPtr.h"
-#include "GdiPlusSession.h"
 #include "MainForm.h"
 #include "PanelError.h"
 #include "WideText.h"
@@ -29,7 +28,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int) {
     // COM stays initialised on the window's thread for the panel's life, so the microphone's
     // lookups and operations (several per slider move) do not set it up and tear it down each.
     const ComInit com;
-    GdiPlusSession gdiplus;
     std::unique_ptr<ApplicationWindow> application;
     std::unique_ptr<TAudioMainForm> form;
     try {

@@ -647,10 +647,21 @@ void TAudioMainForm::Refresh(bool paintNow) {
         access_->Announce();
     }
     FollowMicrophone();
-    // Whatever a message loaded while hidden that the first paint does not show (another page's
-    // pictures after a skin change) waits for its page.
-    if (!IsWindowVisible(window_) && pictures_.Decoded() > keptWhileHidden_) {
-        ReleasePictures(true);
+    // Whatever a message decoded while hidden (a picture GDI+ had to read to learn its size)
+    // waits for its paint; shown, the page left keeps none of its pictures.
+    if (!IsWindowVisible(window_)) {
+        if (pictures_.Decoded() > 0) {
+            ReleasePictures(true);
+        }
+    } else if (scene.Page() != picturesPage_) {
+        picturesPage_ = scene.Page();
+        std::unordered_set<std::u16string> painted;
+        for (const Control& control : scene.Controls()) {
+            if (!control.picture.empty() && IsPainted(scene, control)) {
+                painted.insert(control.picture);
+            }
+        }
+        pictures_.Release(painted);
     }
 }
 
@@ -669,17 +680,17 @@ void TAudioMainForm::FollowMicrophone() {
 
 void TAudioMainForm::ReleasePictures(bool hidden) {
     renderer_.Release();
-    // Hidden, the window keeps what its first paint shows, so that it comes back from the tray
-    // without decoding; shown, what it shows on any page.
-    const Scene& scene = panel_->GetScene();
+    // Hidden, the window keeps no pixels: decoding what the first paint shows on the way back
+    // from the tray is quick. Shown, it keeps what it has painted on any page of the scene.
     std::unordered_set<std::u16string> kept;
-    for (const Control& control : scene.Controls()) {
-        if (!control.picture.empty() && (!hidden || IsPainted(scene, control))) {
-            kept.insert(control.picture);
+    if (!hidden) {
+        for (const Control& control : panel_->GetScene().Controls()) {
+            if (!control.picture.empty()) {
+                kept.insert(control.picture);
+            }
         }
     }
     pictures_.Release(kept);
-    keptWhileHidden_ = hidden ? pictures_.Decoded() : 0;
 }
 
 void TAudioMainForm::UpdateTimer() {

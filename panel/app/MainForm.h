@@ -21,7 +21,7 @@
 #include "MicTrayShell.h"
 #include "PanelAccessibility.h"
 #include "PanelWindow.h"
-#include "PicturesGdiPlus.h"
+#include "PicturesWin32.h"
 #include "Presentation.h"
 #include "ProfileActions.h"
 #include "ProfileHostWin32.h"
@@ -112,9 +112,8 @@ private:
     void PaintNow(HRGN region);
     // The tray shows the microphone's state now; a change from elsewhere shows the notice.
     void FollowMicrophone();
-    // Lets go of what can be made again: the back buffer, resampled pictures and the pixels of
-    // pictures no control shows (another skin's, a released button's); hidden, also those of
-    // pages not on show.
+    // Lets go of what can be made again: the back buffer, resampled pictures (and GDI+ with them)
+    // and the pixels of pictures no control shows (another skin's); hidden, every picture's.
     void ReleasePictures(bool hidden);
     // The timer runs only while a rotation is on: the tick does nothing otherwise.
     void UpdateTimer();
@@ -130,7 +129,7 @@ private:
     std::u16string programFolder_;
 
     std::unique_ptr<DeviceSet> devices_;
-    PicturesGdiPlus pictures_;
+    PicturesWin32 pictures_;
     FontCache fonts_;
     TextMeasureGdi text_{fonts_};
     SceneRenderer renderer_{pictures_, fonts_};
@@ -177,6 +176,6 @@ private:
     bool ownInput_ = false;
     // A show from the tray waits for its first paint: when it was asked for.
     bool showPending_ = false;
-    size_t keptWhileHidden_ = 0;  // pictures the hidden window's first paint needs
+    int picturesPage_ = -1;  // the page whose pictures the shown window holds
     std::chrono::steady_clock::time_point showRequested_;
 };

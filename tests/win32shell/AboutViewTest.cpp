@@ -143,6 +143,22 @@ TEST_F(AboutPaintTest, LogoStretchedIntoItsBounds) {
     EXPECT_EQ(bitmap_.CountOtherThan(kWholeClient, Face()), 0);
 }
 
+TEST_F(AboutPaintTest, GdiPlusLoadedOnlyWhileALogoIsShown) {
+    AboutContent content = TextContent(u"(null)");
+    {
+        AboutView noLogo(content);
+        EXPECT_FALSE(GdiPlusSession::Loaded());
+    }
+    content.logo.FileName = u"AboutLogo.png";
+    content.logoFolder = SourcePath("product/Skin/Graphite/");
+    {
+        AboutView view(content);
+        ASSERT_TRUE(view.HasLogo());
+        EXPECT_TRUE(GdiPlusSession::Loaded());
+    }
+    EXPECT_FALSE(GdiPlusSession::Loaded());
+}
+
 TEST(LayOutAbout, BoundsAndFontFromTheGivenFieldsOnly) {
     AboutContent content;
     EXPECT_EQ(LayOutAbout(content).label.left, 88);

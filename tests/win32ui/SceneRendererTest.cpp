@@ -85,7 +85,7 @@ protected:
 
     GdiPlusSession gdiplus;
     TempFolder folder;
-    PicturesGdiPlus pictures;
+    PicturesWin32 pictures;
     FontCache fonts;
     SceneRenderer renderer{pictures, fonts, RGB(0, 0, 0)};
     Scene scene;

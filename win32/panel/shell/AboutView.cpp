@@ -1,10 +1,5 @@
 #include "AboutView.h"
 
-// WIN32_LEAN_AND_MEAN leaves out what GDI+ needs from the COM headers.
-#include <objidl.h>
-
-#include <gdiplus.h>
-
 #include "WideText.h"
 
 const char16_t kAboutBuiltInText[] = u"Copyright (C) QLN Audio. All rights reserved.";
@@ -86,11 +81,12 @@ AboutView::AboutView(const AboutContent& content, int dpi)
     font_.reset(CreateFontW(layout_.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, W(layout_.fontName)));
-    if (gdiplus_.Started() && !layout_.logoPath.empty()) {
-        logo_.reset(Gdiplus::Bitmap::FromFile(W(layout_.logoPath)));
-        // A missing picture leaves its place empty; the dialog is still useful.
-        if (logo_ && logo_->GetLastStatus() != Gdiplus::Ok)
-            logo_.reset();
+    const GdiPlusApi* api = layout_.logoPath.empty() ? nullptr : gdiplus_.Api();
+    Gdiplus::GpBitmap* logo = nullptr;
+    // A missing picture leaves its place empty; the dialog is still useful.
+    if (api && api->CreateBitmapFromFile(W(layout_.logoPath), &logo) == Gdiplus::Ok && logo) {
+        logo_.api = api;
+        logo_.image = logo;
     }
 }
 
@@ -98,11 +94,11 @@ AboutView::~AboutView() = default;
 
 void AboutView::Paint(HDC dc, const RECT& client) const {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    if (logo_) {
-        Gdiplus::Graphics graphics(dc);
+    GdiPlusGraphics graphics{logo_.api};
+    if (logo_.image && logo_.api->CreateFromHDC(dc, &graphics.graphics) == Gdiplus::Ok) {
         const RECT& r = layout_.logo;
-        graphics.DrawImage(logo_.get(),
-                           Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+        logo_.api->DrawImageRectI(graphics.graphics, logo_.image, r.left, r.top, r.right - r.left,
+                                  r.bottom - r.top);
     }
     if (layout_.labelVisible) {
         SelectedObject font(dc, font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));

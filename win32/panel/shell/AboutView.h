@@ -7,17 +7,12 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "GdiPlusSession.h"
 #include "Presentation.h"
 #include "ScreenScale.h"
 #include "ShellHandles.h"
-
-namespace Gdiplus {
-class Bitmap;
-}
 
 constexpr int kAboutClientWidth = 479;
 constexpr int kAboutClientHeight = 89;
@@ -52,15 +47,15 @@ public:
     const AboutLayout& Layout() const { return layout_; }
     Size ClientSize() const { return client_; }
     // False when there is no logo or it could not be read.
-    bool HasLogo() const { return logo_ != nullptr; }
+    bool HasLogo() const { return logo_.image != nullptr; }
 
     // Draws the whole client area.
     void Paint(HDC dc, const RECT& client) const;
 
 private:
-    GdiPlusSession gdiplus_;  // outlives the picture
+    GdiPlusSession gdiplus_;  // started only for a logo; outlives it
     AboutLayout layout_;
     Size client_;
     UniqueFont font_;
-    std::unique_ptr<Gdiplus::Bitmap> logo_;
+    GdiPlusImage logo_;
 };

@@ -2,11 +2,6 @@
 
 #include <cstdint>
 
-// The lean Windows headers leave out what GDI+ needs.
-#include <objidl.h>
-
-#include <gdiplus.h>
-
 namespace {
 
 // A premultiplied top-down DIB section of this size, its pixels cleared.
@@ -34,28 +29,39 @@ uint32_t* DibBits(HBITMAP dib) {
 
 // Resamples a premultiplied DIB of size from into a new one of size to. Bicubic with the edges
 // mirrored, so the border pixels keep their colour instead of fading.
-UniqueBitmap Resample(HBITMAP source, Size from, Size to) {
+UniqueBitmap Resample(const GdiPlusApi& api, HBITMAP source, Size from, Size to) {
     uint32_t* in = DibBits(source);
     uint32_t* out = nullptr;
     UniqueBitmap dib = NewDib(to, &out);
     if (!in || !dib || !out) {
         return nullptr;
     }
-    Gdiplus::Bitmap input(from.width, from.height, from.width * 4, PixelFormat32bppPARGB,
-                          reinterpret_cast<BYTE*>(in));
-    Gdiplus::Bitmap output(to.width, to.height, to.width * 4, PixelFormat32bppPARGB,
-                           reinterpret_cast<BYTE*>(out));
-    Gdiplus::Graphics g(&output);
-    Gdiplus::ImageAttributes edges;
-    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    const Gdiplus::Status status =
-        g.DrawImage(&input, Gdiplus::Rect(0, 0, to.width, to.height), 0, 0, from.width, from.height,
-                    Gdiplus::UnitPixel, &edges);
-    g.Flush(Gdiplus::FlushIntentionSync);
-    return status == Gdiplus::Ok ? std::move(dib) : nullptr;
+    using namespace Gdiplus;
+    GpBitmap* bitmap = nullptr;
+    api.CreateBitmapFromScan0(from.width, from.height, from.width * 4, PixelFormat32bppPARGB,
+                              reinterpret_cast<BYTE*>(in), &bitmap);
+    const GdiPlusImage input(&api, bitmap);
+    bitmap = nullptr;
+    api.CreateBitmapFromScan0(to.width, to.height, to.width * 4, PixelFormat32bppPARGB,
+                              reinterpret_cast<BYTE*>(out), &bitmap);
+    const GdiPlusImage output(&api, bitmap);
+    GdiPlusGraphics g{&api};
+    GpImageAttributes* edges = nullptr;
+    if (!input.image || !output.image ||
+        api.GetImageGraphicsContext(output.image, &g.graphics) != Ok ||
+        api.CreateImageAttributes(&edges) != Ok) {
+        return nullptr;
+    }
+    api.SetImageAttributesWrapMode(edges, WrapModeTileFlipXY, 0xFF000000, FALSE);
+    api.SetCompositingMode(g.graphics, CompositingModeSourceCopy);
+    api.SetInterpolationMode(g.graphics, InterpolationModeHighQualityBicubic);
+    api.SetPixelOffsetMode(g.graphics, PixelOffsetModeHalf);
+    const GpStatus status =
+        api.DrawImageRectRectI(g.graphics, input.image, 0, 0, to.width, to.height, 0, 0, from.width,
+                               from.height, UnitPixel, edges, nullptr, nullptr);
+    api.Flush(g.graphics, FlushIntentionSync);
+    api.DisposeImageAttributes(edges);
+    return status == Ok ? std::move(dib) : nullptr;
 }
 
 }  // namespace
@@ -71,6 +77,16 @@ const DecodedPicture* ScaledPictures::Get(const std::u16string& path,
         dpi_ = scale.Dpi();
     }
     auto it = cache_.find(path);
+    const GdiPlusApi* api = nullptr;
+    if (it == cache_.end() || (original.keyed && !it->second.keyed)) {
+        if (!gdiplus_) {
+            gdiplus_.emplace();
+        }
+        api = gdiplus_->Api();
+        if (!api) {
+            return nullptr;
+        }
+    }
     if (it == cache_.end()) {
         DecodedPicture scaled;
         scaled.size = scale.ToScreen(original.size);
@@ -78,7 +94,7 @@ const DecodedPicture* ScaledPictures::Get(const std::u16string& path,
         if (scaled.size.width <= 0 || scaled.size.height <= 0) {
             return nullptr;
         }
-        scaled.dib = Resample(original.dib.get(), original.size, scaled.size);
+        scaled.dib = Resample(*api, original.dib.get(), original.size, scaled.size);
         if (!scaled.dib) {
             return nullptr;
         }
@@ -87,7 +103,7 @@ const DecodedPicture* ScaledPictures::Get(const std::u16string& path,
     DecodedPicture& scaled = it->second;
     // The see-through copy comes when the original has one.
     if (original.keyed && !scaled.keyed) {
-        scaled.keyed = Resample(original.keyed.get(), original.size, scaled.size);
+        scaled.keyed = Resample(*api, original.keyed.get(), original.size, scaled.size);
         if (!scaled.keyed) {
             return nullptr;
         }

@@ -75,7 +75,7 @@ UINT AlignFlag(Align align) {
 
 }  // namespace
 
-SceneRenderer::SceneRenderer(PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background)
+SceneRenderer::SceneRenderer(PicturesWin32& pictures, FontCache& fonts, COLORREF background)
     : pictures_(pictures), fonts_(fonts), background_(background) {}
 
 void SceneRenderer::Paint(const Scene& scene, HDC target, const RECT& clip, Size client,

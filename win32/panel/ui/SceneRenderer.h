@@ -15,7 +15,7 @@
 #include "FontCache.h"
 #include "GdiHandles.h"
 #include "OffscreenBuffer.h"
-#include "PicturesGdiPlus.h"
+#include "PicturesWin32.h"
 #include "ScaledPictures.h"
 #include "Scene.h"
 #include "SceneDiff.h"
@@ -26,7 +26,7 @@ constexpr COLORREF kWindowFace = RGB(0xF0, 0xF0, 0xF0);
 
 class SceneRenderer {
 public:
-    SceneRenderer(PicturesGdiPlus& pictures, FontCache& fonts, COLORREF background = kWindowFace);
+    SceneRenderer(PicturesWin32& pictures, FontCache& fonts, COLORREF background = kWindowFace);
 
     void SetScale(const ScreenScale& scale) { scale_ = scale; }
     const ScreenScale& Scale() const { return scale_; }
@@ -79,7 +79,7 @@ private:
     void PaintLine(const Control& control, const Rect& design, const Rect& area, HDC dc);
     void PaintFocusRing(const Scene& scene, const Rect& area, HDC dc);
 
-    PicturesGdiPlus& pictures_;
+    PicturesWin32& pictures_;
     FontCache& fonts_;
     COLORREF background_;
     OffscreenBuffer buffer_;

@@ -1,17 +1,20 @@
-// The window's pictures, decoded with GDI+ (BMP, PNG, JPEG, GIF and whatever else it reads) into
-// bitmaps ready to blit. A picture is decoded when first loaded, which gives its size and proves
-// it readable; its pixels may be let go while the window does not need them (hidden in the tray,
-// another skin) and are decoded again from the file when next painted.
+// The window's pictures as bitmaps ready to blit. PNG and plain BMP files are decoded in the
+// program: loading reads only their header for the size, and the pixels are decoded when first
+// painted. Other files (JPEG, GIF, TIFF, odd BMPs) are decoded by GDI+ when loaded, which is how
+// their size is learnt. Pixels may be let go while the window does not need them (hidden in the
+// tray, another skin) and are decoded again from the file when next painted.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "GdiHandles.h"
+#include "GdiPlusSession.h"
 #include "Pictures.h"
 
 // Pixels are premultiplied 32-bpp DIB sections, top row first, so painting is a plain GDI blit.
@@ -29,8 +32,13 @@ struct DecodedPicture {
     mutable UniqueDc keyedDc;
 };
 
-// Needs a live GdiPlusSession.
-class PicturesGdiPlus : public IPictures {
+// The file decoded in the program; null when it is not a file read there, or broken.
+std::unique_ptr<DecodedPicture> DecodeInProgram(const std::u16string& path);
+// The file decoded by GDI+, started in session if it is not yet; null when it cannot be.
+std::unique_ptr<DecodedPicture> DecodeWithGdiPlus(const std::u16string& path,
+                                                  GdiPlusSession& session);
+
+class PicturesWin32 : public IPictures {
 public:
     // Decodes a path not loaded before; a known path answers from what it knew.
     bool Load(const std::u16string& path, Size* size) override;
@@ -40,7 +48,8 @@ public:
     // cannot be decoded now.
     const DecodedPicture* Picture(const std::u16string& path, bool keyed = false);
 
-    // Lets go of the pixels of every picture not named in keep; the sizes stay known.
+    // Lets go of the pixels of every picture not named in keep, and of GDI+; the sizes stay
+    // known.
     void Release(const std::unordered_set<std::u16string>& keep = {});
     // How many pictures hold their pixels.
     size_t Decoded() const;
@@ -48,7 +57,11 @@ public:
 private:
     struct Entry {
         Size size;
-        std::unique_ptr<DecodedPicture> picture;  // null: let go
+        std::unique_ptr<DecodedPicture> picture;  // null: let go, or not decoded yet
+        bool bySystem = false;                    // a file the program does not read
     };
+    std::unique_ptr<DecodedPicture> Decode(const std::u16string& path, Entry& entry);
+
     std::unordered_map<std::u16string, Entry> cache_;
+    std::optional<GdiPlusSession> gdiplus_;  // started for files the program does not read
 };
