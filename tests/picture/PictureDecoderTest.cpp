@@ -143,6 +143,19 @@ TEST(PictureDecoderTest, BadOrForeignFilesFailCleanly) {
          PictureRead::Unknown},
         {"PNG with gamma", withPng([](Bytes& b) { std::copy_n("gAMA", 4, b.begin() + 37); }),
          PictureRead::Unknown, PictureRead::Unknown},
+        // Legal, but the decoder would copy its no bytes from a buffer it never made.
+        {"PNG whose first data chunk is empty", withPng([](Bytes& b) {
+             const uint8_t empty[] = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
+             b.insert(b.begin() + 33, std::begin(empty), std::end(empty));
+         }),
+         PictureRead::Unknown, PictureRead::Unknown},
+        // Its header reads; a chunk claims more than the file holds, which must not be made
+        // room for.
+        {"PNG chunk longer than the file", withPng([](Bytes& b) {
+             const uint8_t huge[] = {0x7F, 0xFF, 0xFF, 0x00, 'I', 'D', 'A', 'T'};
+             b.insert(b.begin() + 33, std::begin(huge), std::end(huge));
+         }),
+         PictureRead::Ok, PictureRead::Refused},
         {"32-bit BMP", SmallBmp(32), PictureRead::Unknown, PictureRead::Unknown},
         {"huge BMP",
          [] {

@@ -33,9 +33,9 @@ bool WithinBounds(int64_t width, int64_t height) {
            width * height <= kMaxPicturePixels;
 }
 
-// A PNG read here: 8-bit channels at most (16-bit ones are narrowed differently by decoders)
-// and no gamma before its pixel data (a decoder may apply it). The chunks are looked at as far
-// as the bytes given reach.
+// A PNG read here: 8-bit channels at most (16-bit ones are narrowed differently by decoders),
+// no gamma before its pixel data (a decoder may apply it) and a first data chunk that is not empty.
+// The chunks are looked at as far as the bytes given reach.
 PictureRead Png(const uint8_t* data, size_t length) {
     static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (length < 8 || std::memcmp(data, kSignature, 8) != 0) {
@@ -55,7 +55,9 @@ PictureRead Png(const uint8_t* data, size_t length) {
         } else if (std::memcmp(type, "gAMA", 4) == 0) {
             return PictureRead::Unknown;
         } else if (std::memcmp(type, "IDAT", 4) == 0) {
-            break;
+            // An empty one is legal, but the decoder would copy its no bytes from a buffer it
+            // never made: left to the system.
+            return size == 0 ? PictureRead::Unknown : PictureRead::Ok;
         }
         if (size > length - at - 8 || length - at - 8 - size < 4) {
             break;  // the rest was not given
@@ -134,6 +136,26 @@ bool BmpComplete(const uint8_t* data, size_t length) {
     return LittleEndian32(data + 10) + stride * height <= static_cast<int64_t>(length);
 }
 
+// Every PNG chunk must lie within the file: the decoder makes room for a chunk's data as its
+// length claims, before it reads any of it.
+bool PngChunksFit(const uint8_t* data, size_t length) {
+    if (length < 8 || data[0] != 0x89 || data[1] != 'P') {
+        return true;  // not a PNG
+    }
+    size_t at = 8;
+    while (length - at >= 8) {
+        const uint32_t size = BigEndian32(data + at);
+        if (size > length - at - 8 || length - at - 8 - size < 4) {
+            return false;
+        }
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0) {
+            break;
+        }
+        at += 12 + size;
+    }
+    return true;
+}
+
 struct StbFree {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
@@ -156,7 +178,7 @@ PictureRead DecodePicture(const uint8_t* data, size_t length, const PixelTarget&
     if (header != PictureRead::Ok) {
         return header;
     }
-    if (!BmpComplete(data, length)) {
+    if (!BmpComplete(data, length) || !PngChunksFit(data, length)) {
         return PictureRead::Refused;
     }
     int width = 0;
