@@ -36,21 +36,6 @@ bool ReadBytes(const std::u16string& path, LONGLONG limit, std::vector<uint8_t>*
     return true;
 }
 
-// A premultiplied top-down DIB section of this size.
-UniqueBitmap NewDib(UINT width, UINT height, uint32_t** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = static_cast<LONG>(width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(height);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* memory = nullptr;
-    UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    *bits = static_cast<uint32_t*>(memory);
-    return dib;
-}
-
 // A copy of an opaque picture (premultiplied pixels are then the straight ones) with the pixels
 // of its bottom-left pixel's colour cleared.
 UniqueBitmap KeyedCopy(HBITMAP opaque, Size size) {
@@ -104,6 +89,20 @@ private:
 };
 
 }  // namespace
+
+UniqueBitmap NewDib(UINT width, UINT height, uint32_t** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    *bits = static_cast<uint32_t*>(memory);
+    return dib;
+}
 
 std::unique_ptr<DecodedPicture> DecodeInProgram(const std::u16string& path) {
     std::vector<uint8_t> bytes;

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +38,9 @@ std::unique_ptr<DecodedPicture> DecodeInProgram(const std::u16string& path);
 // The file decoded by GDI+, started in session if it is not yet; null when it cannot be.
 std::unique_ptr<DecodedPicture> DecodeWithGdiPlus(const std::u16string& path,
                                                   GdiPlusSession& session);
+
+// A premultiplied top-down 32-bpp DIB section of this size, its pixels cleared.
+UniqueBitmap NewDib(UINT width, UINT height, uint32_t** bits);
 
 class PicturesWin32 : public IPictures {
 public:

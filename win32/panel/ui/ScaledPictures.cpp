@@ -4,21 +4,6 @@
 
 namespace {
 
-// A premultiplied top-down DIB section of this size, its pixels cleared.
-UniqueBitmap NewDib(Size size, uint32_t** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.width;
-    info.bmiHeader.biHeight = -size.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* memory = nullptr;
-    UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    *bits = static_cast<uint32_t*>(memory);
-    return dib;
-}
-
 uint32_t* DibBits(HBITMAP dib) {
     DIBSECTION section{};
     if (GetObjectW(dib, sizeof section, &section) != sizeof section) {
@@ -32,7 +17,7 @@ uint32_t* DibBits(HBITMAP dib) {
 UniqueBitmap Resample(const GdiPlusApi& api, HBITMAP source, Size from, Size to) {
     uint32_t* in = DibBits(source);
     uint32_t* out = nullptr;
-    UniqueBitmap dib = NewDib(to, &out);
+    UniqueBitmap dib = NewDib(static_cast<UINT>(to.width), static_cast<UINT>(to.height), &out);
     if (!in || !dib || !out) {
         return nullptr;
     }
